@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Text helpers shared by every format of the program.
+
+// Removes every character with a code of 32 or less from both ends (space, TAB, CR, LF and the other
+// control characters); the no-break space and everything else stays.
+QString Trimmed(const QString& text);
+
+// True when the text is empty after Trimmed (a single space is blank).
+bool IsBlank(const QString& text);
+
+// The lines of a multi-line text field: the pieces between CR LF pairs. A line break at the very end
+// opens no further line; an empty text has no lines.
+QStringList LinesOf(const QString& text);
+
+// Copy of text with occurrences of search replaced by replacement, scanning left to right over UTF-16
+// code units without overlap. flags == 1: every occurrence, otherwise only the first. Unchanged when
+// text or search is empty, or search == replacement.
+QString XStringReplace(const QString& text, const QString& search, const QString& replacement, int flags);
+
+// Decodes the bytes of a text file: a UTF-8 (EF BB BF), UTF-16 LE (FF FE) or UTF-16 BE (FE FF)
+// byte-order mark selects that encoding and is skipped; without one, valid UTF-8 is UTF-8 and
+// anything else Windows-1252 (Latin-1 where that codec is missing).
+QString DecodeText(const QByteArray& bytes);
+
+// Every line-break form (CR LF, lone CR, lone LF, LF CR) becomes CR LF.
+QString NormalizeLineBreaks(const QString& text);
+
+// Splits at CR LF, lone CR or lone LF; a last line without a break counts; a break at the very end
+// opens no empty line; an empty text has no lines.
+QStringList SplitFileLines(const QString& text);
+
+// Reads a whole file. Throws std::runtime_error("Cannot open file \"<path>\". <reason>") when it cannot
+// be opened or read, and a German message naming the file when it is larger than maxBytes.
+QByteArray ReadWholeFile(const QString& path, qint64 maxBytes);
+
+// Writes bytes atomically (QSaveFile, flush checked): on any failure the old file stays untouched and
+// std::runtime_error("Cannot create file \"<path>\". <reason>") is thrown.
+void WriteFileAtomically(const QString& path, const QByteArray& bytes);
+
+// Strict decimal integer: optional sign, digits only (leading zeros allowed), no blanks, fits in 32 bits.
+bool ParseStrictInt(const QString& text, int* value);
+
+// The platform's message for a failed integer conversion: "''<text>'' is not a valid integer value".
+QString InvalidIntegerMessage(const QString& text);

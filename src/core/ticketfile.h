@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "core/ticket.h"
+
+// Ticket files (*.lose): five lines per ticket, each the comma text of one row.
+constexpr qint64 kMaxTicketFileBytes = 50LL * 1024 * 1024;
+
+// The line as written: cells separated by commas; a cell containing a double quote, a comma or a
+// character with a code 1..32 is quoted with inner quotes doubled.
+QString RowText(const RowCells& row);
+
+// Parses one row text into five cells; an empty entry is stored as a single space, entries after the
+// fifth are dropped.
+RowCells ParseRowText(const QString& line);
+
+// Reads a whole ticket file. Throws std::runtime_error on a file that cannot be opened ("Cannot open
+// file ..."), is too large, or whose line count is not a multiple of five (German message naming the
+// file); nothing is returned then. An empty file gives no ticket.
+TicketList ReadTicketFile(const QString& path);
+
+// Bytes of a ticket file for the tickets in order (UTF-8, CR LF after every line).
+QByteArray TicketFileBytes(const std::vector<TicketCells>& tickets);
+
+// Writes a ticket file atomically; throws std::runtime_error("Cannot create file ...") on failure.
+void WriteTicketFile(const QString& path, const std::vector<TicketCells>& tickets);
+
+// Warning shown once after reading a file with cells that hold no number.
+QString InvalidCellsWarning(const QString& fileName, int invalidCells);

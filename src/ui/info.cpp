@@ -1,0 +1,3 @@
+#include "ui/info.h"
+
+void ShowInfoWindow() {}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+// The program's network operations. Windows reach them only through OnlineServices::current(), so
+// widget tests can install a fake that sets the connection state and records what is opened.
+class OnlineServices {
+ public:
+  virtual ~OnlineServices() = default;
+
+  // True when the system has a network connection (an interface other than loopback is up with an
+  // address).
+  virtual bool IsOnline() = 0;
+  // There is no system URL cache here; does nothing.
+  virtual void PurgeUrlCache() = 0;
+  // HEAD request answered with status 200 within the time-out. Never throws.
+  virtual bool UrlReachable(const QString& url) = 0;
+  // false without creating the file when offline or not reachable; true when GET ended with 200..299
+  // and the body was written; throws std::runtime_error (after the file was created) when GET fails.
+  virtual bool DownloadToFile(const QString& url, const QString& localPath) = 0;
+  // Hands an https:// address, a mailto: link or a local file to the desktop shell; success flag.
+  virtual bool ShellOpen(const QString& target) = 0;
+
+  // The installed services (the real ones unless a test installed others).
+  static OnlineServices& current();
+  // Installs s (not owned; nullptr restores the real ones) and returns the one it replaces.
+  static OnlineServices* install(OnlineServices* s);
+};
+
+// The download server's base address without a trailing '/': $ZIEHFIX_DOWNLOAD_SERVER when set, else
+// "https://download.ziehfix.example".
+QString DownloadServer();

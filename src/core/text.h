@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 // Text helpers shared by every format of the program.
 
@@ -34,6 +35,24 @@ QString NormalizeLineBreaks(const QString& text);
 // opens no empty line; an empty text has no lines.
 QStringList SplitFileLines(const QString& text);
 
+// The same line rules without copying: calls f(QStringView line) for every line in order.
+template <class F>
+void ForEachFileLine(QStringView text, F&& f) {
+  const qsizetype n = text.size();
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < n; ++i) {
+    const char16_t c = text[i].unicode();
+    if (c != u'\r' && c != u'\n') continue;
+    f(text.mid(start, i - start));
+    if (c == u'\r' && i + 1 < n && text[i + 1].unicode() == u'\n') ++i;
+    start = i + 1;
+  }
+  if (start < n) f(text.mid(start));
+}
+
+// Number of lines by the rules of SplitFileLines.
+qsizetype CountFileLines(QStringView text);
+
 // Reads a whole file. Throws std::runtime_error("Cannot open file \"<path>\". <reason>") when it cannot
 // be opened or read, and a German message naming the file when it is larger than maxBytes.
 QByteArray ReadWholeFile(const QString& path, qint64 maxBytes);
@@ -44,6 +63,7 @@ void WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
 // Strict decimal integer: optional sign, digits only (leading zeros allowed), no blanks, fits in 32 bits.
 bool ParseStrictInt(const QString& text, int* value);
+bool ParseStrictInt(QStringView text, int* value);
 
 // The platform's message for a failed integer conversion: "''<text>'' is not a valid integer value".
 QString InvalidIntegerMessage(const QString& text);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -20,17 +21,22 @@ struct CellValue {
   int value = 0;  // 0 unless kind == Number
 };
 
-CellValue ValueOfCell(const QString& text);
+CellValue ValueOfCell(QStringView text);
+inline CellValue ValueOfCell(const QString& text) {
+  return ValueOfCell(QStringView(text));
+}
 
 // All tickets of one window in a compact form: each cell is parsed once when its ticket is added.
 // A cell whose text is the plain decimal of a number 1..75 (or "" or " ") costs no string; other
 // texts are kept aside so that every text reads back exactly as stored.
 class TicketList {
  public:
-  int count() const;
-  bool isEmpty() const { return count() == 0; }
+  int count() const { return int(meta_.size()); }
+  bool isEmpty() const { return meta_.empty(); }
   void append(const TicketCells& cells);
   void append(const TicketList& other);  // all tickets of other, in order
+  // The same as append(TicketCells) from views, so that a reader needs no string per cell.
+  void appendViews(const std::array<QStringView, 25>& cells);
   void clear();
   void reserve(int tickets);
 
@@ -38,18 +44,24 @@ class TicketList {
   TicketCells cells(int ticket) const;
   CellValue cellValue(int ticket, int cell) const;
   // The cell's number when it is 1..75, else 0 (blank, invalid, outside the lottery range).
-  std::uint8_t lotteryValue(int ticket, int cell) const;
+  std::uint8_t lotteryValue(int ticket, int cell) const { return values_[std::size_t(ticket) * 25 + cell]; }
+  // The 25 lottery values of a ticket, cell 1 first.
+  const std::uint8_t* lotteryValues(int ticket) const { return values_.data() + std::size_t(ticket) * 25; }
   // Bit L-1 set: the five cells of line L hold five distinct numbers 1..75, so the line can complete.
-  std::uint16_t completableLines(int ticket) const;
+  std::uint16_t completableLines(int ticket) const { return meta_[ticket].completable; }
   // Number of cells of kind Invalid over all tickets.
-  int invalidCellCount() const;
+  int invalidCellCount() const { return invalidCells_; }
 
  private:
-  struct Compact;  // defined in ticket.cpp
-  std::vector<std::uint8_t> values_;        // 25 per ticket: lottery value or 0
-  std::vector<std::uint8_t> codes_;         // 25 per ticket: how the text is stored
-  std::vector<std::uint16_t> completable_;  // 1 per ticket
+  struct Meta {
+    std::uint32_t extra = 0;   // bit c: the text of cell c is kept in extraTexts_
+    std::uint32_t spaces = 0;  // bit c: cell c holds a single space
+    std::uint16_t completable = 0;
+  };
+  const QString* extraText(std::uint32_t key) const;
+
+  std::vector<std::uint8_t> values_;                           // 25 per ticket: lottery value or 0
+  std::vector<Meta> meta_;                                     // 1 per ticket
   std::vector<std::pair<std::uint32_t, QString>> extraTexts_;  // (ticket*25+cell, text), sorted by key
-  std::vector<std::pair<std::uint32_t, int>> extraValues_;     // values outside 1..75 of Number cells
   int invalidCells_ = 0;
 };

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
+#include <array>
 #include <vector>
 
 #include "core/ticket.h"
@@ -15,6 +17,10 @@ QString RowText(const RowCells& row);
 // Parses one row text into five cells; an empty entry is stored as a single space, entries after the
 // fifth are dropped.
 RowCells ParseRowText(const QString& line);
+
+// The same parse without copies: cells become views into line, or into scratch for a quoted entry
+// with doubled quotes; cells without an entry are empty views. Returns the number of entries stored.
+int ParseRowEntries(QStringView line, std::array<QStringView, 5>& cells, std::array<QString, 5>& scratch);
 
 // Reads a whole ticket file. Throws std::runtime_error on a file that cannot be opened ("Cannot open
 // file ..."), is too large, or whose line count is not a multiple of five (German message naming the

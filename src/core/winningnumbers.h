@@ -19,10 +19,10 @@ SplitResult SplitGZText(const QString& text);
 class TransferTarget {
  public:
   virtual ~TransferTarget() = default;
-  virtual void clearAll() = 0;                           // clear every chosen number (BDelGZClick)
-  virtual void setFieldText(const QString& text) = 0;   // the field shows the split text
-  virtual void toggle(int n) = 0;                        // n in 1..75; shows the limit message itself
-  virtual void error(const QString& text) = 0;           // an error message box
+  virtual void clearAll() = 0;                         // clear every chosen number (BDelGZClick)
+  virtual void setFieldText(const QString& text) = 0;  // the field shows the split text
+  virtual void toggle(int n) = 0;                      // n in 1..75; shows the limit message itself
+  virtual void error(const QString& text) = 0;         // an error message box
 };
 
 // The transfer: clear, split, show the new text, toggle each item. A non-integer item reports

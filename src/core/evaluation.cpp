@@ -1,0 +1,116 @@
+#include "core/evaluation.h"
+
+#include <bit>
+
+#include "core/lines.h"
+
+ChosenNumbers::Toggle ChosenNumbers::toggle(int n) {
+  if (n < 1 || n > 75) return Toggle::OutOfRange;
+  if (set_.contains(n)) {
+    set_.exclude(n);
+    --count_;
+    return Toggle::Removed;
+  }
+  if (count_ >= kMaxChosen) return Toggle::LimitReached;
+  set_.include(n);
+  ++count_;
+  return Toggle::Added;
+}
+
+void ChosenNumbers::clear() {
+  set_.clear();
+  count_ = 0;
+}
+
+QList<int> ChosenNumbers::sorted() const {
+  QList<int> out;
+  for (int n = 1; n <= 75; ++n)
+    if (set_.contains(n)) out.append(n);
+  return out;
+}
+
+QString LimitMessage() {
+  return QStringLiteral("Sie haben bereits 22 Gewinnzahlen gewählt.");
+}
+
+int WinClassOf(int completeLines) {
+  if (completeLines <= 0) return 0;
+  return completeLines >= 3 ? 3 : completeLines;
+}
+
+void EvaluateLines(const TicketList& tickets, const NumberSet& chosen, std::vector<std::uint16_t>& hits) {
+  // A cell counts when its lottery value is chosen; 0 (blank, invalid, out of range) never is.
+  std::uint32_t isChosen[256] = {};
+  for (int n = 1; n <= 75; ++n) isChosen[n] = chosen.contains(n) ? 1 : 0;
+
+  const int count = tickets.count();
+  hits.resize(std::size_t(count));
+  for (int t = 0; t < count; ++t) {
+    const std::uint16_t completable = tickets.completableLines(t);
+    if (completable == 0) {
+      hits[t] = 0;
+      continue;
+    }
+    const std::uint8_t* v = tickets.lotteryValues(t);
+    std::uint32_t cells = 0;
+    for (int c = 0; c < 25; ++c) cells |= isChosen[v[c]] << c;
+    std::uint16_t lines = 0;
+    for (int l = 0; l < kLineCount; ++l)
+      lines |= std::uint16_t(((cells & kLineCellMasks[l]) == kLineCellMasks[l]) << l);
+    // A completable line holds five distinct numbers, so five chosen cells are five chosen numbers.
+    hits[t] = lines & completable;
+  }
+}
+
+void LotteryCheck::addTickets(const TicketList& more) {
+  tickets_.append(more);
+  lineHits_.resize(std::size_t(tickets_.count()), 0);
+}
+
+void LotteryCheck::clearTickets() {
+  tickets_.clear();
+  lineHits_.clear();
+  lineHits_.shrink_to_fit();
+}
+
+bool LotteryCheck::evaluate() {
+  if (tickets_.isEmpty()) return false;
+  EvaluateLines(tickets_, chosen.set(), lineHits_);
+  classes_.assign(lineHits_.size(), 0);
+  totals_ = {};
+  for (std::size_t t = 0; t < lineHits_.size(); ++t) {
+    const int cls = WinClassOf(std::popcount(unsigned(lineHits_[t])));
+    classes_[t] = std::uint8_t(cls);
+    if (cls == 1) ++totals_.one;
+    if (cls == 2) ++totals_.two;
+    if (cls == 3) ++totals_.three;
+  }
+  hasResult_ = true;
+  return true;
+}
+
+std::uint16_t LotteryCheck::lineHits(int ticket) const {
+  if (ticket < 0 || std::size_t(ticket) >= lineHits_.size()) return 0;
+  return lineHits_[ticket];
+}
+
+bool LotteryCheck::IsOnCompleteLine(int n, int ticketNo) const {
+  const std::uint16_t hits = lineHits(ticketNo - 1);
+  if (hits == 0 || n < 1 || n > 75) return false;
+  // A complete line holds five distinct numbers 1..75, so its set is exactly its cells' values.
+  const std::uint8_t* v = tickets_.lotteryValues(ticketNo - 1);
+  for (int l = 0; l < kLineCount; ++l) {
+    if (!(hits & (1u << l))) continue;
+    for (int c : LineTable[l])
+      if (v[c - 1] == n) return true;
+  }
+  return false;
+}
+
+CellColour LotteryCheck::cellColour(int ticket, int cell) const {
+  if (ticket < 0 || ticket >= tickets_.count() || cell < 0 || cell >= 25) return CellColour::White;
+  const int v = tickets_.lotteryValue(ticket, cell);
+  if (v == 0) return CellColour::White;
+  if (IsOnCompleteLine(v, ticket + 1)) return CellColour::DarkGreen;
+  return chosen.contains(v) ? CellColour::LightGreen : CellColour::White;
+}

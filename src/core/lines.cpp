@@ -1,0 +1,7 @@
+#include "core/lines.h"
+
+LineTableType LineTable = BuildLineTable();
+
+void InitLineTable() {
+  LineTable = BuildLineTable();
+}

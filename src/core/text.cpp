@@ -1,0 +1,178 @@
+#include "core/text.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <limits>
+#include <stdexcept>
+
+namespace {
+
+bool IsBlankChar(QChar c) {
+  return c.unicode() <= 32;
+}
+
+std::runtime_error FileError(const char* what, const QString& path, const QString& reason) {
+  return std::runtime_error(
+      QStringLiteral("%1 \"%2\". %3").arg(QLatin1String(what), path, reason).toStdString());
+}
+
+}  // namespace
+
+QString Trimmed(const QString& text) {
+  qsizetype begin = 0;
+  qsizetype end = text.size();
+  while (begin < end && IsBlankChar(text.at(begin))) ++begin;
+  while (end > begin && IsBlankChar(text.at(end - 1))) --end;
+  if (begin == 0 && end == text.size()) return text;
+  return text.mid(begin, end - begin);
+}
+
+bool IsBlank(const QString& text) {
+  for (QChar c : text)
+    if (!IsBlankChar(c)) return false;
+  return true;
+}
+
+QStringList LinesOf(const QString& text) {
+  QStringList lines;
+  if (text.isEmpty()) return lines;
+  lines = text.split(QStringLiteral("\r\n"));
+  if (text.endsWith(QStringLiteral("\r\n"))) lines.removeLast();
+  return lines;
+}
+
+QString XStringReplace(const QString& text, const QString& search, const QString& replacement, int flags) {
+  if (text.isEmpty() || search.isEmpty() || search == replacement) return text;
+  QString out;
+  qsizetype from = 0;
+  for (;;) {
+    const qsizetype hit = text.indexOf(search, from, Qt::CaseSensitive);
+    if (hit < 0) break;
+    out += QStringView(text).mid(from, hit - from);
+    out += replacement;
+    from = hit + search.size();
+    if (flags != 1) break;
+  }
+  if (from == 0) return text;
+  out += QStringView(text).mid(from);
+  return out;
+}
+
+QString DecodeText(const QByteArray& bytes) {
+  const auto has = [&](const char* mark, int len) { return bytes.startsWith(QByteArrayView(mark, len)); };
+  if (has("\xEF\xBB\xBF", 3)) return QString::fromUtf8(QByteArrayView(bytes).sliced(3));
+  if (has("\xFF\xFE", 2)) {
+    QStringDecoder dec(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless);
+    return dec.decode(QByteArrayView(bytes).sliced(2));
+  }
+  if (has("\xFE\xFF", 2)) {
+    QStringDecoder dec(QStringDecoder::Utf16BE, QStringDecoder::Flag::Stateless);
+    return dec.decode(QByteArrayView(bytes).sliced(2));
+  }
+  {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) return text;
+  }
+  QStringDecoder ansi("windows-1252", QStringDecoder::Flag::Stateless);
+  if (ansi.isValid()) return ansi.decode(bytes);
+  return QString::fromLatin1(bytes);
+}
+
+QString NormalizeLineBreaks(const QString& text) {
+  if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'))) return text;
+  QString out;
+  out.reserve(text.size() + text.size() / 16);
+  const qsizetype n = text.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const QChar c = text.at(i);
+    if (c == QLatin1Char('\r')) {
+      if (i + 1 < n && text.at(i + 1) == QLatin1Char('\n')) ++i;
+      out += QStringLiteral("\r\n");
+    } else if (c == QLatin1Char('\n')) {
+      if (i + 1 < n && text.at(i + 1) == QLatin1Char('\r')) ++i;
+      out += QStringLiteral("\r\n");
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+QStringList SplitFileLines(const QString& text) {
+  QStringList lines;
+  ForEachFileLine(text, [&](QStringView line) { lines.append(line.toString()); });
+  return lines;
+}
+
+qsizetype CountFileLines(QStringView text) {
+  qsizetype count = 0;
+  ForEachFileLine(text, [&](QStringView) { ++count; });
+  return count;
+}
+
+QByteArray ReadWholeFile(const QString& path, qint64 maxBytes) {
+  QFile file(path);
+  if (QFileInfo(path).isDir()) throw FileError("Cannot open file", path, QStringLiteral("Is a directory"));
+  if (!file.open(QIODevice::ReadOnly)) throw FileError("Cannot open file", path, file.errorString());
+  const auto tooLarge = [&] {
+    return std::runtime_error(
+        QStringLiteral("Die Datei \"%1\" ist zu groß: Es werden höchstens %2 MB gelesen.")
+            .arg(QFileInfo(path).fileName())
+            .arg(maxBytes / (1024 * 1024))
+            .toStdString());
+  };
+  if (file.size() > maxBytes) throw tooLarge();
+  // Read one byte more than allowed: files whose size is not known beforehand (pipes, devices) are
+  // bounded as well.
+  QByteArray bytes = file.read(maxBytes + 1);
+  if (file.error() != QFileDevice::NoError) throw FileError("Cannot open file", path, file.errorString());
+  if (bytes.size() > maxBytes) throw tooLarge();
+  return bytes;
+}
+
+void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) throw FileError("Cannot create file", path, file.errorString());
+  // A failed final flush can still let commit() succeed with a truncated file, so every step is
+  // checked here and the write is cancelled before commit() on any failure.
+  const bool ok = file.write(bytes) == bytes.size() && file.flush();
+  if (!ok) {
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    file.commit();
+    throw FileError("Cannot create file", path, reason);
+  }
+  if (!file.commit()) throw FileError("Cannot create file", path, file.errorString());
+}
+
+bool ParseStrictInt(QStringView text, int* value) {
+  qsizetype i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+    negative = text[i] == QLatin1Char('-');
+    ++i;
+  }
+  if (i == text.size()) return false;
+  qint64 v = 0;
+  for (; i < text.size(); ++i) {
+    const char16_t c = text[i].unicode();
+    if (c < u'0' || c > u'9') return false;
+    v = v * 10 + (c - u'0');
+    if (v > qint64(std::numeric_limits<int>::max()) + 1) return false;
+  }
+  if (negative) v = -v;
+  if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max()) return false;
+  if (value) *value = int(v);
+  return true;
+}
+
+bool ParseStrictInt(const QString& text, int* value) {
+  return ParseStrictInt(QStringView(text), value);
+}
+
+QString InvalidIntegerMessage(const QString& text) {
+  return QStringLiteral("''%1'' is not a valid integer value").arg(text);
+}

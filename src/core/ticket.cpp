@@ -1,0 +1,155 @@
+#include "core/ticket.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "core/lines.h"
+#include "core/text.h"
+
+namespace {
+
+bool IsBlankChar(QChar c) {
+  return c.unicode() <= 32;
+}
+
+// The number 1..75 that text spells in the plain form ("7", "42"), else 0.
+int CanonicalNumber(QStringView text) {
+  if (text.size() == 1) {
+    const char16_t c = text[0].unicode();
+    return c >= u'1' && c <= u'9' ? c - u'0' : 0;
+  }
+  if (text.size() == 2) {
+    const char16_t a = text[0].unicode(), b = text[1].unicode();
+    if (a < u'1' || a > u'7' || b < u'0' || b > u'9') return 0;
+    const int v = (a - u'0') * 10 + (b - u'0');
+    return v <= 75 ? v : 0;
+  }
+  return 0;
+}
+
+constexpr LineTableType kLines = BuildLineTable();
+
+std::uint16_t CompletableLines(const std::uint8_t* v) {
+  std::uint16_t lines = 0;
+  for (int l = 0; l < kLineCount; ++l) {
+    std::uint64_t seen[2] = {0, 0};
+    bool ok = true;
+    for (int c : kLines[l]) {
+      const int x = v[c - 1];
+      if (x == 0) {
+        ok = false;
+        break;
+      }
+      seen[x >> 6] |= std::uint64_t(1) << (x & 63);
+    }
+    if (ok && std::popcount(seen[0]) + std::popcount(seen[1]) == 5) lines |= std::uint16_t(1u << l);
+  }
+  return lines;
+}
+
+const QString kSpace = QStringLiteral(" ");
+
+}  // namespace
+
+CellValue ValueOfCell(QStringView text) {
+  qsizetype i = 0;
+  while (i < text.size() && IsBlankChar(text[i])) ++i;
+  if (i == text.size()) return {};
+  // Only codes 1..32 may stand before the number; a NUL there makes the text no number.
+  i = 0;
+  while (i < text.size() && text[i].unicode() >= 1 && text[i].unicode() <= 32) ++i;
+  int v = 0;
+  if (ParseStrictInt(text.mid(i), &v)) return {CellKind::Number, v};
+  return {CellKind::Invalid, 0};
+}
+
+void TicketList::append(const TicketCells& cells) {
+  std::array<QStringView, 25> views;
+  for (int c = 0; c < 25; ++c) views[c] = cells[c];
+  appendViews(views);
+}
+
+void TicketList::appendViews(const std::array<QStringView, 25>& cells) {
+  const std::uint32_t base = std::uint32_t(meta_.size()) * 25;
+  Meta meta;
+  std::uint8_t v[25];
+  for (int c = 0; c < 25; ++c) {
+    const QStringView text = cells[c];
+    v[c] = 0;
+    if (text.isEmpty()) continue;
+    if (text.size() == 1 && text[0] == QLatin1Char(' ')) {
+      meta.spaces |= 1u << c;
+      continue;
+    }
+    if (const int n = CanonicalNumber(text)) {
+      v[c] = std::uint8_t(n);
+      continue;
+    }
+    meta.extra |= 1u << c;
+    extraTexts_.emplace_back(base + c, text.toString());
+    const CellValue value = ValueOfCell(text);
+    if (value.kind == CellKind::Number && value.value >= 1 && value.value <= 75)
+      v[c] = std::uint8_t(value.value);
+    if (value.kind == CellKind::Invalid) ++invalidCells_;
+  }
+  meta.completable = CompletableLines(v);
+  values_.insert(values_.end(), v, v + 25);
+  meta_.push_back(meta);
+}
+
+void TicketList::append(const TicketList& other) {
+  if (&other == this) {
+    const TicketList copy = other;
+    append(copy);
+    return;
+  }
+  const std::uint32_t base = std::uint32_t(meta_.size()) * 25;
+  values_.insert(values_.end(), other.values_.begin(), other.values_.end());
+  meta_.insert(meta_.end(), other.meta_.begin(), other.meta_.end());
+  for (const auto& [key, text] : other.extraTexts_) extraTexts_.emplace_back(base + key, text);
+  invalidCells_ += other.invalidCells_;
+}
+
+void TicketList::clear() {
+  values_.clear();
+  values_.shrink_to_fit();
+  meta_.clear();
+  meta_.shrink_to_fit();
+  extraTexts_.clear();
+  extraTexts_.shrink_to_fit();
+  invalidCells_ = 0;
+}
+
+void TicketList::reserve(int tickets) {
+  values_.reserve(std::size_t(tickets) * 25);
+  meta_.reserve(std::size_t(tickets));
+}
+
+const QString* TicketList::extraText(std::uint32_t key) const {
+  const auto it = std::lower_bound(extraTexts_.begin(), extraTexts_.end(), key,
+                                   [](const auto& entry, std::uint32_t k) { return entry.first < k; });
+  return it != extraTexts_.end() && it->first == key ? &it->second : nullptr;
+}
+
+QString TicketList::cellText(int ticket, int cell) const {
+  const Meta& meta = meta_[ticket];
+  if (meta.extra & (1u << cell)) {
+    const QString* text = extraText(std::uint32_t(ticket) * 25 + cell);
+    return text ? *text : QString();
+  }
+  if (meta.spaces & (1u << cell)) return kSpace;
+  const int v = lotteryValue(ticket, cell);
+  return v ? QString::number(v) : QString();
+}
+
+TicketCells TicketList::cells(int ticket) const {
+  TicketCells out;
+  for (int c = 0; c < 25; ++c) out[c] = cellText(ticket, c);
+  return out;
+}
+
+CellValue TicketList::cellValue(int ticket, int cell) const {
+  if (meta_[ticket].extra & (1u << cell)) return ValueOfCell(cellText(ticket, cell));
+  const int v = lotteryValue(ticket, cell);
+  return v ? CellValue{CellKind::Number, v} : CellValue{};
+}

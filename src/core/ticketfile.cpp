@@ -1,0 +1,167 @@
+#include "core/ticketfile.h"
+
+#include <QFileInfo>
+#include <stdexcept>
+
+#include "core/text.h"
+
+namespace {
+
+bool IsBlankCode(QChar c) {
+  return c.unicode() >= 1 && c.unicode() <= 32;
+}
+
+bool NeedsQuotes(const QString& cell) {
+  for (QChar c : cell)
+    if (c == QLatin1Char('"') || c == QLatin1Char(',') || IsBlankCode(c)) return true;
+  return false;
+}
+
+const QString kSpace = QStringLiteral(" ");
+
+}  // namespace
+
+QString RowText(const RowCells& row) {
+  QString line;
+  for (int c = 0; c < 5; ++c) {
+    if (c > 0) line += QLatin1Char(',');
+    QString cell = row[c];
+    // A line break inside a cell would split the row over two lines of the file and shift every
+    // following ticket, so it is written as a space.
+    if (cell.contains(QLatin1Char('\r')) || cell.contains(QLatin1Char('\n'))) {
+      cell.replace(QLatin1Char('\r'), QLatin1Char(' '));
+      cell.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    }
+    if (NeedsQuotes(cell)) {
+      line += QLatin1Char('"');
+      line += QString(cell).replace(QStringLiteral("\""), QStringLiteral("\"\""));
+      line += QLatin1Char('"');
+    } else {
+      line += cell;
+    }
+  }
+  return line;
+}
+
+int ParseRowEntries(QStringView line, std::array<QStringView, 5>& cells, std::array<QString, 5>& scratch) {
+  cells = {};
+  int stored = 0;
+  // Every stored entry is non-empty (an empty one becomes " "), so the first empty cell is always
+  // the next one.
+  const auto store = [&](QStringView entry) {
+    if (stored < 5) cells[stored++] = entry.isEmpty() ? QStringView(kSpace) : entry;
+  };
+  const qsizetype n = line.size();
+  qsizetype i = 0;
+  const auto skipBlanks = [&] {
+    while (i < n && IsBlankCode(line[i])) ++i;
+  };
+  skipBlanks();
+  while (i < n) {
+    if (line[i] == QLatin1Char('"')) {
+      // Quoted entry: a doubled quote stands for one quote; without a closing quote the entry runs
+      // to the end of the line.
+      const qsizetype begin = ++i;
+      bool doubled = false;
+      qsizetype end = n;
+      while (i < n) {
+        if (line[i] == QLatin1Char('"')) {
+          if (i + 1 < n && line[i + 1] == QLatin1Char('"')) {
+            doubled = true;
+            i += 2;
+            continue;
+          }
+          end = i;
+          ++i;
+          break;
+        }
+        ++i;
+      }
+      const QStringView raw = line.mid(begin, end - begin);
+      if (doubled && stored < 5) {
+        QString& buf = scratch[stored];
+        buf = raw.toString();
+        buf.replace(QStringLiteral("\"\""), QStringLiteral("\""));
+        store(buf);
+      } else {
+        store(raw);
+      }
+    } else {
+      const qsizetype begin = i;
+      while (i < n && line[i] != QLatin1Char(',') && !IsBlankCode(line[i])) ++i;
+      store(line.mid(begin, i - begin));
+    }
+    skipBlanks();
+    if (i < n && line[i] == QLatin1Char(',')) {
+      if (i == n - 1) store(QStringView());
+      ++i;
+      skipBlanks();
+    }
+  }
+  return stored;
+}
+
+RowCells ParseRowText(const QString& line) {
+  std::array<QStringView, 5> views;
+  std::array<QString, 5> scratch;
+  ParseRowEntries(line, views, scratch);
+  RowCells row;
+  for (int c = 0; c < 5; ++c) row[c] = views[c].toString();
+  return row;
+}
+
+TicketList ReadTicketFile(const QString& path) {
+  // Only one copy of the text lives at a time: the bytes are dropped once decoded, and lines are
+  // read as views into the decoded text.
+  QString text = DecodeText(ReadWholeFile(path, kMaxTicketFileBytes));
+  const qsizetype lineCount = CountFileLines(text);
+  if (lineCount % 5 != 0)
+    throw std::runtime_error(QStringLiteral("Die Datei \"%1\" ist keine gültige Lose-Datei: Sie hat %2 "
+                                            "Zeilen, das ist kein Vielfaches von 5.")
+                                 .arg(QFileInfo(path).fileName())
+                                 .arg(lineCount)
+                                 .toStdString());
+  TicketList tickets;
+  tickets.reserve(int(lineCount / 5));
+  std::array<QStringView, 25> cells;
+  std::array<std::array<QString, 5>, 5> scratch;
+  int row = 0;
+  ForEachFileLine(text, [&](QStringView line) {
+    std::array<QStringView, 5> rowCells;
+    ParseRowEntries(line, rowCells, scratch[row]);
+    std::copy(rowCells.begin(), rowCells.end(), cells.begin() + row * 5);
+    if (++row == 5) {
+      tickets.appendViews(cells);
+      row = 0;
+    }
+  });
+  return tickets;
+}
+
+QByteArray TicketFileBytes(const std::vector<TicketCells>& tickets) {
+  QString text;
+  for (const TicketCells& ticket : tickets) {
+    for (int r = 0; r < 5; ++r) {
+      RowCells row;
+      std::copy(ticket.begin() + r * 5, ticket.begin() + r * 5 + 5, row.begin());
+      text += RowText(row);
+      text += QStringLiteral("\r\n");
+    }
+  }
+  return text.toUtf8();
+}
+
+void WriteTicketFile(const QString& path, const std::vector<TicketCells>& tickets) {
+  WriteFileAtomically(path, TicketFileBytes(tickets));
+}
+
+QString InvalidCellsWarning(const QString& fileName, int invalidCells) {
+  if (invalidCells == 1)
+    return QStringLiteral(
+               "Die Datei \"%1\" enthält ein Feld ohne gültige Zahl. Es zählt bei der Auswertung als leer.")
+        .arg(fileName);
+  return QStringLiteral(
+             "Die Datei \"%1\" enthält %2 Felder ohne gültige Zahl. Sie zählen bei der Auswertung als leer.")
+      .arg(fileName)
+      .arg(invalidCells);
+}

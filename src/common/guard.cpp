@@ -9,7 +9,9 @@ QString withFullStop(const QString& text) {
   return text.endsWith(QLatin1Char('.')) ? text : text + QLatin1Char('.');
 }
 
-void showErrorReport(const QString& message) { Prompter::current().error(withFullStop(message)); }
+void showErrorReport(const QString& message) {
+  Prompter::current().error(withFullStop(message));
+}
 
 bool runGuarded(const std::function<void()>& body) {
   try {

@@ -8,9 +8,13 @@
 namespace {
 Prompter* g_current = nullptr;
 
-QString caption() { return QApplication::applicationDisplayName(); }
+QString caption() {
+  return QApplication::applicationDisplayName();
+}
 
-QWidget* parentWindow() { return QApplication::activeWindow(); }
+QWidget* parentWindow() {
+  return QApplication::activeWindow();
+}
 
 QString withSuffix(const QString& path, const QString& defaultSuffix) {
   if (path.isEmpty() || defaultSuffix.isEmpty()) return path;
@@ -41,9 +45,13 @@ void QtPrompter::information(const QString& text) {
   QMessageBox::information(parentWindow(), caption(), text);
 }
 
-void QtPrompter::warning(const QString& text) { QMessageBox::warning(parentWindow(), caption(), text); }
+void QtPrompter::warning(const QString& text) {
+  QMessageBox::warning(parentWindow(), caption(), text);
+}
 
-void QtPrompter::error(const QString& text) { QMessageBox::critical(parentWindow(), caption(), text); }
+void QtPrompter::error(const QString& text) {
+  QMessageBox::critical(parentWindow(), caption(), text);
+}
 
 bool QtPrompter::confirm(const QString& text) {
   return QMessageBox::question(parentWindow(), caption(), text, QMessageBox::Yes | QMessageBox::No,

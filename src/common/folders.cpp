@@ -1,0 +1,69 @@
+#include "common/folders.h"
+
+#include <QDir>
+
+#include "platform/specialfolders.h"
+
+namespace {
+
+struct DataFolders {
+  QString temp, base, shots, tickets, settings, numbers;
+};
+
+QString withSlash(const QString& folder) {
+  return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+DataFolders computeFolders() {
+  DataFolders f;
+  f.temp = withSlash(TempFolder());
+  f.base = withSlash(UserDataFolder()) + QStringLiteral("ZIEHFIX/");
+  f.shots = f.base + QStringLiteral("shots/");
+  f.tickets = f.base + QStringLiteral("Spielscheine/");
+  f.settings = f.base + QStringLiteral("Einstellungen/");
+  f.numbers = f.base + QStringLiteral("Gewinnzahlen/");
+  return f;
+}
+
+// Computed on first use, so that code running without the splash window (tests, tools) sees the
+// same folders; fixed for the rest of the run.
+const DataFolders& folders() {
+  static const DataFolders f = computeFolders();
+  return f;
+}
+
+}  // namespace
+
+void EstablishDataFolders() {
+  const DataFolders& f = folders();
+  QDir dir;
+  // The user's data folder itself may be missing on a fresh account, so the base folder is created
+  // with its parents; the four sub-folders are one level each.
+  if (!dir.exists(f.base)) dir.mkpath(f.base);
+  for (const QString* sub : {&f.shots, &f.tickets, &f.settings, &f.numbers}) {
+    if (!dir.exists(*sub)) dir.mkdir(*sub);
+  }
+}
+
+const QString& TempDir() {
+  return folders().temp;
+}
+const QString& BaseDir() {
+  return folders().base;
+}
+const QString& ShotsDir() {
+  return folders().shots;
+}
+const QString& TicketsDir() {
+  return folders().tickets;
+}
+const QString& SettingsDir() {
+  return folders().settings;
+}
+const QString& NumbersDir() {
+  return folders().numbers;
+}
+
+QString SettingsFilePath() {
+  return SettingsDir() + QStringLiteral("optionen.ini");
+}

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <memory>
+
+#include "net/http_client.h"
 
 // The program's network operations. Windows reach them only through OnlineServices::current(), so
 // widget tests can install a fake that sets the connection state and records what is opened.
@@ -26,6 +30,12 @@ class OnlineServices {
   // Installs s (not owned; nullptr restores the real ones) and returns the one it replaces.
   static OnlineServices* install(OnlineServices* s);
 };
+
+// The real services: connectivity from the system's network interfaces, downloads through our HTTP
+// client, ShellOpen through the desktop. Tests may pass their own connectivity probe and settings
+// (short time-outs, the loopback server's address).
+std::unique_ptr<OnlineServices> createSystemOnlineServices(std::function<bool()> isOnline = nullptr,
+                                                           const HttpSettings& settings = HttpSettings());
 
 // The download server's base address without a trailing '/': $ZIEHFIX_DOWNLOAD_SERVER when set, else
 // "https://download.ziehfix.example".

@@ -1,0 +1,122 @@
+#include "net/http_client.h"
+
+#include <string>
+#include <vector>
+
+#include "net/http_connection.h"
+
+namespace {
+constexpr qsizetype kErrorBodyLimit = 64 * 1024;
+
+// Request text goes out in ASCII: any other character becomes '?'. Control characters and blanks
+// would split the request line or smuggle in header lines, so they are refused.
+QByteArray toRequestAscii(const QString& text, const char* what) {
+  QByteArray out;
+  out.reserve(text.size());
+  for (QChar c : text) {
+    const char16_t u = c.unicode();
+    if (u <= 32 || u == 127) throw std::runtime_error(std::string("Invalid character in the URL's ") + what);
+    out.append(u < 128 ? static_cast<char>(u) : '?');
+  }
+  return out;
+}
+
+bool isHttps(const Url& url) {
+  return url.protocol.compare(QLatin1String("https"), Qt::CaseInsensitive) == 0;
+}
+}  // namespace
+
+HttpProtocolError::HttpProtocolError(int code, const QByteArray& statusLine, const QByteArray& body)
+    : std::runtime_error(statusLine.isEmpty() ? "Invalid HTTP answer" : statusLine.toStdString()),
+      code_(code),
+      statusLine_(statusLine),
+      body_(body) {}
+
+QString HttpClient::connectPort(const Url& url) {
+  if (!url.port.isEmpty()) return url.port;
+  if (url.protocol.compare(QLatin1String("http"), Qt::CaseInsensitive) == 0) return QStringLiteral("80");
+  if (isHttps(url)) return QStringLiteral("443");
+  throw std::runtime_error("Unsupported protocol: " + url.protocol.toStdString());
+}
+
+QByteArray HttpClient::buildRequest(const char* method, const Url& url) {
+  const QString port = connectPort(url);
+  const QString host =
+      port == QLatin1String("80") ? url.hostForUrl() : url.hostForUrl() + QLatin1Char(':') + port;
+  QByteArray request;
+  request += method;
+  request += ' ' + toRequestAscii(url.requestTarget(), "path") + " HTTP/1.1\r\n";
+  if (!url.host.isEmpty()) request += "Host: " + toRequestAscii(host, "host") + "\r\n";
+  request +=
+      "Accept: text/html, */*\r\n"
+      "Accept-Encoding: identity\r\n"
+      "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"
+      "\r\n";
+  return request;
+}
+
+int HttpClient::head(const QString& url) {
+  return perform("HEAD", url, nullptr);
+}
+
+int HttpClient::get(const QString& url, const BodySink& sink) {
+  return perform("GET", url, &sink);
+}
+
+int HttpClient::perform(const char* method, const QString& urlText, const BodySink* sink) {
+  const Url url = parseUrl(urlText);
+  if (isHttps(url) && !tls_) throw std::runtime_error("No TLS layer for an https request");
+  const QByteArray request = buildRequest(method, url);
+
+  HttpConnection::Target target;
+  target.host = url.host.toStdString();
+  target.port = connectPort(url).toStdString();
+  target.connectAddress = connectAddress_.toStdString();
+  target.tls = tls_;
+  target.connectTimeoutMs = connectTimeoutMs_;
+  target.readTimeoutMs = readTimeoutMs_;
+  HttpConnection connection(target);
+  connection.sendAll(std::string_view(request.constData(), static_cast<std::size_t>(request.size())));
+
+  HttpResponseParser parser(sink == nullptr, limits_);
+  std::vector<char> buffer(64 * 1024);
+  std::string body;
+  // Feeds the parser one read; false once the answer is complete, failed or the server has closed.
+  auto readMore = [&]() {
+    const std::size_t n = connection.read(buffer.data(), buffer.size());
+    if (n == 0)
+      parser.finish();
+    else
+      parser.feed(std::string_view(buffer.data(), n), body);
+    return !parser.done() && !parser.failed();
+  };
+
+  while (!parser.headersComplete() && !parser.failed()) readMore();
+  if (parser.failed()) throw std::runtime_error(parser.error());
+
+  const int code = parser.statusCode();
+  const bool redirect =
+      (code >= 300 && code <= 399 && code != 304) || (code != 201 && parser.hasHeader("Location"));
+  if (redirect || code < 200 || code > 299) {
+    // The body of an error answer is kept in memory for the error, never written to the target.
+    try {
+      while (!parser.done() && !parser.failed() && body.size() < static_cast<std::size_t>(kErrorBodyLimit))
+        readMore();
+    } catch (const std::runtime_error&) {
+      // A broken error body changes nothing: the answer is an error either way.
+    }
+    QByteArray kept = QByteArray::fromStdString(body).left(kErrorBodyLimit);
+    throw HttpProtocolError(code, QByteArray::fromStdString(parser.statusLine()), kept);
+  }
+
+  if (sink) {
+    for (;;) {
+      if (!body.empty()) (*sink)(body);
+      body.clear();
+      if (parser.done()) break;
+      if (parser.failed()) throw std::runtime_error(parser.error());
+      readMore();
+    }
+  }
+  return code;
+}

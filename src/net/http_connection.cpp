@@ -1,0 +1,243 @@
+#include "net/http_connection.h"
+
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <openssl/err.h>
+#include <openssl/ssl.h>
+#include <openssl/x509v3.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <stdexcept>
+
+namespace {
+[[noreturn]] void throwErrno(int error) {
+  throw std::runtime_error(std::strerror(error));
+}
+
+bool isIpLiteral(const std::string& host) {
+  unsigned char buffer[sizeof(in6_addr)];
+  return inet_pton(AF_INET, host.c_str(), buffer) == 1 || inet_pton(AF_INET6, host.c_str(), buffer) == 1;
+}
+
+bool validPort(const std::string& port) {
+  if (port.empty() || port.size() > 5) return false;
+  for (char c : port)
+    if (c < '0' || c > '9') return false;
+  const int value = std::atoi(port.c_str());
+  return value > 0 && value <= 65535;
+}
+
+// The text of OpenSSL's error queue, and why the certificate was refused, if it was.
+std::string tlsErrorText(const char* what, SSL* ssl) {
+  std::string text = what;
+  if (ssl) {
+    const long verify = SSL_get_verify_result(ssl);
+    if (verify != X509_V_OK)
+      text += std::string(": certificate refused: ") + X509_verify_cert_error_string(verify);
+  }
+  while (const unsigned long e = ERR_get_error()) {
+    char buffer[256];
+    ERR_error_string_n(e, buffer, sizeof buffer);
+    text += std::string(": ") + buffer;
+  }
+  return text;
+}
+}  // namespace
+
+struct HttpConnection::Tls {
+  SSL_CTX* ctx = nullptr;
+  SSL* ssl = nullptr;
+  ~Tls() {
+    if (ssl) {
+      if (SSL_is_init_finished(ssl)) SSL_shutdown(ssl);  // one try; the socket is non-blocking
+      SSL_free(ssl);
+    }
+    SSL_CTX_free(ctx);
+  }
+};
+
+HttpConnection::HttpConnection(const Target& target) : readTimeoutMs_(target.readTimeoutMs) {
+  connectSocket(target);
+  try {
+    if (target.tls) startTls(target);
+  } catch (...) {
+    tls_.reset();
+    ::close(fd_);
+    throw;
+  }
+}
+
+HttpConnection::~HttpConnection() {
+  tls_.reset();
+  if (fd_ >= 0) ::close(fd_);
+}
+
+void HttpConnection::wait(short events, int timeoutMs, const char* what) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
+            .count();
+    if (left <= 0) throw std::runtime_error(what);
+    pollfd p{fd_, events, 0};
+    const int r = ::poll(&p, 1, static_cast<int>(left));
+    if (r > 0) return;  // ready, or an error the next call reports
+    if (r == 0) throw std::runtime_error(what);
+    if (errno != EINTR) throwErrno(errno);
+  }
+}
+
+void HttpConnection::connectSocket(const Target& target) {
+  if (!validPort(target.port)) throw std::runtime_error("Invalid port number: " + target.port);
+  const std::string& node = target.connectAddress.empty() ? target.host : target.connectAddress;
+  if (node.empty()) throw std::runtime_error("No host given");
+  addrinfo hints{};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_socktype = SOCK_STREAM;
+  hints.ai_flags = AI_NUMERICSERV;
+  addrinfo* list = nullptr;
+  const int rc = ::getaddrinfo(node.c_str(), target.port.c_str(), &hints, &list);
+  if (rc != 0) throw std::runtime_error(node + ": " + ::gai_strerror(rc));
+  std::unique_ptr<addrinfo, void (*)(addrinfo*)> owned(list, ::freeaddrinfo);
+
+  std::string lastError = "Connection failed";
+  for (addrinfo* a = list; a; a = a->ai_next) {
+    fd_ = ::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol);
+    if (fd_ < 0) {
+      lastError = std::strerror(errno);
+      continue;
+    }
+    try {
+      if (::connect(fd_, a->ai_addr, a->ai_addrlen) != 0) {
+        if (errno != EINPROGRESS) throwErrno(errno);
+        wait(POLLOUT, target.connectTimeoutMs, "Connect timed out");
+        int error = 0;
+        socklen_t length = sizeof error;
+        if (::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &length) != 0) throwErrno(errno);
+        if (error != 0) throwErrno(error);
+      }
+      return;
+    } catch (const std::runtime_error& e) {
+      lastError = e.what();
+      ::close(fd_);
+      fd_ = -1;
+    }
+  }
+  throw std::runtime_error(lastError);
+}
+
+void HttpConnection::startTls(const Target& target) {
+  // A TLS write to a connection the server has closed raises SIGPIPE, which would end the program.
+  static std::once_flag sigpipeIgnored;
+  std::call_once(sigpipeIgnored, [] { std::signal(SIGPIPE, SIG_IGN); });
+
+  ERR_clear_error();
+  tls_ = std::make_unique<Tls>();
+  tls_->ctx = SSL_CTX_new(TLS_client_method());
+  if (!tls_->ctx) throw std::runtime_error(tlsErrorText("Cannot create the TLS context", nullptr));
+  SSL_CTX_set_min_proto_version(tls_->ctx, TLS1_2_VERSION);
+  SSL_CTX_set_verify(tls_->ctx, SSL_VERIFY_PEER, nullptr);
+  SSL_CTX_set_default_verify_paths(tls_->ctx);
+  const char* caFile = std::getenv("ZIEHFIX_CA_FILE");
+  if (caFile && *caFile && SSL_CTX_load_verify_locations(tls_->ctx, caFile, nullptr) != 1)
+    throw std::runtime_error(
+        tlsErrorText((std::string("Cannot load the CA file ") + caFile).c_str(), nullptr));
+
+  tls_->ssl = SSL_new(tls_->ctx);
+  if (!tls_->ssl || SSL_set_fd(tls_->ssl, fd_) != 1)
+    throw std::runtime_error(tlsErrorText("Cannot create the TLS session", nullptr));
+  if (isIpLiteral(target.host)) {
+    // No SNI for addresses; the certificate must name the address itself.
+    if (X509_VERIFY_PARAM_set1_ip_asc(SSL_get0_param(tls_->ssl), target.host.c_str()) != 1)
+      throw std::runtime_error(tlsErrorText("Invalid IP address", nullptr));
+  } else {
+    SSL_set_hostflags(tls_->ssl, X509_CHECK_FLAG_NO_PARTIAL_WILDCARDS);
+    if (SSL_set_tlsext_host_name(tls_->ssl, target.host.c_str()) != 1 ||
+        SSL_set1_host(tls_->ssl, target.host.c_str()) != 1)
+      throw std::runtime_error(tlsErrorText("Invalid host name for TLS", nullptr));
+  }
+  for (;;) {
+    ERR_clear_error();
+    const int r = SSL_connect(tls_->ssl);
+    if (r == 1) return;
+    const int error = SSL_get_error(tls_->ssl, r);
+    if (error == SSL_ERROR_WANT_READ)
+      wait(POLLIN, readTimeoutMs_, "TLS handshake timed out");
+    else if (error == SSL_ERROR_WANT_WRITE)
+      wait(POLLOUT, readTimeoutMs_, "TLS handshake timed out");
+    else if (error == SSL_ERROR_SYSCALL && errno != 0 && ERR_peek_error() == 0)
+      throw std::runtime_error(std::string("TLS handshake failed: ") + std::strerror(errno));
+    else
+      throw std::runtime_error(tlsErrorText("TLS handshake failed", tls_->ssl));
+  }
+}
+
+void HttpConnection::sendAll(std::string_view bytes) {
+  while (!bytes.empty()) {
+    if (tls_) {
+      ERR_clear_error();
+      errno = 0;
+      const int r = SSL_write(tls_->ssl, bytes.data(), static_cast<int>(bytes.size()));
+      if (r > 0) {
+        bytes.remove_prefix(static_cast<std::size_t>(r));
+        continue;
+      }
+      const int error = SSL_get_error(tls_->ssl, r);
+      if (error == SSL_ERROR_WANT_READ)
+        wait(POLLIN, readTimeoutMs_, "Write timed out");
+      else if (error == SSL_ERROR_WANT_WRITE)
+        wait(POLLOUT, readTimeoutMs_, "Write timed out");
+      else if (error == SSL_ERROR_SYSCALL && errno != 0)
+        throwErrno(errno);
+      else
+        throw std::runtime_error(tlsErrorText("TLS write failed", nullptr));
+      continue;
+    }
+    const ssize_t r = ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    if (r >= 0) {
+      bytes.remove_prefix(static_cast<std::size_t>(r));
+    } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+      wait(POLLOUT, readTimeoutMs_, "Write timed out");
+    } else if (errno != EINTR) {
+      throwErrno(errno);
+    }
+  }
+}
+
+std::size_t HttpConnection::read(char* buffer, std::size_t size) {
+  const int chunk = static_cast<int>(std::min<std::size_t>(size, 1 << 20));
+  for (;;) {
+    if (tls_) {
+      ERR_clear_error();
+      errno = 0;
+      const int r = SSL_read(tls_->ssl, buffer, chunk);
+      if (r > 0) return static_cast<std::size_t>(r);
+      const int error = SSL_get_error(tls_->ssl, r);
+      if (error == SSL_ERROR_ZERO_RETURN) return 0;
+      if (error == SSL_ERROR_WANT_READ)
+        wait(POLLIN, readTimeoutMs_, "Read timed out");
+      else if (error == SSL_ERROR_WANT_WRITE)
+        wait(POLLOUT, readTimeoutMs_, "Read timed out");
+      else if (error == SSL_ERROR_SYSCALL && errno != 0)
+        throwErrno(errno);
+      else  // includes a close without TLS close-notify, which could hide a cut-off answer
+        throw std::runtime_error(tlsErrorText("TLS read failed", nullptr));
+      continue;
+    }
+    const ssize_t r = ::recv(fd_, buffer, static_cast<std::size_t>(chunk), 0);
+    if (r >= 0) return static_cast<std::size_t>(r);
+    if (errno == EAGAIN || errno == EWOULDBLOCK)
+      wait(POLLIN, readTimeoutMs_, "Read timed out");
+    else if (errno != EINTR)
+      throwErrno(errno);
+  }
+}

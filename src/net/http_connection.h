@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+// One TCP connection, optionally with TLS, for a single request. Every wait is bounded: connecting by
+// the connect time-out (per address tried), the TLS handshake, every read and every write by the
+// read time-out. Failures throw std::runtime_error with an English text.
+//
+// TLS: version 1.2 or newer; the server certificate must chain to the system trust store or to the
+// CA file named in $ZIEHFIX_CA_FILE, and must be issued for the host (a name is also sent as SNI; an
+// IP literal is checked against the certificate's IP addresses).
+class HttpConnection {
+ public:
+  struct Target {
+    std::string host;            // name or IP literal (IPv6 without brackets)
+    std::string port;            // decimal
+    std::string connectAddress;  // when set, connect here instead of resolving host
+    bool tls = false;
+    int connectTimeoutMs = 10000;
+    int readTimeoutMs = 30000;
+  };
+
+  explicit HttpConnection(const Target& target);
+  ~HttpConnection();
+  HttpConnection(const HttpConnection&) = delete;
+  HttpConnection& operator=(const HttpConnection&) = delete;
+
+  void sendAll(std::string_view bytes);
+  // Reads at most size bytes into buffer; 0 when the server has closed the connection.
+  std::size_t read(char* buffer, std::size_t size);
+
+ private:
+  struct Tls;
+  void connectSocket(const Target& target);
+  void startTls(const Target& target);
+  // Waits until the socket is readable (events POLLIN) or writable (POLLOUT); throws on time-out.
+  void wait(short events, int timeoutMs, const char* what);
+
+  int fd_ = -1;
+  int readTimeoutMs_;
+  std::unique_ptr<Tls> tls_;
+};

@@ -1,6 +1,53 @@
 #include "net/services.h"
 
-void ShowUpdateWindow() {}
-void OpenDonationPage() {}
-void OpenVendorHomePage() {}
-void OpenNewNumbersPage(const QString&) {}
+#include <QCursor>
+#include <QGuiApplication>
+
+#include "common/guard.h"
+#include "common/prompter.h"
+#include "net/online.h"
+#include "net/update.h"
+
+namespace {
+// Pages are handed to the desktop shell after the connection test; what the shell makes of them is
+// not looked at.
+void openPage(const QString& url, const QString& offlineMessage) {
+  runGuarded([&] {
+    OnlineServices& net = OnlineServices::current();
+    if (!net.IsOnline()) {
+      Prompter::current().information(offlineMessage);
+      return;
+    }
+    net.ShellOpen(url);
+  });
+}
+}  // namespace
+
+void ShowUpdateWindow() {
+  runGuarded([] { TFUpdate::showOrRaise(); });
+}
+
+void OpenDonationPage() {
+  openPage(DonationPageUrl,
+           QStringLiteral("Für den Aufruf der PayPal-Seite muss eine Verbindung zum Internet bestehen."));
+}
+
+void OpenVendorHomePage() {
+  openPage(VendorHomePageUrl,
+           QStringLiteral("Für den Aufruf der Glueckshof-Seite muss eine Verbindung zum Internet bestehen."));
+}
+
+void OpenNewNumbersPage(const QString& url) {
+  openPage(url, QStringLiteral(
+                    "Für den Aufruf aktueller Gewinnzahlen muss eine Verbindung zum Internet bestehen."));
+}
+
+void SetScreenCursor(Qt::CursorShape shape) {
+  if (shape == Qt::ArrowCursor) {
+    while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+  } else if (QGuiApplication::overrideCursor()) {
+    QGuiApplication::changeOverrideCursor(QCursor(shape));
+  } else {
+    QGuiApplication::setOverrideCursor(QCursor(shape));
+  }
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The donation status text held while the program runs. The main window sets it when it is created
+// ("0", then the stored "Wach"/"Stand" when that is not empty); fetching never changes it, so a later
+// failed fetch shows the start-up value again.
+extern QString DonationStand;
+
+// The status file on the download server, and where it is downloaded to (TempDir() + "wachziehfix.txt").
+QString DonationStatusUrl();
+QString DonationStatusLocalPath();
+
+// Fetches the current status: DonationStand when offline or when the download fails (nothing is
+// shown); otherwise the first line of the downloaded file (an empty first line gives an empty text).
+// Throws std::runtime_error when the downloaded file holds no line at all.
+QString FetchDonationStand();
+
+// The first line of a status file's bytes (byte-order mark honoured, else UTF-8 when valid, else
+// Windows-1252; a line ends at CR, LF or CR LF), made fit for a one-line label. Throws
+// std::runtime_error when the bytes hold no line.
+QString DonationStandFromBytes(const QByteArray& bytes);
+
+// A text from the server made fit for a one-line display: every line break and other control
+// character becomes a blank, so it can neither break the label nor reach the settings file as a
+// second line.
+QString OneLineText(const QString& text);
+
+// Puts text (as plain text, made one-line) into the main window's status label "leur"; does nothing
+// when there is no main window "FMain" with such a label.
+void ShowDonationStand(const QString& text);
+
+// The refresh of the version check: "leur" := FetchDonationStand(), or DonationStand when that throws.
+void RefreshDonationStand();

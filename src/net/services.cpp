@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QUrl>
 
 #include "common/guard.h"
 #include "common/prompter.h"
@@ -38,8 +39,24 @@ void OpenVendorHomePage() {
 }
 
 void OpenNewNumbersPage(const QString& url) {
-  openPage(url, QStringLiteral(
-                    "Für den Aufruf aktueller Gewinnzahlen muss eine Verbindung zum Internet bestehen."));
+  runGuarded([&] {
+    OnlineServices& net = OnlineServices::current();
+    if (!net.IsOnline()) {
+      Prompter::current().information(QStringLiteral(
+          "Für den Aufruf aktueller Gewinnzahlen muss eine Verbindung zum Internet bestehen."));
+      return;
+    }
+    // The address comes from the settings file, which anyone can edit: only a web page goes to the
+    // shell, never a local file or program.
+    const QUrl page(url, QUrl::StrictMode);
+    const QString scheme = page.scheme().toLower();
+    if (!page.isValid() || page.host().isEmpty() || (scheme != u"https" && scheme != u"http")) {
+      Prompter::current().information(
+          QStringLiteral("Die Adresse der Gewinnzahlen-Seite \"%1\" ist keine Internet-Adresse.").arg(url));
+      return;
+    }
+    net.ShellOpen(url);
+  });
 }
 
 void SetScreenCursor(Qt::CursorShape shape) {

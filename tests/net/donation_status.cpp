@@ -1,0 +1,171 @@
+// The donation status: where its text comes from, and the page commands beside it.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QLabel>
+
+#include "common/folders.h"
+#include "net/donation.h"
+#include "net/services.h"
+#include "net/update_fake_online.h"
+#include "support/scripted_prompter.h"
+
+namespace {
+
+const QString kDonationPath = "/downloads/wachziehfix.txt";
+
+class DonationStatus : public ::testing::Test {
+ protected:
+  FakeOnline net;
+  ScriptedPrompter prompter;
+  void SetUp() override {
+    EstablishDataFolders();
+    DonationStand = "3,50";
+  }
+  void TearDown() override { DonationStand = "0"; }
+};
+
+struct FirstLineCase {
+  const char* name;
+  QByteArray file;
+  QString status;
+};
+
+TEST_F(DonationStatus, theFirstLineOfTheDownloadedFileIsTheStatus) {
+  const FirstLineCase cases[] = {
+      {"several lines with CR LF", "12,50\r\n13,00\r\n", "12,50"},
+      {"lines ended by LF", "7\n8\n", "7"},
+      {"lines ended by CR", "7\r8\r", "7"},
+      {"no line end at all", "150", "150"},
+      {"a first line that is empty", "\r\n99", ""},
+      {"only a line end", "\n", ""},
+      {"blanks kept as they are", " 5 \r\n", " 5 "},
+      {"UTF-8 without a byte-order mark", "1.234 \xE2\x82\xAC", QString::fromUtf8("1.234 €")},
+      {"UTF-8 with a byte-order mark",
+       "\xEF\xBB\xBF"
+       "8 \xE2\x82\xAC\r\n",
+       QString::fromUtf8("8 €")},
+      {"UTF-16 LE with a byte-order mark",
+       QByteArray("\xFF\xFE"
+                  "9\0\r\0\n\0x\0",
+                  10),
+       "9"},
+      {"Windows-1252 bytes", "10 \x80", QString::fromUtf8("10 €")},
+      {"a tab and a line separator become blanks",
+       "1\t2\xE2\x80\xA8"
+       "3",
+       "1 2 3"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    net.serve(kDonationPath, c.file);
+    EXPECT_EQ(FetchDonationStand(), c.status);
+  }
+  EXPECT_EQ(DonationStand, "3,50") << "fetching never changes the held value";
+}
+
+TEST_F(DonationStatus, anEmptyDownloadedFileIsAnErrorForTheCaller) {
+  net.serve(kDonationPath, "");
+  EXPECT_THROW(FetchDonationStand(), std::runtime_error);
+}
+
+TEST_F(DonationStatus, withoutAFileTheHeldValueComesBackAndNothingIsShown) {
+  {
+    QFile stale(DonationStatusLocalPath());
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write("alt\r\n");
+  }
+  EXPECT_EQ(FetchDonationStand(), "3,50");
+  EXPECT_FALSE(QFile::exists(DonationStatusLocalPath())) << "the old local copy is deleted first";
+  EXPECT_EQ(net.purges, 1);
+
+  net.failingUrls << DonationStatusUrl();
+  EXPECT_EQ(FetchDonationStand(), "3,50");
+
+  net.online = false;
+  net.downloads.clear();
+  EXPECT_EQ(FetchDonationStand(), "3,50");
+  EXPECT_TRUE(net.downloads.isEmpty());
+  EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
+TEST_F(DonationStatus, theFileComesFromTheDownloadServerIntoTheTemporaryFolder) {
+  net.serve(kDonationPath, "1");
+  FetchDonationStand();
+  EXPECT_EQ(net.downloads, QStringList{DownloadServer() + "/downloads/wachziehfix.txt"});
+  EXPECT_EQ(DonationStatusLocalPath(), TempDir() + "wachziehfix.txt");
+}
+
+TEST_F(DonationStatus, theLabelOfTheMainWindowShowsTheStatusAsPlainText) {
+  QWidget mainWindow;
+  mainWindow.setObjectName("FMain");
+  auto* leur = new QLabel("0", &mainWindow);
+  leur->setObjectName("leur");
+
+  ShowDonationStand("<b>5</b>\r\n[Wach]");
+  EXPECT_EQ(leur->textFormat(), Qt::PlainText);
+  EXPECT_EQ(leur->text(), "<b>5</b>  [Wach]") << "a line break never reaches the label";
+
+  net.serve(kDonationPath, "");
+  RefreshDonationStand();
+  EXPECT_EQ(leur->text(), "3,50");
+
+  net.serve(kDonationPath, "42\r\n");
+  RefreshDonationStand();
+  EXPECT_EQ(leur->text(), "42");
+}
+
+TEST_F(DonationStatus, withoutAMainWindowShowingTheStatusDoesNothing) {
+  EXPECT_NO_THROW(ShowDonationStand("1"));
+}
+
+struct PageCase {
+  const char* name;
+  std::function<void()> command;
+  QString target;
+  QString offlineMessage;
+};
+
+TEST_F(DonationStatus, pageCommandsOpenTheirPageOnlineAndOnlyReportOffline) {
+  const PageCase cases[] = {
+      {"the donation button", OpenDonationPage, "https://www.paypal.com/donate/?hosted_button_id=ZIEHFIXDEMO",
+       QString::fromUtf8("Für den Aufruf der PayPal-Seite muss eine Verbindung zum Internet bestehen.")},
+      {"the advertising picture", OpenVendorHomePage, "https://www.ziehfix.example/",
+       QString::fromUtf8("Für den Aufruf der Glueckshof-Seite muss eine Verbindung zum Internet bestehen.")},
+      {"the winning-numbers button", [] { OpenNewNumbersPage("https://example.org/zahlen?x=1"); },
+       "https://example.org/zahlen?x=1",
+       QString::fromUtf8(
+           "Für den Aufruf aktueller Gewinnzahlen muss eine Verbindung zum Internet bestehen.")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    net.online = false;
+    net.opened.clear();
+    prompter.messages.clear();
+    c.command();
+    EXPECT_EQ(prompter.texts(), QStringList{c.offlineMessage});
+    EXPECT_TRUE(net.opened.isEmpty());
+
+    net.online = true;
+    net.shellSucceeds = false;  // what the shell makes of a page is not looked at
+    prompter.messages.clear();
+    c.command();
+    EXPECT_TRUE(prompter.messages.isEmpty());
+    EXPECT_EQ(net.opened, QStringList{c.target});
+  }
+}
+
+TEST_F(DonationStatus, aWinningNumbersAddressThatIsNoWebPageIsNeverHandedToTheShell) {
+  for (const QString url : {"", "/usr/bin/xterm", "file:///etc/passwd", "javascript:alert(1)", "https://"}) {
+    SCOPED_TRACE(url.toStdString());
+    prompter.messages.clear();
+    OpenNewNumbersPage(url);
+    EXPECT_EQ(
+        prompter.texts(),
+        QStringList{QString::fromUtf8("Die Adresse der Gewinnzahlen-Seite \"%1\" ist keine Internet-Adresse.")
+                        .arg(url)});
+  }
+  EXPECT_TRUE(net.opened.isEmpty());
+}
+
+}  // namespace

@@ -1,1 +1,68 @@
-int main() { return 2; }
+// ziehfix-check: checks tickets against winning numbers without a window, for scripts and tests.
+#include <cstdio>
+#include <exception>
+
+#include "cli/checkrun.h"
+#include "cli/options.h"
+#include "cli/report.h"
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitErrorMessage = 1;
+constexpr int kExitFailure = 2;
+
+void printTo(std::FILE* stream, const QByteArray& bytes) {
+  std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+}
+
+void fail(const QString& reason) {
+  printTo(stderr, "ziehfix-check: " + reason.toUtf8() + '\n');
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QStringList args;
+  for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+
+  CheckerOptions options;
+  QString error;
+  if (!ParseCheckerArguments(args, options, error)) {
+    fail(error + QStringLiteral(" (--help zeigt den Aufruf)"));
+    return kExitFailure;
+  }
+  if (options.help) {
+    printTo(stdout, CheckerUsage().toUtf8());
+    return std::fflush(stdout) == 0 ? kExitOk : kExitFailure;
+  }
+
+  try {
+    const CheckOutcome outcome = RunCheck(options);
+    QByteArray out;
+    switch (options.format) {
+      case OutputFormat::Json:
+        out = JsonReport(outcome);
+        break;
+      case OutputFormat::Text:
+        out = TextReport(outcome);
+        break;
+      case OutputFormat::Csv:
+        out = CsvReport(outcome);
+        break;
+    }
+    if (options.format != OutputFormat::Json) printTo(stderr, MessageLines(outcome));
+    printTo(stdout, out);
+    // Output that did not arrive completely must not look like a successful check.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+      fail(QStringLiteral("Die Ausgabe konnte nicht vollständig geschrieben werden."));
+      return kExitFailure;
+    }
+    return outcome.hasError() ? kExitErrorMessage : kExitOk;
+  } catch (const std::bad_alloc&) {
+    fail(QStringLiteral("Nicht genügend Arbeitsspeicher."));
+  } catch (const std::exception& e) {
+    fail(QString::fromUtf8(e.what()));
+  }
+  return kExitFailure;
+}

@@ -1,0 +1,57 @@
+#include "cli/checkrun.h"
+
+#include <QFileInfo>
+
+#include "core/text.h"
+#include "core/ticketfile.h"
+#include "core/winningnumbers.h"
+
+namespace {
+
+// The transfer drives the checker's state as it drives the main window's board and text field.
+class CheckerTarget : public TransferTarget {
+ public:
+  explicit CheckerTarget(CheckOutcome& outcome) : outcome_(outcome) {}
+
+  void clearAll() override { outcome_.check.chosen.clear(); }
+  void setFieldText(const QString& text) override { outcome_.fieldText = text; }
+  void toggle(int n) override {
+    if (outcome_.check.chosen.toggle(n) == ChosenNumbers::Toggle::LimitReached)
+      outcome_.messages.append({CheckMessage::Kind::Information, LimitMessage()});
+  }
+  void error(const QString& text) override { outcome_.messages.append({CheckMessage::Kind::Error, text}); }
+
+ private:
+  CheckOutcome& outcome_;
+};
+
+}  // namespace
+
+bool CheckOutcome::hasError() const {
+  for (const CheckMessage& m : messages)
+    if (m.kind == CheckMessage::Kind::Error) return true;
+  return false;
+}
+
+CheckOutcome RunCheck(const CheckerOptions& options) {
+  CheckOutcome outcome;
+  for (const QString& path : options.ticketFiles) {
+    const TicketList tickets = ReadTicketFile(path);
+    outcome.check.addTickets(tickets);
+    if (tickets.invalidCellCount() > 0)
+      outcome.messages.append({CheckMessage::Kind::Warning,
+                               InvalidCellsWarning(QFileInfo(path).fileName(), tickets.invalidCellCount())});
+  }
+
+  // The file is read completely before the transfer starts, so an unreadable file changes nothing.
+  QString field;
+  if (options.hasNumbersFile) field = ReadWinningNumberFile(options.numbersFile);
+  if (options.hasNumbersText) field = NormalizeLineBreaks(options.numbersText);
+  if (options.hasNumbersFile || options.hasNumbersText) {
+    CheckerTarget target(outcome);
+    TransferGZText(field, target);
+  }
+
+  outcome.check.evaluate();
+  return outcome;
+}

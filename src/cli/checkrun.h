@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include "cli/options.h"
+#include "core/evaluation.h"
+
+// One message of the program, as a message box would have shown it.
+struct CheckMessage {
+  enum class Kind { Information, Warning, Error };
+  Kind kind;
+  QString text;
+};
+
+// Everything one run of the checker found.
+struct CheckOutcome {
+  LotteryCheck check;            // tickets, chosen numbers and the evaluation's results
+  QString fieldText;             // the winning-number field after the transfer (CR LF line breaks)
+  QList<CheckMessage> messages;  // in the order they arose
+
+  bool hasError() const;
+};
+
+// Reads the ticket files in order, transfers the winning numbers as the main window's text transfer
+// does, and evaluates. Throws std::runtime_error when a file cannot be read or a ticket file is
+// refused; nothing is reported then.
+CheckOutcome RunCheck(const CheckerOptions& options);

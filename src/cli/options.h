@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The command line of the checker:
+//   ziehfix-check [--numbers FILE | --numbers-text TEXT] [--format text|json|csv] [TICKETFILE...]
+enum class OutputFormat { Text, Json, Csv };
+
+struct CheckerOptions {
+  bool help = false;
+  bool hasNumbersFile = false;
+  bool hasNumbersText = false;
+  QString numbersFile;
+  QString numbersText;
+  OutputFormat format = OutputFormat::Text;
+  QStringList ticketFiles;
+};
+
+// Parses the arguments (without the program name). On a wrong command line returns false and sets
+// error to a one-line German reason.
+bool ParseCheckerArguments(const QStringList& args, CheckerOptions& options, QString& error);
+
+// The usage text printed by --help.
+QString CheckerUsage();

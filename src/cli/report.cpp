@@ -1,0 +1,205 @@
+#include "cli/report.h"
+
+#include <array>
+
+#include "core/lines.h"
+
+namespace {
+
+const char* kindName(CheckMessage::Kind kind) {
+  switch (kind) {
+    case CheckMessage::Kind::Information:
+      return "information";
+    case CheckMessage::Kind::Warning:
+      return "warning";
+    case CheckMessage::Kind::Error:
+      return "error";
+  }
+  return "error";
+}
+
+const char* kindLabel(CheckMessage::Kind kind) {
+  switch (kind) {
+    case CheckMessage::Kind::Information:
+      return "Hinweis";
+    case CheckMessage::Kind::Warning:
+      return "Warnung";
+    case CheckMessage::Kind::Error:
+      return "Fehler";
+  }
+  return "Fehler";
+}
+
+// The marks of the columns "1 x", "2 x", "3 x" for a win class, as in the main window's result table.
+std::array<const char*, 3> marksOf(int winClass) {
+  switch (winClass) {
+    case 1:
+      return {"x", "", ""};
+    case 2:
+      return {"", "x", ""};
+    case 3:
+      return {"", "", "x"};
+    default:
+      return {"-", "-", "-"};
+  }
+}
+
+// A total as the totals row shows it: the count, or "-" for none.
+QByteArray totalText(int count) {
+  return count > 0 ? QByteArray::number(count) : QByteArray("-");
+}
+
+std::array<int, 3> totalsOf(const CheckOutcome& outcome) {
+  const Totals t = outcome.check.totals();
+  return {t.one, t.two, t.three};
+}
+
+int classOf(const CheckOutcome& outcome, int ticket) {
+  const auto& classes = outcome.check.resultClasses();
+  return std::size_t(ticket) < classes.size() ? classes[std::size_t(ticket)] : 0;
+}
+
+// Left-pads (width > 0) or right-pads (width < 0) to |width| characters.
+QByteArray padded(const QByteArray& text, int width) {
+  const int fill = std::max(0, std::abs(width) - int(text.size()));
+  return width > 0 ? QByteArray(fill, ' ') + text : text + QByteArray(fill, ' ');
+}
+
+QByteArray centred(const QByteArray& text, int width) {
+  const int fill = std::max(0, width - int(text.size()));
+  return QByteArray(fill / 2, ' ') + text + QByteArray(fill - fill / 2, ' ');
+}
+
+QByteArray withoutTrailingBlanks(QByteArray line) {
+  while (line.endsWith(' ')) line.chop(1);
+  return line;
+}
+
+}  // namespace
+
+QByteArray JsonString(const QString& text) {
+  const QByteArray utf8 = text.toUtf8();
+  QByteArray out;
+  out.reserve(utf8.size() + 2);
+  out += '"';
+  for (const char ch : utf8) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '"')
+      out += "\\\"";
+    else if (c == '\\')
+      out += "\\\\";
+    else if (c == '\n')
+      out += "\\n";
+    else if (c == '\r')
+      out += "\\r";
+    else if (c == '\t')
+      out += "\\t";
+    else if (c < 0x20) {
+      static const char hex[] = "0123456789abcdef";
+      out += "\\u00";
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    } else
+      out += ch;
+  }
+  out += '"';
+  return out;
+}
+
+QByteArray JsonReport(const CheckOutcome& outcome) {
+  QByteArray out;
+  out += "{\n  \"field_text\": " + JsonString(outcome.fieldText) + ",\n";
+
+  out += "  \"numbers\": [";
+  const QList<int> numbers = outcome.check.chosen.sorted();
+  for (qsizetype i = 0; i < numbers.size(); ++i) out += (i ? ", " : "") + QByteArray::number(numbers[i]);
+  out += "],\n";
+
+  out += "  \"messages\": [";
+  for (qsizetype i = 0; i < outcome.messages.size(); ++i) {
+    const CheckMessage& m = outcome.messages[i];
+    out += i ? ",\n    " : "\n    ";
+    out += "{\"kind\": \"" + QByteArray(kindName(m.kind)) + "\", \"text\": " + JsonString(m.text) + "}";
+  }
+  out += outcome.messages.isEmpty() ? "],\n" : "\n  ],\n";
+
+  out += "  \"tickets\": [";
+  const TicketList& tickets = outcome.check.tickets();
+  for (int t = 0; t < tickets.count(); ++t) {
+    out += t ? ",\n    " : "\n    ";
+    out += "{\"ticket\": " + QByteArray::number(t + 1) + ", \"cells\": [";
+    for (int row = 0; row < 5; ++row) {
+      out += row ? ", [" : "[";
+      for (int col = 0; col < 5; ++col)
+        out += (col ? ", " : "") + JsonString(tickets.cellText(t, CellNumber(col, row) - 1));
+      out += "]";
+    }
+    out += "], \"complete_lines\": [";
+    const std::uint16_t hits = outcome.check.lineHits(t);
+    bool first = true;
+    for (int line = 0; line < kLineCount; ++line) {
+      if (!(hits & (1u << line))) continue;
+      out += (first ? "" : ", ") + QByteArray::number(line + 1);
+      first = false;
+    }
+    out += "], \"class\": " + QByteArray::number(classOf(outcome, t)) + "}";
+  }
+  out += tickets.isEmpty() ? "],\n" : "\n  ],\n";
+
+  const std::array<int, 3> totals = totalsOf(outcome);
+  out += "  \"totals\": [" + QByteArray::number(totals[0]) + ", " + QByteArray::number(totals[1]) + ", " +
+         QByteArray::number(totals[2]) + "]\n}\n";
+  return out;
+}
+
+QByteArray TextReport(const CheckOutcome& outcome) {
+  const int count = outcome.check.tickets().count();
+  // The ticket column is as wide as "Ges.:" or the largest ticket number.
+  const int numberWidth = std::max(5, int(QByteArray::number(count).size()));
+  constexpr int kMarkWidth = 5;
+
+  QByteArray out;
+  const QList<int> numbers = outcome.check.chosen.sorted();
+  out += "Gewinnzahlen (" + QByteArray::number(numbers.size()) + "):";
+  if (numbers.isEmpty()) out += " -";
+  for (int n : numbers) out += ' ' + QByteArray::number(n);
+  out += "\n\n";
+
+  QByteArray header = padded("Los", numberWidth);
+  for (const char* title : {"1 x", "2 x", "3 x"}) header += ' ' + centred(title, kMarkWidth);
+  out += withoutTrailingBlanks(header) + '\n';
+  for (int t = 0; t < count; ++t) {
+    QByteArray line = padded(QByteArray::number(t + 1), numberWidth);
+    for (const char* mark : marksOf(classOf(outcome, t))) line += ' ' + centred(mark, kMarkWidth);
+    out += withoutTrailingBlanks(line) + '\n';
+  }
+  QByteArray totalsLine = padded("Ges.:", -numberWidth);
+  for (int total : totalsOf(outcome)) totalsLine += ' ' + centred(totalText(total), kMarkWidth);
+  out += withoutTrailingBlanks(totalsLine) + '\n';
+  return out;
+}
+
+QByteArray CsvReport(const CheckOutcome& outcome) {
+  QByteArray out = "ticket;1 x;2 x;3 x\n";
+  const int count = outcome.check.tickets().count();
+  for (int t = 0; t < count; ++t) {
+    const auto marks = marksOf(classOf(outcome, t));
+    out += QByteArray::number(t + 1) + ';' + marks[0] + ';' + marks[1] + ';' + marks[2] + '\n';
+  }
+  const std::array<int, 3> totals = totalsOf(outcome);
+  out += "Ges.:;" + totalText(totals[0]) + ';' + totalText(totals[1]) + ';' + totalText(totals[2]) + '\n';
+  return out;
+}
+
+QByteArray MessageLines(const CheckOutcome& outcome) {
+  QByteArray out;
+  for (const CheckMessage& m : outcome.messages) {
+    // A message may hold line breaks ("\r" in the program's texts); each message stays on one line.
+    QString text = m.text;
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    out += QByteArray(kindLabel(m.kind)) + ": " + text.toUtf8() + '\n';
+  }
+  return out;
+}

@@ -27,6 +27,7 @@
 #include "common/settings.h"
 #include "core/text.h"
 #include "ui/jpegencoder.h"
+#include "ui/ticketview.h"
 
 QString ShotSaveDir;
 TFAbbild* FAbbild = nullptr;
@@ -36,13 +37,9 @@ namespace {
 // Numbers the snapshot windows of this run, both capture kinds together.
 int g_snapshotCount = 0;
 
-// Ticket frames on the main window: 126 x 86, five to a row, 5 pixels apart and from the edges.
-constexpr int LosFrameHeight = 86;
-constexpr int LosFrameGap = 5;
-constexpr int LosFramesPerRow = 5;
 // The picture ends this far below the top of the last ticket row: the frame and a 14 pixel strip.
-constexpr int BelowLastRowTop = LosFrameHeight + 14;
 constexpr int WhiteStrip = 14;
+constexpr int BelowLastRowTop = TicketFrameGeometry::kHeight + WhiteStrip;
 
 constexpr int ButtonWidth = 44;
 constexpr int ButtonHeight = 38;
@@ -114,9 +111,7 @@ void captureTickets(QWidget* mainWindow) {
   auto* box = mainWindow->findChild<QAbstractScrollArea*>(QStringLiteral("Box1"));
   if (!box) throw std::runtime_error("Der Losbereich Box1 fehlt");
   // Top edge of the last ticket frame within the visible area of the box.
-  const qint64 row = (count - 1) / LosFramesPerRow;
-  const qint64 contentTop = row * (LosFrameHeight + LosFrameGap) + LosFrameGap;
-  const qint64 visibleTop = contentTop - box->verticalScrollBar()->value();
+  const qint64 visibleTop = TicketFrameGeometry::frameTop(count - 1) - box->verticalScrollBar()->value();
   const int visibleHeight = box->viewport()->height();
   qint64 height = visibleTop + BelowLastRowTop;
   if (height > visibleHeight) height = visibleHeight + WhiteStrip;

@@ -1,11 +1,8 @@
 #include <QApplication>
-#include <QLabel>
+
+#include "app/startup.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationDisplayName("ZIEHFIX");
-  QLabel label("ZIEHFIX");
-  label.resize(400, 300);
-  label.show();
-  return app.exec();
+  return RunProgram(app);
 }

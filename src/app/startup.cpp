@@ -1,0 +1,68 @@
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <exception>
+
+#include "app/start.h"
+#include "common/appinfo.h"
+#include "common/guard.h"
+#include "ui/abbild.h"
+#include "ui/eingabe.h"
+#include "ui/main.h"
+#include "ui/skinwidgets.h"
+
+void PrepareApplication(QApplication& app) {
+  InitPictures();
+  QApplication::setApplicationName(ProductName);
+  QApplication::setApplicationDisplayName(ProductName);
+  QApplication::setApplicationVersion(ProgramVersion);
+  auto* translator = new QTranslator(&app);
+  if (translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(translator);
+  QFile style(QStringLiteral(":/style/ziehfix.qss"));
+  if (style.open(QIODevice::ReadOnly)) app.setStyleSheet(QString::fromUtf8(style.readAll()));
+}
+
+void ShowSplashWindow() {
+  FStart = new TFStart;
+  FStart->show();
+  FStart->repaint();
+  // The window system has to map the window before it can be painted; user input waits meanwhile.
+  QElapsedTimer waited;
+  waited.start();
+  while (!FStart->hasBeenPainted() && waited.elapsed() < 500)
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+}
+
+void CreateWindows() {
+  FMain = new TFMain;
+  FEingabe = new TFEingabe;
+  FAbbild = new TFAbbild;
+}
+
+int RunProgram(QApplication& app) {
+  PrepareApplication(app);
+  ShowSplashWindow();
+  bool created = true;
+  try {
+    CreateWindows();
+  } catch (const std::exception& e) {
+    created = false;
+    FStart->setInitializationDone(true);
+    showErrorReport(QString::fromUtf8(e.what()));
+  }
+  if (!created) return 1;
+  FStart->setInitializationDone(true);
+  QObject::connect(FMain, &TFMain::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+  app.setQuitOnLastWindowClosed(false);
+  const int code = app.exec();
+  delete FAbbild;
+  delete FEingabe;
+  delete FMain;
+  delete FStart;
+  return code;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+class QApplication;
+
+// The program's look and language: Qt's German translations and the style sheet.
+void PrepareApplication(QApplication& app);
+
+// Creates the splash window and shows it, painted, before anything else is set up. No user input is
+// processed here, so "Weiter" cannot be clicked before the other windows exist.
+void ShowSplashWindow();
+
+// Creates the main window, the ticket entry window and one snapshot window, hidden, in this order.
+// Throws what their creation throws.
+void CreateWindows();
+
+// The whole start-up sequence and the event loop; returns the program's exit code.
+int RunProgram(QApplication& app);

@@ -1,0 +1,136 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+#include "core/evaluation.h"
+#include "ui/ticketview.h"
+
+class QCheckBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+class QTableView;
+class QWidget;
+class ResultModel;
+class TotalsModel;
+class TBZahl;
+class TPZahl;
+
+// The main window FMain: number board and winning-number text field on the left, the strip of chosen
+// numbers, the ticket area Box1 and the result tables on the right, program commands across the top.
+// It owns the state of a check (chosen numbers, tickets, line data) in one LotteryCheck.
+class TFMain : public QWidget {
+  Q_OBJECT
+  // Read by the snapshot of the ticket area.
+  Q_PROPERTY(int LosCount READ LosCount)
+ public:
+  // Creating the window reads the settings (a first run writes the two start keys) and builds every
+  // control; the window stays hidden.
+  explicit TFMain(QWidget* parent = nullptr);
+  ~TFMain() override;
+
+  const LotteryCheck& check() const { return check_; }
+
+  // The ticket list: ticket n is entry n - 1 of LosFrames and LosGrids.
+  int LosCount() const;
+  const LosFrameList& LosFrames() const;
+  const LosGridList& LosGrids() const;
+
+  TBZahl* Button(int n) const { return (n >= 1 && n <= 75) ? buttons_[n - 1] : nullptr; }  // n 1..75
+  TPZahl* Panel(int k) const { return (k >= 1 && k <= 22) ? panels_[k - 1] : nullptr; }    // k 1..22
+  TicketView* ticketView() const { return box1_; }
+
+  QString NewNumbersUrl;
+  QString DonationStand;
+
+ public slots:
+  // Number board.
+  void BMusterClick(TBZahl* sender);
+  void BDelGZClick();
+  void BDelZahlenClick();
+  // Evaluation and result tables.
+  void BAuswertenClick();
+  // Winning-number text field and files.
+  void BTransferClick();
+  void BOpenGZClick();
+  void BSaveGZClick();
+  void bsSkinSpeedButton3Click();
+  // Tickets.
+  void LosBauen();
+  void BOpenClick();
+  void BDelLoseClick();
+  // Top bar and pictures.
+  void bsSkinSpeedButton1Click();
+  void bsSkinSpeedButton2Click();
+  void bsSkinSpeedButton8Click();
+  void bsSkinSpeedButton13Click();
+  void BInfoClick();
+  void BPayClick();
+  void BNeueGZClick();
+  void Image1Click();
+  void bsSkinSpeedButton4Click();
+  void bsSkinSpeedButton5Click();
+
+ signals:
+  // Emitted when the window has closed; the program ends then.
+  void closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;  // FormClose
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  friend class MainTransferTarget;
+
+  void buildLayout();  // mainlayout.cpp
+  QWidget* buildTopBar();
+  QWidget* buildLeftColumn();
+  QWidget* buildMainArea();
+  QWidget* buildResultsColumn();
+  void createNumberControls();  // the strip panels and the number buttons
+  void wireCommands();
+
+  void readSettings();
+  void writeClosingSettings();
+
+  void toggleNumber(int n);  // BMusterClick without the guard
+  void clearChosen();        // BDelGZClick without the guard
+  void clearStrip();
+  void refillStrip();
+  void evaluate();  // BAuswertenClick without the guard
+  void removeTickets();
+
+  // MGZ holds "\n" line breaks; the program's texts use CR LF.
+  QString fieldText() const;
+  void setFieldText(const QString& crlfText);
+
+  LotteryCheck check_;
+  QList<TBZahl*> buttons_;
+  QList<TPZahl*> panels_;
+
+  QWidget* pLeft_ = nullptr;
+  QWidget* p4_ = nullptr;
+  QWidget* pg_ = nullptr;
+  QLabel* pAnz_ = nullptr;
+  QLabel* lDatei_ = nullptr;
+  QLabel* lDatei2_ = nullptr;
+  QLabel* leur_ = nullptr;
+  QLabel* image1_ = nullptr;
+  QPlainTextEdit* mgz_ = nullptr;
+  QCheckBox* cbSofort_ = nullptr;
+  QCheckBox* cbDran_ = nullptr;
+  QCheckBox* cbNeu_ = nullptr;
+  TicketView* box1_ = nullptr;
+  QTableView* gGew_ = nullptr;
+  QTableView* gGes_ = nullptr;
+  QScrollBar* scrollBar2_ = nullptr;
+  ResultModel* resultModel_ = nullptr;
+  TotalsModel* totalsModel_ = nullptr;
+
+  QString od1Folder_, od2Folder_, sd2Folder_;
+};
+
+extern TFMain* FMain;

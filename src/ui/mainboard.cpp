@@ -1,0 +1,136 @@
+// The number board, the strip of chosen numbers and the winning-number text field of the main window.
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTextDocument>
+
+#include "common/guard.h"
+#include "common/prompter.h"
+#include "core/winningnumbers.h"
+#include "ui/main.h"
+#include "ui/numberboard.h"
+
+namespace {
+const QString kNumbersFilter = QStringLiteral("Gewinnzahlen-Datei|*.zfgz");
+const QString kNumbersSuffix = QStringLiteral("zfgz");
+}  // namespace
+
+// The transfer drives the board exactly as clicks do.
+class MainTransferTarget : public TransferTarget {
+ public:
+  explicit MainTransferTarget(TFMain& w) : w_(w) {}
+  void clearAll() override { w_.clearChosen(); }
+  void setFieldText(const QString& text) override { w_.setFieldText(text); }
+  void toggle(int n) override { w_.toggleNumber(n); }
+  void error(const QString& text) override { Prompter::current().error(text); }
+
+ private:
+  TFMain& w_;
+};
+
+QString TFMain::fieldText() const {
+  // The raw text keeps no-break spaces (toPlainText() would turn them into blanks that trimming
+  // removes); the editor's block and line separators become CR LF.
+  QString text = mgz_->document()->toRawText();
+  for (QChar& c : text) {
+    if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = QLatin1Char('\n');
+  }
+  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  return text;
+}
+
+void TFMain::setFieldText(const QString& crlfText) {
+  QString text = crlfText;
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  mgz_->setPlainText(text);
+}
+
+void TFMain::BMusterClick(TBZahl* sender) {
+  runGuarded([&] {
+    if (sender) toggleNumber(sender->tag());
+  });
+}
+
+void TFMain::toggleNumber(int n) {
+  TBZahl* b = Button(n);
+  if (!b) return;
+  const ChosenNumbers::Toggle result = check_.chosen.toggle(n);
+  if (result == ChosenNumbers::Toggle::LimitReached) {
+    b->setChosen(false);
+    Prompter::current().information(LimitMessage());
+    return;
+  }
+  if (result == ChosenNumbers::Toggle::OutOfRange) return;
+  b->setChosen(result == ChosenNumbers::Toggle::Added);
+  pAnz_->setText(QString::number(check_.chosen.count()));
+  refillStrip();
+  if (cbSofort_->isChecked()) evaluate();
+}
+
+void TFMain::refillStrip() {
+  const QList<int> chosen = check_.chosen.sorted();
+  for (int k = 1; k <= 22; ++k)
+    Panel(k)->setText(k <= chosen.size() ? QString::number(chosen[k - 1]) : QString());
+}
+
+void TFMain::clearStrip() {
+  for (TPZahl* p : panels_) p->clear();
+}
+
+void TFMain::clearChosen() {
+  for (int n = 1; n <= 75; ++n) {
+    if (check_.chosen.contains(n)) Button(n)->setChosen(false);
+  }
+  check_.chosen.clear();
+  pAnz_->setText(QStringLiteral("0"));
+  // The strip shows the chosen numbers too, so clearing empties it as well.
+  clearStrip();
+  evaluate();
+}
+
+void TFMain::BDelGZClick() {
+  runGuarded([this] { clearChosen(); });
+}
+
+// Both clear buttons clear everything: a strip that still showed numbers the board no longer has
+// (or the reverse) would misreport the draw.
+void TFMain::BDelZahlenClick() {
+  runGuarded([this] { clearChosen(); });
+}
+
+void TFMain::BTransferClick() {
+  runGuarded([this] {
+    MainTransferTarget target(*this);
+    TransferGZText(fieldText(), target);
+  });
+}
+
+void TFMain::BOpenGZClick() {
+  runGuarded([this] {
+    const QString path = Prompter::current().openFileName(QStringLiteral("Gewinnzahlen einlesen"),
+                                                          kNumbersFilter, kNumbersSuffix, od2Folder_);
+    if (path.isEmpty()) return;
+    mgz_->clear();
+    const QString text = ReadWinningNumberFile(path);
+    setFieldText(text);
+    lDatei2_->setText(QFileInfo(path).fileName());
+    MainTransferTarget target(*this);
+    TransferGZText(fieldText(), target);
+  });
+}
+
+void TFMain::BSaveGZClick() {
+  runGuarded([this] {
+    const QString path =
+        Prompter::current().saveFileName(QStringLiteral("Gewinnzahlen speichern"), kNumbersFilter,
+                                         kNumbersSuffix, sd2Folder_, QString(), /*askOverwrite=*/false);
+    if (path.isEmpty()) return;
+    WriteWinningNumberFile(path, check_.chosen.set(), fieldText());
+    lDatei2_->setText(QFileInfo(path).fileName());
+  });
+}
+
+void TFMain::bsSkinSpeedButton3Click() {
+  runGuarded([this] { mgz_->clear(); });
+}

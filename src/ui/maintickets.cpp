@@ -1,0 +1,60 @@
+// Tickets and their evaluation on the main window: reading a ticket file into frames, removing all
+// frames, and the evaluation with its result tables.
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
+
+#include "common/guard.h"
+#include "common/prompter.h"
+#include "core/ticketfile.h"
+#include "ui/main.h"
+#include "ui/resultmodel.h"
+
+void TFMain::LosBauen() {
+  runGuarded([this] {
+    TicketList one;
+    one.append(TicketCells{});
+    check_.addTickets(one);
+    box1_->ticketsChanged();
+  });
+}
+
+void TFMain::BOpenClick() {
+  runGuarded([this] {
+    const QString path = Prompter::current().openFileName(QStringLiteral("Lose-Dateien einlesen"),
+                                                          QStringLiteral("Lose-Dateien|*.lose"),
+                                                          QStringLiteral("lose"), od1Folder_);
+    if (path.isEmpty()) return;
+    // The file is read and checked before anything shown is removed: a file that cannot be read or
+    // is refused leaves the window as it was.
+    const TicketList tickets = ReadTicketFile(path);
+    if (cbNeu_->isChecked() && LosCount() > 0) removeTickets();
+    check_.addTickets(tickets);
+    const QString name = QFileInfo(path).fileName();
+    lDatei_->setText(name);
+    box1_->ticketsChanged();
+    if (tickets.invalidCellCount() > 0)
+      Prompter::current().warning(InvalidCellsWarning(name, tickets.invalidCellCount()));
+  });
+}
+
+void TFMain::removeTickets() {
+  check_.clearTickets();
+  lDatei_->clear();
+  box1_->ticketsChanged();
+}
+
+void TFMain::BDelLoseClick() {
+  runGuarded([this] { removeTickets(); });
+}
+
+void TFMain::evaluate() {
+  if (!check_.evaluate()) return;
+  resultModel_->refresh();
+  totalsModel_->refresh();
+  box1_->viewport()->update();
+}
+
+void TFMain::BAuswertenClick() {
+  runGuarded([this] { evaluate(); });
+}

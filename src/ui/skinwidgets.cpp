@@ -1,0 +1,99 @@
+#include "ui/skinwidgets.h"
+
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+// Q_INIT_RESOURCE declares the initialiser in the namespace it is used in: keep it global.
+static void initResources() {
+  Q_INIT_RESOURCE(resources);
+}
+
+void InitPictures() {
+  static const bool done = (initResources(), true);
+  Q_UNUSED(done);
+}
+
+QIcon ImageList1(int index) {
+  InitPictures();
+  return QIcon(QStringLiteral(":/pictures/button%1.svg").arg(index, 2, 10, QLatin1Char('0')));
+}
+
+SkinButton::SkinButton(const QString& name, const QString& caption, int picture, QSize size, QWidget* parent,
+                       Picture side)
+    : QPushButton(caption, parent), side_(side) {
+  setObjectName(name);
+  setFixedSize(size);
+  if (picture >= 0) setIcon(ImageList1(picture));
+  setIconSize(caption.isEmpty() ? QSize(30, 30) : QSize(24, 24));
+  setCursor(Qt::PointingHandCursor);
+}
+
+void SkinButton::setHint(const QString& hint) {
+  setToolTip(hint);
+  if (text().isEmpty()) setAccessibleName(hint);
+}
+
+void SkinButton::paintEvent(QPaintEvent*) {
+  QStylePainter p(this);
+  QStyleOptionButton opt;
+  initStyleOption(&opt);
+  const QString caption = opt.text;
+  const QIcon icon = opt.icon;
+  opt.text.clear();
+  opt.icon = QIcon();
+  p.drawControl(QStyle::CE_PushButton, opt);
+
+  const QRect inner = rect().adjusted(3, 2, -3, -2);
+  const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
+  if (caption.isEmpty()) {
+    icon.paint(&p, inner, Qt::AlignCenter, mode);
+    return;
+  }
+  QRect textRect = inner;
+  // A narrow button has room for its caption only; the picture shows on the wider ones.
+  if (!icon.isNull() && width() >= 60) {
+    const int w = iconSize().width();
+    QRect iconRect = inner;
+    if (side_ == Picture::Left) {
+      iconRect.setWidth(w);
+      textRect.setLeft(iconRect.right() + 3);
+    } else {
+      iconRect.setLeft(inner.right() - w + 1);
+      textRect.setRight(iconRect.left() - 3);
+    }
+    icon.paint(&p, iconRect, Qt::AlignCenter, mode);
+  }
+  p.setPen(opt.palette.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+  p.drawText(textRect, Qt::AlignCenter | Qt::TextWordWrap, caption);
+}
+
+WrapCheckBox::WrapCheckBox(const QString& name, const QString& caption, QWidget* parent)
+    : QCheckBox(caption, parent) {
+  setObjectName(name);
+}
+
+void WrapCheckBox::paintEvent(QPaintEvent*) {
+  QStylePainter p(this);
+  QStyleOptionButton opt;
+  initStyleOption(&opt);
+  const QString caption = opt.text;
+  opt.text.clear();
+  const QRect indicator = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opt, this);
+  QStyleOptionButton ind = opt;
+  ind.rect = QRect(QPoint(indicator.left(), (height() - indicator.height()) / 2), indicator.size());
+  p.drawPrimitive(QStyle::PE_IndicatorCheckBox, ind);
+  const QRect textRect = rect().adjusted(ind.rect.right() + 5, 0, 0, 0);
+  p.setPen(opt.palette.color(QPalette::WindowText));
+  p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, caption);
+  if (hasFocus()) {
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = textRect.adjusted(-2, 0, 0, 0);
+    p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+  }
+}
+
+bool WrapCheckBox::hitButton(const QPoint& pos) const {
+  return rect().contains(pos);
+}

@@ -1,0 +1,168 @@
+#include "ui/ticketview.h"
+
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "common/drawcell.h"
+#include "core/evaluation.h"
+
+namespace G = TicketFrameGeometry;
+
+namespace {
+const QColor kNumberPanel(0x00, 0x64, 0x00);
+const QColor kNumberText(0xB0, 0xFF, 0xB0);
+const QColor kDarkGreen(0x03, 0xC2, 0x33);
+const QColor kLightGreen(0xBF, 0xFF, 0xBF);
+const QColor kFrameFace(0xEC, 0xEF, 0xEA);
+const QColor kShadow(0x8A, 0x91, 0x88);
+const QColor kLight(0xFF, 0xFF, 0xFF);
+
+// A lowered bevel: dark top and left edge, light bottom and right edge.
+void drawLowered(QPainter& p, const QRect& r) {
+  p.setPen(kShadow);
+  p.drawLine(r.topLeft(), r.topRight());
+  p.drawLine(r.topLeft(), r.bottomLeft());
+  p.setPen(kLight);
+  p.drawLine(r.bottomLeft() + QPoint(1, 0), r.bottomRight());
+  p.drawLine(r.topRight() + QPoint(0, 1), r.bottomRight());
+}
+
+QColor colourOf(CellColour c) {
+  switch (c) {
+    case CellColour::DarkGreen:
+      return kDarkGreen;
+    case CellColour::LightGreen:
+      return kLightGreen;
+    case CellColour::White:
+      break;
+  }
+  return Qt::white;
+}
+}  // namespace
+
+int LosFrameList::size() const {
+  return check_.tickets().count();
+}
+
+LosFrame LosFrameList::at(int index) const {
+  const int n = index + 1;
+  return LosFrame{n, QStringLiteral("EinfrLos") + QString::number(n), G::frameRect(index)};
+}
+
+int LosGridList::size() const {
+  return check_.tickets().count();
+}
+
+LosGrid LosGridList::at(int index) const {
+  return LosGrid{index + 1, check_.tickets().cells(index)};
+}
+
+TicketView::TicketView(const LotteryCheck& check, QWidget* parent)
+    : QScrollArea(parent), check_(check), frames_(check), grids_(check) {
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setFrameShape(QFrame::NoFrame);
+  viewport()->setAutoFillBackground(true);
+  verticalScrollBar()->setSingleStep(G::kHeight / 4);
+  updateScrollRange();
+}
+
+void TicketView::ticketsChanged() {
+  updateScrollRange();
+  viewport()->update();
+}
+
+void TicketView::scrollToTicket(int index) {
+  const qint64 top = G::frameTop(index) - G::kGap;
+  const qint64 bottom = top + G::kHeight + 2 * G::kGap;
+  QScrollBar* bar = verticalScrollBar();
+  const qint64 h = viewport()->height();
+  if (top < bar->value())
+    bar->setValue(int(top));
+  else if (bottom > bar->value() + h)
+    bar->setValue(int(std::min<qint64>(bar->maximum(), bottom - h)));
+}
+
+void TicketView::updateScrollRange() {
+  const qint64 content = G::contentHeight(check_.tickets().count());
+  const qint64 h = viewport()->height();
+  const qint64 max = std::clamp<qint64>(content - h, 0, std::numeric_limits<int>::max());
+  QScrollBar* bar = verticalScrollBar();
+  bar->setPageStep(std::max(1, int(h)));
+  bar->setRange(0, int(max));
+}
+
+void TicketView::resizeEvent(QResizeEvent* event) {
+  QScrollArea::resizeEvent(event);
+  updateScrollRange();
+}
+
+void TicketView::scrollContentsBy(int, int) {
+  viewport()->update();
+}
+
+void TicketView::paintEvent(QPaintEvent* event) {
+  QPainter p(viewport());
+  const int count = check_.tickets().count();
+  if (count == 0) return;
+  const qint64 offset = verticalScrollBar()->value();
+  const QRect dirty = event->rect();
+  const qint64 rowPitch = G::kHeight + G::kGap;
+  const qint64 firstRow = std::max<qint64>(0, (offset + dirty.top() - G::kGap) / rowPitch);
+  const qint64 lastRow = (offset + dirty.bottom()) / rowPitch;
+  for (qint64 row = firstRow; row <= lastRow; ++row) {
+    for (int col = 0; col < G::kPerRow; ++col) {
+      const qint64 index = row * G::kPerRow + col;
+      if (index >= count) return;
+      const QPoint origin(col * (G::kWidth + G::kGap) + G::kGap, int(G::frameTop(index) - offset));
+      if (!dirty.intersects(QRect(origin, QSize(G::kWidth, G::kHeight)))) continue;
+      paintFrame(p, int(index), origin);
+    }
+  }
+}
+
+void TicketView::paintFrame(QPainter& p, int index, const QPoint& origin) const {
+  p.save();
+  p.translate(origin);
+  const QRect frame(0, 0, G::kWidth, G::kHeight);
+  p.fillRect(frame, kFrameFace);
+  drawLowered(p, frame.adjusted(0, 0, -1, -1));
+  drawLowered(p, QRect(1, 1, G::kStripWidth - 1, G::kHeight - 3));
+
+  // Number panel: the ticket number, shrunk until it fits when it has many digits.
+  const QRect nr = G::numberPanelRect();
+  p.fillRect(nr, kNumberPanel);
+  drawLowered(p, nr.adjusted(0, 0, -1, -1));
+  QFont numberFont(QStringLiteral("Calibri"));
+  numberFont.setBold(true);
+  int pixelSize = 11;
+  const QString number = QString::number(index + 1);
+  numberFont.setPixelSize(pixelSize);
+  while (pixelSize > 6 && QFontMetrics(numberFont).horizontalAdvance(number) > nr.width() - 1) {
+    numberFont.setPixelSize(--pixelSize);
+  }
+  p.setFont(numberFont);
+  p.setPen(kNumberText);
+  p.drawText(nr, Qt::AlignCenter, number);
+
+  // The grid: lines in the window-text colour between cells of 20 x 16.
+  const QRect grid(G::kStripWidth + 1, 1, 5 * G::kCellWidth + 4, 5 * G::kCellHeight + 4);
+  p.fillRect(grid, Qt::black);
+  QFont cellFont = font();
+  cellFont.setBold(false);
+  p.setFont(cellFont);
+  p.setPen(Qt::black);
+  const TicketList& tickets = check_.tickets();
+  for (int row = 0; row < 5; ++row) {
+    for (int col = 0; col < 5; ++col) {
+      const int cell = row * 5 + col;
+      const QString text = tickets.cellText(index, cell);
+      DrawCellText(p, G::cellRect(col, row), Qt::AlignHCenter, text,
+                   colourOf(check_.cellColour(index, cell)));
+    }
+  }
+  p.restore();
+}

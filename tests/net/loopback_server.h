@@ -29,7 +29,9 @@ struct ScriptedReply {
 class LoopbackServer {
  public:
   // tls: when given, every connection speaks TLS with its server certificate (not owned).
-  explicit LoopbackServer(std::vector<ScriptedReply> replies, const testpki::Identity* tls = nullptr)
+  // maxTlsVersion: when non-zero, the highest TLS version the server speaks (e.g. TLS1_1_VERSION).
+  explicit LoopbackServer(std::vector<ScriptedReply> replies, const testpki::Identity* tls = nullptr,
+                          int maxTlsVersion = 0)
       : replies_(std::move(replies)) {
     listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
@@ -48,6 +50,11 @@ class LoopbackServer {
       SSL_CTX_use_PrivateKey(ctx_, tls->serverKey.get());
       SSL_CTX_set_tlsext_servername_callback(ctx_, &LoopbackServer::onServerName);
       SSL_CTX_set_tlsext_servername_arg(ctx_, this);
+      if (maxTlsVersion != 0) {
+        SSL_CTX_set_security_level(ctx_, 0);
+        SSL_CTX_set_min_proto_version(ctx_, 0);
+        SSL_CTX_set_max_proto_version(ctx_, maxTlsVersion);
+      }
     }
     thread_ = std::thread([this] { run(); });
   }

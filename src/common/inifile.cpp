@@ -25,10 +25,23 @@ std::optional<QByteArray> readBytes(const QString& path) {
   return bytes;
 }
 
+// The parser works on NUL-terminated text: a file saved as UTF-16 is turned into UTF-8 first, and stray
+// NUL bytes are dropped, so that none of them can hide the keys behind it (and a write lose them).
+QByteArray parsableBytes(const QByteArray& bytes) {
+  QByteArray text = bytes;
+  if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+    QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+    text = QString(utf16(bytes.mid(2))).toUtf8();
+  }
+  text.replace('\0', QByteArray());
+  return text;
+}
+
 bool load(CSimpleIniA& ini, const QByteArray& bytes) {
   ini.SetUnicode(true);
   ini.SetSpaces(false);
-  return ini.LoadData(bytes.constData(), static_cast<size_t>(bytes.size())) >= 0;
+  const QByteArray text = parsableBytes(bytes);
+  return ini.LoadData(text.constData(), static_cast<size_t>(text.size())) >= 0;
 }
 
 // The stored value of a key, or nullopt when the file or key is missing or unreadable.

@@ -98,6 +98,27 @@ TEST_F(IniFileTest, AnsiBytesOfAnOldFileAreReadAsWindows1252) {
   EXPECT_EQ(IniFile(path).readString("Wach", "Stand", "0"), QString::fromUtf8("12,50 €"));
 }
 
+TEST_F(IniFileTest, AFileSavedAsUtf16IsReadAndRewrittenAsUtf8) {
+  const QString text = QString::fromUtf8("[Wach]\r\nStand=12,50 €\r\n[Position]\r\nFMain-left=3\r\n");
+  QByteArray utf16("\xFF\xFE", 2);
+  utf16.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+  store(utf16);
+  IniFile ini(path);
+  EXPECT_EQ(ini.readString("Wach", "Stand", "0"), QString::fromUtf8("12,50 €"));
+  ini.writeInt("Position", "FMain-top", 4);
+  EXPECT_EQ(stored().toStdString(), "[Wach]\nStand=12,50 €\n\n\n[Position]\nFMain-left=3\nFMain-top=4\n");
+}
+
+TEST_F(IniFileTest, ANulByteHidesNoKeyFromAReadOrAWrite) {
+  static const char bytes[] = "[Position]\r\nFMain-left=3\0\r\n[Wach]\r\nStand=12\r\n";
+  store(QByteArray(bytes, sizeof bytes - 1));
+  IniFile ini(path);
+  EXPECT_EQ(ini.readInt("Position", "FMain-left", 0), 3);
+  ini.writeInt("Size", "FMain-hoehe", 600);
+  EXPECT_EQ(ini.readString("Wach", "Stand", "0"), "12");
+  EXPECT_FALSE(stored().contains('\0'));
+}
+
 TEST_F(IniFileTest, LineBreaksInAStringCannotInjectKeysOrSections) {
   IniFile ini(path);
   ini.writeString("Wach", "Stand", "1\r\n[Position]\r\nFMain-left=99\nFMain-top=98\rx");

@@ -1,5 +1,415 @@
 #include "ui/eingabe.h"
 
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <stdexcept>
+
+#include "common/appinfo.h"
+#include "common/folders.h"
+#include "common/guard.h"
+#include "common/prompter.h"
+#include "common/settings.h"
+#include "core/text.h"
+#include "core/ticketfile.h"
+#include "ui/frlos2.h"
+#include "ui/info.h"
+
 TFEingabe* FEingabe = nullptr;
 
-TFEingabe::TFEingabe(QWidget* parent) : QWidget(parent) { setObjectName("FEingabe"); }
+namespace {
+
+const QString kFilter = QStringLiteral("Lose-Dateien|*.lose");
+const QString kSuffix = QStringLiteral("lose");
+const QString kOpenTitle = QStringLiteral("Lose-Dateien einlesen");
+const QString kSaveTitle = QStringLiteral("Lose-Dateien speichern");
+constexpr int kDefaultLeft = 0;
+constexpr int kDefaultTop = 70;
+
+QFont tahoma(const QFont& base, int pointSize, bool bold) {
+  QFont f = base;
+  f.setFamilies({QStringLiteral("Tahoma"), base.family()});
+  f.setPointSize(pointSize);
+  f.setBold(bold);
+  return f;
+}
+
+QString germanCount(int n) {
+  return QLocale(QLocale::German).toString(n);
+}
+
+QPushButton* captionButton(QWidget* parent, const char* name, const QString& caption, int width) {
+  auto* b = new QPushButton(caption, parent);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setMinimumWidth(width);
+  b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  return b;
+}
+
+QToolButton* pictureButton(QWidget* parent, const char* name, const QString& icon, const QString& tip) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setIcon(QIcon(icon));
+  b->setIconSize(QSize(22, 22));
+  b->setFixedSize(40, 32);
+  b->setToolTip(tip);
+  b->setAccessibleName(tip);
+  return b;
+}
+
+QLabel* sunkenLabel(QWidget* parent, const char* name, const QString& text) {
+  auto* l = new QLabel(text, parent);
+  l->setObjectName(QString::fromLatin1(name));
+  l->setFrameShape(QFrame::Panel);
+  l->setFrameShadow(QFrame::Sunken);
+  return l;
+}
+
+// A stored position whose title bar would lie on no screen (a monitor since removed) would leave the
+// window out of reach; it then opens at the default place.
+QPoint reachablePosition(int left, int top) {
+  const QPoint grip(left + 40, top + 10);
+  for (QScreen* s : QGuiApplication::screens())
+    if (s->geometry().contains(grip)) return {left, top};
+  const QPoint fallback(kDefaultLeft, kDefaultTop);
+  for (QScreen* s : QGuiApplication::screens())
+    if (s->geometry().contains(fallback + QPoint(40, 10))) return fallback;
+  QScreen* primary = QGuiApplication::primaryScreen();
+  return primary ? primary->availableGeometry().topLeft() : fallback;
+}
+
+}  // namespace
+
+TFEingabe::TFEingabe(QWidget* parent) : QWidget(parent, Qt::Window) {
+  InitEntryPictures();
+  setObjectName("FEingabe");
+  // No buttons in the title bar: the window is closed by "Fenster schließen".
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  setMaximumWidth(kMaxWidth);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  auto* topBar = new QFrame(this);
+  topBar->setObjectName("bsSkinPanel3");
+  topBar->setFixedHeight(40);
+  buildTopBar(topBar);
+  layout->addWidget(topBar);
+
+  auto* secondBar = new QFrame(this);
+  secondBar->setObjectName("bsSkinPanel1");
+  secondBar->setFixedHeight(40);
+  buildSecondBar(secondBar);
+  layout->addWidget(secondBar);
+
+  Box1 = new QScrollArea(this);
+  Box1->setObjectName("Box1");
+  Box1->setFont(tahoma(font(), 8, true));
+  Box1->setWidgetResizable(false);
+  boxContent_ = new QWidget;
+  boxContent_->setObjectName("Box1Content");
+  Box1->setWidget(boxContent_);
+  layout->addWidget(Box1, 1);
+  updateBoxSize();
+
+  FormCreate();
+}
+
+void TFEingabe::buildTopBar(QWidget* bar) {
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(4, 3, 4, 3);
+  row->setSpacing(6);
+
+  bsSkinSpeedButton1 = captionButton(bar, "bsSkinSpeedButton1", QStringLiteral("Fenster schließen"), 92);
+  bsSkinSpeedButton1->setIcon(QIcon(QStringLiteral(":/eingabe/schliessen.svg")));
+  row->addWidget(bsSkinSpeedButton1);
+
+  QLabel* title = sunkenLabel(bar, "bsSkinLabel1", QStringLiteral("Eingabe der Loszahlen"));
+  title->setAlignment(Qt::AlignCenter);
+  title->setFixedWidth(160);
+  row->addWidget(title);
+
+  auto* hint = new QLabel(QStringLiteral("Die Loszahlen können z. B. aus einer E-Mail kopiert und in die "
+                                         "Textfelder eingefügt werden."),
+                          bar);
+  hint->setObjectName("Label3");
+  hint->setFont(tahoma(font(), 8, true));
+  hint->setWordWrap(true);
+  row->addWidget(hint, 1);
+
+  bsSkinSpeedButton8 = pictureButton(bar, "bsSkinSpeedButton8", QStringLiteral(":/eingabe/position.svg"),
+                                     QStringLiteral("Fensterposition speichern"));
+  row->addWidget(bsSkinSpeedButton8);
+  bsSkinSpeedButton7 = pictureButton(bar, "bsSkinSpeedButton7", QStringLiteral(":/eingabe/info.svg"),
+                                     QStringLiteral("Programminfo"));
+  row->addWidget(bsSkinSpeedButton7);
+
+  connect(bsSkinSpeedButton1, &QPushButton::clicked, this, [this] { bsSkinSpeedButton1Click(); });
+  connect(bsSkinSpeedButton8, &QToolButton::clicked, this, [this] { bsSkinSpeedButton8Click(); });
+  connect(bsSkinSpeedButton7, &QToolButton::clicked, this, [this] { bsSkinSpeedButton7Click(); });
+}
+
+void TFEingabe::buildSecondBar(QWidget* bar) {
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(4, 1, 4, 1);
+  row->setSpacing(5);
+
+  auto* countLabel = new QLabel(QStringLiteral("Bitte erforderliche Anzahl Lose angeben:"), bar);
+  countLabel->setObjectName("Label1");
+  QFont bold = countLabel->font();
+  bold.setBold(true);
+  countLabel->setFont(bold);
+  countLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  countLabel->setWordWrap(true);
+  countLabel->setFixedWidth(122);
+  row->addWidget(countLabel);
+
+  eAnz = new QLineEdit(QStringLiteral("6"), bar);
+  eAnz->setObjectName("eAnz");
+  QFont countFont = eAnz->font();
+  countFont.setFamilies({QStringLiteral("Arial"), countFont.family()});
+  countFont.setPointSize(9);
+  countFont.setBold(true);
+  eAnz->setFont(countFont);
+  eAnz->setAlignment(Qt::AlignCenter);
+  eAnz->setFixedSize(36, 20);
+  eAnz->installEventFilter(this);
+  countLabel->setBuddy(eAnz);
+  row->addWidget(eAnz);
+
+  auto* checks = new QVBoxLayout;
+  checks->setSpacing(0);
+  cbDran = new QCheckBox(QStringLiteral("Neue Lose anhängen"), bar);
+  cbDran->setObjectName("cbDran");
+  cbNeu = new QCheckBox(QStringLiteral("Lose neu aufbauen"), bar);
+  cbNeu->setObjectName("cbNeu");
+  cbNeu->setChecked(true);
+  checks->addWidget(cbDran);
+  checks->addWidget(cbNeu);
+  row->addLayout(checks);
+  // Checking one box unchecks the other; both may be unchecked.
+  connect(cbDran, &QCheckBox::toggled, this, [this](bool on) {
+    if (on) cbNeu->setChecked(false);
+  });
+  connect(cbNeu, &QCheckBox::toggled, this, [this](bool on) {
+    if (on) cbDran->setChecked(false);
+  });
+
+  bsSkinSpeedButton2 = captionButton(bar, "bsSkinSpeedButton2", QStringLiteral("Lose erstellen"), 88);
+  BOpen = captionButton(bar, "BOpen", QStringLiteral("Lose einlesen..."), 92);
+  BSave = captionButton(bar, "BSave", QStringLiteral("Lose speichern..."), 100);
+  row->addWidget(bsSkinSpeedButton2);
+  row->addWidget(BOpen);
+  row->addWidget(BSave);
+
+  auto* file = new QVBoxLayout;
+  file->setSpacing(0);
+  auto* fileCaption = new QLabel(QStringLiteral("Datei"), bar);
+  fileCaption->setObjectName("Label2");
+  LDatei = sunkenLabel(bar, "LDatei", QString());
+  LDatei->setMinimumWidth(60);
+  LDatei->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  file->addWidget(fileCaption);
+  file->addWidget(LDatei);
+  row->addLayout(file, 1);
+
+  BDelLose = captionButton(bar, "BDelLose", QStringLiteral("Alle Lose löschen"), 90);
+  row->addWidget(BDelLose);
+
+  connect(bsSkinSpeedButton2, &QPushButton::clicked, this, [this] { bsSkinSpeedButton2Click(); });
+  connect(BOpen, &QPushButton::clicked, this, [this] { BOpenClick(); });
+  connect(BSave, &QPushButton::clicked, this, [this] { BSaveClick(); });
+  connect(BDelLose, &QPushButton::clicked, this, [this] { BDelLoseClick(); });
+}
+
+void TFEingabe::FormCreate() {
+  runGuarded([&] {
+    int left = kDefaultLeft;
+    int top = kDefaultTop;
+    if (Settings::fileExists()) {
+      left = Settings::readInt(QStringLiteral("Position"), QStringLiteral("FEingabe-left"), kDefaultLeft);
+      top = Settings::readInt(QStringLiteral("Position"), QStringLiteral("FEingabe-top"), kDefaultTop);
+      eAnz->setText(
+          Settings::readString(QStringLiteral("Lose"), QStringLiteral("neue"), QStringLiteral("10")));
+    }
+    move(reachablePosition(left, top));
+    setWindowTitle(ProductName);
+    resize(kClientWidth, kClientHeight);
+    dialogFolder_ = TicketsDir();
+  });
+}
+
+void TFEingabe::FormClose() {
+  runGuarded([&] { Settings::writeString(QStringLiteral("Lose"), QStringLiteral("neue"), eAnz->text()); });
+}
+
+void TFEingabe::closeEvent(QCloseEvent* event) {
+  FormClose();
+  // Closing hides the window; its frames stay for the next showing.
+  event->accept();
+}
+
+bool TFEingabe::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == eAnz && event->type() == QEvent::KeyPress && !eAnzKeyPress(*static_cast<QKeyEvent*>(event)))
+    return true;
+  return QWidget::eventFilter(watched, event);
+}
+
+bool TFEingabe::eAnzKeyPress(const QKeyEvent& event) {
+  const QString text = event.text();
+  if (text.isEmpty()) return true;
+  const Qt::KeyboardModifiers mods = event.modifiers();
+  if ((mods & (Qt::ControlModifier | Qt::MetaModifier)) && !(mods & Qt::AltModifier)) return true;
+  for (QChar c : text) {
+    const char16_t u = c.unicode();
+    const bool control = u < 32 || u == 127;
+    const bool digit = u >= u'0' && u <= u'9';
+    if (!control && !digit) return false;
+  }
+  return true;
+}
+
+QPoint TFEingabe::framePosition(int n) {
+  const int column = (n - 1) % 6;
+  const int row = (n - 1) / 6;
+  return {column * (TFfrLos2::kWidth + 5) + 5, row * (TFfrLos2::kHeight + 10) + 5};
+}
+
+void TFEingabe::updateBoxSize() {
+  const int rows = (EinLosCount + 5) / 6;
+  const int width = 6 * (TFfrLos2::kWidth + 5) + 5;
+  const int height = rows == 0 ? 0 : rows * (TFfrLos2::kHeight + 10) + 5;
+  boxContent_->resize(width, height);
+}
+
+TFfrLos2* TFEingabe::LosBauen() {
+  const int n = EinLosCount + 1;
+  auto* frame = new TFfrLos2(boxContent_);
+  frame->setObjectName(QStringLiteral("EinfrLos") + QString::number(n));
+  frame->move(framePosition(n));
+  frame->PNr->setText(QString::number(n));
+  EinLosFrames.append(frame);
+  EinLosGrids.append(frame->gLos);
+  EinLosCount = n;
+  updateBoxSize();
+  frame->show();
+  return frame;
+}
+
+void TFEingabe::removeAllFrames() {
+  for (TFfrLos2* frame : std::as_const(EinLosFrames)) delete frame;
+  EinLosFrames.clear();
+  EinLosGrids.clear();
+  EinLosCount = 0;
+  LDatei->clear();
+  updateBoxSize();
+}
+
+bool TFEingabe::framesFit(int count, bool replacing, bool fromFile) {
+  if (!fromFile && count > kMaxFramesAtOnce) {
+    Prompter::current().information(QStringLiteral("Es können höchstens %1 Lose auf einmal erstellt werden.")
+                                        .arg(germanCount(kMaxFramesAtOnce)));
+    return false;
+  }
+  const int present = replacing ? 0 : EinLosCount;
+  if (count > kMaxFrames - present) {
+    QString text = QStringLiteral("Das Eingabefenster fasst höchstens %1 Lose.").arg(germanCount(kMaxFrames));
+    if (present > 0)
+      text += QStringLiteral(" Es enthält schon %1, es können also noch %2 hinzukommen.")
+                  .arg(germanCount(present), germanCount(kMaxFrames - present));
+    if (fromFile) text += QStringLiteral(" Die Datei enthält %1 Lose.").arg(germanCount(count));
+    Prompter::current().information(text);
+    return false;
+  }
+  return true;
+}
+
+void TFEingabe::bsSkinSpeedButton2Click() {
+  runGuarded([&] {
+    if (eAnz->text().isEmpty()) eAnz->setText(QStringLiteral("10"));
+    const QString text = eAnz->text();
+    int count = 0;
+    // The count is checked before anything is removed, so a mistyped count loses no tickets.
+    if (!ParseStrictInt(text, &count)) throw std::runtime_error(InvalidIntegerMessage(text).toStdString());
+    count = std::max(count, 0);
+    const bool replacing = cbNeu->isChecked();
+    if (!framesFit(count, replacing, false)) return;
+    if (replacing && EinLosCount > 0) removeAllFrames();
+    boxContent_->setUpdatesEnabled(false);
+    for (int i = 0; i < count; ++i) LosBauen();
+    boxContent_->setUpdatesEnabled(true);
+  });
+}
+
+void TFEingabe::BOpenClick() {
+  runGuarded([&] {
+    const QString path = Prompter::current().openFileName(kOpenTitle, kFilter, kSuffix, dialogFolder_);
+    if (path.isEmpty()) return;
+    // Read in full first: a refused or unreadable file leaves the window as it is.
+    const TicketList read = ReadTicketFile(path);
+    const bool replacing = cbNeu->isChecked();
+    if (!framesFit(read.count(), replacing, true)) return;
+    if (replacing && EinLosCount > 0) removeAllFrames();
+    boxContent_->setUpdatesEnabled(false);
+    for (int t = 0; t < read.count(); ++t) {
+      TicketCells cells = read.cells(t);
+      // The reader gives an empty entry as a single space; here it is a free cell again, so that
+      // pasted numbers can go there and saving writes it as it was.
+      for (QString& cell : cells)
+        if (cell == QStringLiteral(" ")) cell.clear();
+      LosBauen()->gLos->setCells(cells);
+    }
+    boxContent_->setUpdatesEnabled(true);
+    LDatei->setText(QFileInfo(path).fileName());
+  });
+}
+
+std::vector<TicketCells> TFEingabe::tickets() const {
+  std::vector<TicketCells> out;
+  out.reserve(EinLosGrids.size());
+  for (TicketEditGrid* grid : EinLosGrids) {
+    grid->commitOpenEditor();
+    out.push_back(grid->cells());
+  }
+  return out;
+}
+
+void TFEingabe::BSaveClick() {
+  runGuarded([&] {
+    const QString path =
+        Prompter::current().saveFileName(kSaveTitle, kFilter, kSuffix, dialogFolder_, LDatei->text(), false);
+    if (path.isEmpty()) return;
+    WriteTicketFile(path, tickets());
+    LDatei->setText(QFileInfo(path).fileName());
+  });
+}
+
+void TFEingabe::BDelLoseClick() {
+  runGuarded([&] { removeAllFrames(); });
+}
+
+void TFEingabe::bsSkinSpeedButton8Click() {
+  runGuarded([&] { SavePosition(objectName(), x(), y()); });
+}
+
+void TFEingabe::bsSkinSpeedButton7Click() {
+  runGuarded([] { ShowInfoWindow(); });
+}
+
+void TFEingabe::bsSkinSpeedButton1Click() {
+  close();
+}

@@ -1,0 +1,310 @@
+#include "ui/frlos2.h"
+
+#include <QAbstractTableModel>
+#include <QEvent>
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QStyledItemDelegate>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QToolButton>
+
+#include "common/drawcell.h"
+#include "common/guard.h"
+#include "common/prompter.h"
+#include "core/tickettext.h"
+
+// Q_INIT_RESOURCE declares the initialiser in the namespace it is used in: keep it global. A static
+// library's resources are linked in only when something refers to them.
+static void initResources() {
+  Q_INIT_RESOURCE(resources);
+}
+
+void InitEntryPictures() {
+  static const bool done = (initResources(), true);
+  Q_UNUSED(done);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The grid's data: 25 plain cell texts, row by row.
+
+class TicketCellsModel : public QAbstractTableModel {
+ public:
+  using QAbstractTableModel::QAbstractTableModel;
+
+  int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 5; }
+  int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 5; }
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+    return cells_[index.row() * 5 + index.column()];
+  }
+
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+    if (!index.isValid() || role != Qt::EditRole) return false;
+    QString& cell = cells_[index.row() * 5 + index.column()];
+    const QString text = value.toString();
+    if (cell == text) return true;
+    cell = text;
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+  }
+
+  Qt::ItemFlags flags(const QModelIndex& index) const override {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+  }
+
+  const TicketCells& cells() const { return cells_; }
+
+  void setCells(const TicketCells& cells) {
+    cells_ = cells;
+    emit dataChanged(index(0, 0), index(4, 4), {Qt::DisplayRole, Qt::EditRole});
+  }
+
+ private:
+  TicketCells cells_;
+};
+
+namespace {
+
+// Paints every cell through gLosDrawCell and edits in a frameless, centred line edit that fits the
+// 20 × 16 cell.
+class CellDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    painter->save();
+    QFont font = option.font;
+    font.setBold(false);
+    font.setItalic(false);
+    font.setUnderline(false);
+    painter->setFont(font);
+    painter->setPen(Qt::black);
+    TFfrLos2::gLosDrawCell(*painter, option.rect, index.data(Qt::DisplayRole).toString());
+    painter->restore();
+  }
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
+    auto* editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    editor->setAlignment(Qt::AlignCenter);
+    editor->setContentsMargins(0, 0, 0, 0);
+    editor->setTextMargins(0, 0, 0, 0);
+    QFont font = parent->font();
+    font.setBold(false);
+    editor->setFont(font);
+    editor_ = editor;
+    return editor;
+  }
+
+  void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                            const QModelIndex&) const override {
+    editor->setGeometry(option.rect);
+  }
+
+  QWidget* openEditor() const { return editor_.data(); }
+
+ private:
+  mutable QPointer<QWidget> editor_;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------------
+
+TicketEditGrid::TicketEditGrid(QWidget* parent) : QTableView(parent), model_(new TicketCellsModel(this)) {
+  setModel(model_);
+  setItemDelegate(new CellDelegate(this));
+  horizontalHeader()->hide();
+  verticalHeader()->hide();
+  horizontalHeader()->setMinimumSectionSize(1);
+  verticalHeader()->setMinimumSectionSize(1);
+  horizontalHeader()->setDefaultSectionSize(20);
+  verticalHeader()->setDefaultSectionSize(16);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setShowGrid(true);
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  // Moving onto a cell opens its editor, so the editor is always at hand.
+  setEditTriggers(QAbstractItemView::AllEditTriggers);
+  setTabKeyNavigation(true);
+}
+
+TicketCells TicketEditGrid::cells() const {
+  return model_->cells();
+}
+
+void TicketEditGrid::setCells(const TicketCells& cells) {
+  model_->setCells(cells);
+}
+
+QString TicketEditGrid::cellText(int row, int column) const {
+  return model_->cells()[row * 5 + column];
+}
+
+void TicketEditGrid::setCellText(int row, int column, const QString& text) {
+  model_->setData(model_->index(row, column), text, Qt::EditRole);
+}
+
+void TicketEditGrid::commitOpenEditor() {
+  if (state() != QAbstractItemView::EditingState) return;
+  auto* delegate = static_cast<CellDelegate*>(itemDelegate());
+  if (QWidget* editor = delegate->openEditor()) commitData(editor);
+}
+
+// ---------------------------------------------------------------------------------------------------
+
+namespace {
+
+QToolButton* pictureButton(QWidget* parent, const char* name, const QString& icon, const QString& tip) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setIcon(QIcon(icon));
+  b->setIconSize(QSize(14, 14));
+  b->setAutoRaise(true);
+  b->setToolTip(tip);
+  b->setAccessibleName(tip);
+  b->setFocusPolicy(Qt::TabFocus);
+  return b;
+}
+
+}  // namespace
+
+TFfrLos2::TFfrLos2(QWidget* parent) : QFrame(parent) {
+  InitEntryPictures();
+  setFixedSize(kWidth, kHeight);
+  setFrameShape(QFrame::NoFrame);
+
+  auto* panel2 = new QFrame(this);
+  panel2->setObjectName("Panel2");
+  panel2->setFrameShape(QFrame::Panel);
+  panel2->setFrameShadow(QFrame::Sunken);
+  panel2->setGeometry(0, 0, 20, kHeight);
+
+  PNr = new QLabel(panel2);
+  PNr->setObjectName("PNr");
+  PNr->setGeometry(1, 1, 18, 18);
+  PNr->setAlignment(Qt::AlignCenter);
+  PNr->setStyleSheet(
+      QStringLiteral("QLabel#PNr { background-color: #006400; color: #B0FFB0; "
+                     "font-family: Calibri; font-size: 8pt; font-weight: bold; "
+                     "border: 1px inset #004000; padding: 0px; }"));
+
+  BDel = pictureButton(panel2, "BDel", QStringLiteral(":/eingabe/textleeren.svg"),
+                       QStringLiteral("Textfeld leeren"));
+  BDel->setGeometry(1, 19, 18, 22);
+  bsSkinSpeedButton2 =
+      pictureButton(panel2, "bsSkinSpeedButton2", QStringLiteral(":/eingabe/uebertragen.svg"),
+                    QStringLiteral("Zahlen aus dem Textfeld in das Los übertragen"));
+  bsSkinSpeedButton2->setGeometry(1, 41, 18, 38);
+  bsSkinSpeedButton1 = pictureButton(panel2, "bsSkinSpeedButton1", QStringLiteral(":/eingabe/losleeren.svg"),
+                                     QStringLiteral("Alle Zahlen des Loses löschen"));
+  bsSkinSpeedButton1->setGeometry(1, kHeight - 23, 18, 22);
+
+  auto* label1 = new QLabel(QStringLiteral("Pro Zeile eine Zahl"), this);
+  label1->setObjectName("Label1");
+  QFont labelFont = label1->font();
+  labelFont.setFamilies({QStringLiteral("Calibri"), labelFont.family()});
+  labelFont.setBold(false);
+  labelFont.setPointSize(8);
+  label1->setFont(labelFont);
+  label1->setGeometry(20, 0, 106, 14);
+  label1->setAlignment(Qt::AlignCenter);
+
+  m1 = new QPlainTextEdit(this);
+  m1->setObjectName("m1");
+  m1->setGeometry(20, 14, 106, kHeight - 14 - 84);
+  m1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  m1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  m1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  m1->setTabChangesFocus(true);
+  m1->setAccessibleName(QStringLiteral("Pro Zeile eine Zahl"));
+  m1->installEventFilter(this);
+  label1->setBuddy(m1);
+
+  gLos = new TicketEditGrid(this);
+  gLos->setObjectName("gLos");
+  gLos->setGeometry(20, kHeight - 84, 106, 84);
+
+  connect(BDel, &QToolButton::clicked, this, [this] { BDelClick(); });
+  connect(bsSkinSpeedButton1, &QToolButton::clicked, this, [this] { bsSkinSpeedButton1Click(); });
+  connect(bsSkinSpeedButton2, &QToolButton::clicked, this, [this] { bsSkinSpeedButton2Click(); });
+}
+
+bool TFfrLos2::eventFilter(QObject* watched, QEvent* event) {
+  // The Enter key inserts no line break: several lines come into the field by pasting.
+  if (watched == m1 && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+  }
+  return QFrame::eventFilter(watched, event);
+}
+
+QString TFfrLos2::memoText() const {
+  // Block by block rather than toPlainText(), which would turn a no-break space into a space.
+  QStringList lines;
+  for (QTextBlock b = m1->document()->begin(); b.isValid(); b = b.next()) {
+    QString line = b.text();
+    line.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    lines << line;
+  }
+  if (lines.size() == 1 && lines.first().isEmpty()) return {};
+  return lines.join(QStringLiteral("\r\n"));
+}
+
+void TFfrLos2::setMemoText(const QString& crlfText) {
+  QString text = crlfText;
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  m1->setPlainText(text);
+}
+
+void TFfrLos2::BDelClick() {
+  runGuarded([&] { m1->clear(); });
+}
+
+void TFfrLos2::bsSkinSpeedButton1Click() {
+  runGuarded([&] { gLos->setCells(TicketCells{}); });
+}
+
+void TFfrLos2::bsSkinSpeedButton2Click() {
+  runGuarded([&] {
+    gLos->commitOpenEditor();
+    QString text = memoText();
+    TicketCells cells = gLos->cells();
+    int shown = 0;
+    int withheld = 0;
+    TransferLosText(text, cells, [&](const QString& message) {
+      if (shown >= kMaxTransferMessages) {
+        ++withheld;
+        return;
+      }
+      ++shown;
+      // What has been placed so far is visible while the message waits for its OK.
+      gLos->setCells(cells);
+      Prompter::current().error(message);
+    });
+    setMemoText(text);
+    gLos->setCells(cells);
+    // A long pasted list full of wrong lines would otherwise need one OK per line.
+    if (withheld > 0)
+      Prompter::current().information(
+          QStringLiteral("%1 weitere Zeilen konnten nicht eingetragen werden (ungültig, doppelt oder "
+                         "kein Feld mehr frei).")
+              .arg(withheld));
+  });
+}
+
+void TFfrLos2::gLosDrawCell(QPainter& painter, const QRect& rect, const QString& text) {
+  DrawCellText(painter, rect, Qt::AlignHCenter, text, Qt::white);
+}

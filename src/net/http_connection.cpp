@@ -56,9 +56,10 @@ std::string tlsErrorText(const char* what, SSL* ssl) {
 struct HttpConnection::Tls {
   SSL_CTX* ctx = nullptr;
   SSL* ssl = nullptr;
+  bool fatal = false;  // after a fatal error OpenSSL forbids a shutdown
   ~Tls() {
     if (ssl) {
-      if (SSL_is_init_finished(ssl)) SSL_shutdown(ssl);  // one try; the socket is non-blocking
+      if (!fatal && SSL_is_init_finished(ssl)) SSL_shutdown(ssl);  // one try; the socket is non-blocking
       SSL_free(ssl);
     }
     SSL_CTX_free(ctx);
@@ -167,17 +168,23 @@ void HttpConnection::startTls(const Target& target) {
   }
   for (;;) {
     ERR_clear_error();
+    errno = 0;
     const int r = SSL_connect(tls_->ssl);
+    const int savedErrno = errno;
     if (r == 1) return;
     const int error = SSL_get_error(tls_->ssl, r);
-    if (error == SSL_ERROR_WANT_READ)
+    if (error == SSL_ERROR_WANT_READ) {
       wait(POLLIN, readTimeoutMs_, "TLS handshake timed out");
-    else if (error == SSL_ERROR_WANT_WRITE)
+      continue;
+    }
+    if (error == SSL_ERROR_WANT_WRITE) {
       wait(POLLOUT, readTimeoutMs_, "TLS handshake timed out");
-    else if (error == SSL_ERROR_SYSCALL && errno != 0 && ERR_peek_error() == 0)
-      throw std::runtime_error(std::string("TLS handshake failed: ") + std::strerror(errno));
-    else
-      throw std::runtime_error(tlsErrorText("TLS handshake failed", tls_->ssl));
+      continue;
+    }
+    tls_->fatal = true;
+    if (error == SSL_ERROR_SYSCALL && savedErrno != 0 && ERR_peek_error() == 0)
+      throw std::runtime_error(std::string("TLS handshake failed: ") + std::strerror(savedErrno));
+    throw std::runtime_error(tlsErrorText("TLS handshake failed", tls_->ssl));
   }
 }
 
@@ -187,20 +194,23 @@ void HttpConnection::sendAll(std::string_view bytes) {
       ERR_clear_error();
       errno = 0;
       const int r = SSL_write(tls_->ssl, bytes.data(), static_cast<int>(bytes.size()));
+      const int savedErrno = errno;
       if (r > 0) {
         bytes.remove_prefix(static_cast<std::size_t>(r));
         continue;
       }
       const int error = SSL_get_error(tls_->ssl, r);
-      if (error == SSL_ERROR_WANT_READ)
+      if (error == SSL_ERROR_WANT_READ) {
         wait(POLLIN, readTimeoutMs_, "Write timed out");
-      else if (error == SSL_ERROR_WANT_WRITE)
+        continue;
+      }
+      if (error == SSL_ERROR_WANT_WRITE) {
         wait(POLLOUT, readTimeoutMs_, "Write timed out");
-      else if (error == SSL_ERROR_SYSCALL && errno != 0)
-        throwErrno(errno);
-      else
-        throw std::runtime_error(tlsErrorText("TLS write failed", nullptr));
-      continue;
+        continue;
+      }
+      tls_->fatal = true;
+      if (error == SSL_ERROR_SYSCALL && savedErrno != 0) throwErrno(savedErrno);
+      throw std::runtime_error(tlsErrorText("TLS write failed", nullptr));
     }
     const ssize_t r = ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
     if (r >= 0) {
@@ -220,18 +230,22 @@ std::size_t HttpConnection::read(char* buffer, std::size_t size) {
       ERR_clear_error();
       errno = 0;
       const int r = SSL_read(tls_->ssl, buffer, chunk);
+      const int savedErrno = errno;
       if (r > 0) return static_cast<std::size_t>(r);
       const int error = SSL_get_error(tls_->ssl, r);
       if (error == SSL_ERROR_ZERO_RETURN) return 0;
-      if (error == SSL_ERROR_WANT_READ)
+      if (error == SSL_ERROR_WANT_READ) {
         wait(POLLIN, readTimeoutMs_, "Read timed out");
-      else if (error == SSL_ERROR_WANT_WRITE)
+        continue;
+      }
+      if (error == SSL_ERROR_WANT_WRITE) {
         wait(POLLOUT, readTimeoutMs_, "Read timed out");
-      else if (error == SSL_ERROR_SYSCALL && errno != 0)
-        throwErrno(errno);
-      else  // includes a close without TLS close-notify, which could hide a cut-off answer
-        throw std::runtime_error(tlsErrorText("TLS read failed", nullptr));
-      continue;
+        continue;
+      }
+      tls_->fatal = true;
+      if (error == SSL_ERROR_SYSCALL && savedErrno != 0) throwErrno(savedErrno);
+      // Also a close without TLS close-notify, which could hide a cut-off answer.
+      throw std::runtime_error(tlsErrorText("TLS read failed", nullptr));
     }
     const ssize_t r = ::recv(fd_, buffer, static_cast<std::size_t>(chunk), 0);
     if (r >= 0) return static_cast<std::size_t>(r);

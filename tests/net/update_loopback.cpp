@@ -1,0 +1,179 @@
+// The update window against a real HTTP(S) server on 127.0.0.1, through our own client.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+#include <string>
+
+#include "common/folders.h"
+#include "loopback_server.h"
+#include "net/donation.h"
+#include "net/online.h"
+#include "net/update.h"
+#include "support/scripted_prompter.h"
+#include "support/test_env.h"
+
+namespace {
+
+const QString kCheckFailed = QString::fromUtf8("Die Prüfung hat leider nicht geklappt.\r");
+
+std::string ok(const std::string& body) {
+  return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+const std::string kHeadOk = "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n";
+const std::string kNotFound = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n";
+
+std::string record(const std::string& version) {
+  std::string r(8, '\0');
+  r += char(version.size());
+  r += version;
+  r.resize(24, '\0');
+  return r;
+}
+
+// The system's downloads, reported online, with whatever is handed to the shell only recorded.
+class LoopbackServices : public OnlineServices {
+ public:
+  LoopbackServices() : real_(createSystemOnlineServices([] { return true; })), previous_(install(this)) {}
+  ~LoopbackServices() override { install(previous_); }
+  bool IsOnline() override { return true; }
+  void PurgeUrlCache() override { real_->PurgeUrlCache(); }
+  bool UrlReachable(const QString& url) override { return real_->UrlReachable(url); }
+  bool DownloadToFile(const QString& url, const QString& path) override {
+    return real_->DownloadToFile(url, path);
+  }
+  bool ShellOpen(const QString& target) override {
+    opened << target;
+    return true;
+  }
+  QStringList opened;
+
+ private:
+  std::unique_ptr<OnlineServices> real_;
+  OnlineServices* previous_;
+};
+
+// The first line of every request the server saw.
+std::vector<std::string> requestLines(const LoopbackServer& server) {
+  std::vector<std::string> lines;
+  for (const std::string& r : server.requests()) lines.push_back(r.substr(0, r.find("\r\n")));
+  return lines;
+}
+
+class UpdateOverLoopback : public ::testing::Test {
+ protected:
+  LoopbackServices net;
+  ScriptedPrompter prompter;
+  QWidget mainWindow;
+  QLabel* leur = nullptr;
+  TFUpdate* window = nullptr;
+
+  void SetUp() override {
+    EstablishDataFolders();
+    QFile::remove(LocalInstaller());
+    mainWindow.setObjectName("FMain");
+    leur = new QLabel("0", &mainWindow);
+    leur->setObjectName("leur");
+    DonationStand = "3,50";
+    window = new TFUpdate;
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+  }
+  void TearDown() override {
+    delete window;
+    DonationStand = "0";
+    qunsetenv("ZIEHFIX_DOWNLOAD_SERVER");
+    qunsetenv("ZIEHFIX_CA_FILE");
+  }
+  void useServer(const LoopbackServer& server, const char* protocol = "http") {
+    qputenv("ZIEHFIX_DOWNLOAD_SERVER", QByteArray::fromStdString(server.base(protocol)));
+  }
+  void click(const char* name) { QTest::mouseClick(window->findChild<QPushButton*>(name), Qt::LeftButton); }
+  QString available() { return window->findChild<QLabel*>("PvVersion")->text(); }
+  bool enabled(const char* name) { return window->findChild<QPushButton*>(name)->isEnabled(); }
+};
+
+TEST_F(UpdateOverLoopback, aCheckFetchesTheVersionFileThenTheDonationStatus) {
+  LoopbackServer server(
+      {{kHeadOk}, {ok(record("1.0.0.0") + record("1.2.0.0"))}, {kHeadOk}, {ok("12,50\r\nx")}});
+  useServer(server);
+  click("BCalc");
+  EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.texts().join('|').toStdString();
+  EXPECT_EQ(available(), "1.2.0.0");
+  EXPECT_TRUE(enabled("BDown"));
+  EXPECT_EQ(leur->text(), "12,50");
+  EXPECT_EQ(requestLines(server),
+            (std::vector<std::string>{
+                "HEAD /downloads/verinfos.ziehfix HTTP/1.1", "GET /downloads/verinfos.ziehfix HTTP/1.1",
+                "HEAD /downloads/wachziehfix.txt HTTP/1.1", "GET /downloads/wachziehfix.txt HTTP/1.1"}));
+}
+
+TEST_F(UpdateOverLoopback, theSameVersionOverTlsOffersNoDownload) {
+  testpki::Identity identity;
+  const std::string ca = (testRootDir() + "/tmp/update-ca.pem").toStdString();
+  identity.writeCaFile(ca);
+  qputenv("ZIEHFIX_CA_FILE", QByteArray::fromStdString(ca));
+  LoopbackServer server({{kHeadOk}, {ok(record("1.0.0.0"))}, {kHeadOk}, {ok("5")}}, &identity);
+  useServer(server, "https");
+  click("BCalc");
+  EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.texts().join('|').toStdString();
+  EXPECT_EQ(available(), "1.0.0.0");
+  EXPECT_FALSE(enabled("BDown"));
+  EXPECT_EQ(leur->text(), "5");
+}
+
+TEST_F(UpdateOverLoopback, missingFilesFailTheCheckAndShowTheHeldDonationValue) {
+  LoopbackServer server({{kNotFound}, {kNotFound}});
+  useServer(server);
+  leur->setText("99");
+  click("BCalc");
+  EXPECT_EQ(prompter.texts(), QStringList{kCheckFailed});
+  EXPECT_EQ(leur->text(), "3,50");
+  EXPECT_EQ(available(), "");
+}
+
+TEST_F(UpdateOverLoopback, anErrorStatusAfterASuccessfulProbeFailsTheCheck) {
+  LoopbackServer server({{kHeadOk},
+                         {"HTTP/1.1 500 Internal Server Error\r\nContent-Length: 3\r\n\r\nbad"},
+                         {kHeadOk},
+                         {"HTTP/1.1 302 Found\r\nLocation: http://127.0.0.1:1/\r\n\r\n"}});
+  useServer(server);
+  click("BCalc");
+  EXPECT_EQ(prompter.texts(), QStringList{kCheckFailed});
+  EXPECT_EQ(leur->text(), "3,50") << "a redirected status fetch counts as a failed one";
+}
+
+TEST_F(UpdateOverLoopback, theInstallerIsDownloadedAndOnlyACompleteOneCanBeStarted) {
+  LoopbackServer server({{kHeadOk},
+                         {ok(record("2.0.0.0"))},
+                         {kNotFound},
+                         {kHeadOk},
+                         {ok("MZ-installer")},
+                         {kHeadOk},
+                         {"HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\nMZ-cut"},
+                         {kNotFound}});
+  useServer(server);
+  click("BCalc");
+  click("BDown");
+  ASSERT_TRUE(enabled("BSetup"));
+  QFile installer(LocalInstaller());
+  ASSERT_TRUE(installer.open(QIODevice::ReadOnly));
+  EXPECT_EQ(installer.readAll(), "MZ-installer");
+  installer.close();
+
+  click("BDown");  // the server closes the connection long before the announced length
+  EXPECT_FALSE(enabled("BSetup"));
+  EXPECT_TRUE(prompter.messages.isEmpty());
+
+  click("BDown");
+  EXPECT_EQ(prompter.texts(),
+            QStringList{QString::fromUtf8(
+                "Der Download ist gescheitert. Versuchen Sie es bitte später noch einmal.")});
+  EXPECT_FALSE(enabled("BSetup"));
+  EXPECT_EQ(requestLines(server)[4], "GET /downloads/ziehfixupdate.exe HTTP/1.1");
+}
+
+}  // namespace

@@ -1,0 +1,112 @@
+// Speed of the evaluation and of reading ticket files, and the memory a ticket list costs.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <random>
+
+#include "core/evaluation.h"
+#include "core/ticketfile.h"
+
+namespace {
+
+// Tickets as a player gets them: column c holds five distinct numbers of 15c+1..15c+15.
+std::vector<TicketCells> RandomTickets(int count, unsigned seed) {
+  std::mt19937 rng(seed);
+  std::vector<TicketCells> tickets(static_cast<std::size_t>(count));
+  for (auto& cells : tickets) {
+    for (int col = 0; col < 5; ++col) {
+      int pool[15];
+      for (int i = 0; i < 15; ++i) pool[i] = col * 15 + i + 1;
+      std::shuffle(pool, pool + 15, rng);
+      for (int row = 0; row < 5; ++row) cells[row * 5 + col] = QString::number(pool[row]);
+    }
+    cells[12] = " ";
+  }
+  return tickets;
+}
+
+TicketList RandomTicketList(int count, unsigned seed) {
+  static const auto kTexts = [] {
+    std::array<QString, 76> texts;
+    for (int n = 1; n <= 75; ++n) texts[n] = QString::number(n);
+    return texts;
+  }();
+  std::mt19937 rng(seed);
+  TicketList list;
+  list.reserve(count);
+  std::array<QStringView, 25> cells;
+  for (int t = 0; t < count; ++t) {
+    for (int col = 0; col < 5; ++col) {
+      int pool[15];
+      for (int i = 0; i < 15; ++i) pool[i] = col * 15 + i + 1;
+      std::shuffle(pool, pool + 15, rng);
+      for (int row = 0; row < 5; ++row) cells[row * 5 + col] = kTexts[pool[row]];
+    }
+    list.appendViews(cells);
+  }
+  return list;
+}
+
+NumberSet TwentyTwoNumbers() {
+  std::mt19937 rng(7);
+  std::vector<int> all(75);
+  for (int i = 0; i < 75; ++i) all[i] = i + 1;
+  std::shuffle(all.begin(), all.end(), rng);
+  NumberSet chosen;
+  for (int i = 0; i < 22; ++i) chosen.include(all[i]);
+  return chosen;
+}
+
+void BM_EvaluateLines(benchmark::State& state) {
+  const TicketList tickets = RandomTicketList(int(state.range(0)), 1);
+  const NumberSet chosen = TwentyTwoNumbers();
+  std::vector<std::uint16_t> hits;
+  for (auto _ : state) {
+    EvaluateLines(tickets, chosen, hits);
+    benchmark::DoNotOptimize(hits.data());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_EvaluateLines)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+void BM_LotteryCheckEvaluate(benchmark::State& state) {
+  LotteryCheck check;
+  check.addTickets(RandomTicketList(int(state.range(0)), 2));
+  const NumberSet chosen = TwentyTwoNumbers();
+  for (int n = 1; n <= 75; ++n)
+    if (chosen.contains(n)) check.chosen.toggle(n);
+  for (auto _ : state) benchmark::DoNotOptimize(check.evaluate());
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+  state.counters["class1"] = check.totals().one;
+  state.counters["class2"] = check.totals().two;
+  state.counters["class3"] = check.totals().three;
+}
+BENCHMARK(BM_LotteryCheckEvaluate)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+void BM_ReadTicketFile(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString path = dir.path() + "/bench.lose";
+  WriteTicketFile(path, RandomTickets(int(state.range(0)), 3));
+  std::size_t heap = 0;
+  for (auto _ : state) {
+    const std::size_t before = mallinfo2().uordblks;
+    TicketList list = ReadTicketFile(path);
+    heap = mallinfo2().uordblks - before;
+    benchmark::DoNotOptimize(list.count());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+  state.counters["list_bytes_per_ticket"] = double(heap) / double(state.range(0));
+}
+BENCHMARK(BM_ReadTicketFile)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

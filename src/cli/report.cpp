@@ -1,6 +1,8 @@
 #include "cli/report.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 
 #include "core/lines.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <utility>
 
 // One INI file, named by its path. Nothing is kept in memory: every call reads the file, and every
 // write loads it, changes one key and saves it again atomically.

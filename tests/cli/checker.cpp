@@ -272,6 +272,24 @@ TEST_F(CheckerTest, AFileNamedLikeAnOptionIsReadAfterTheDoubleDash) {
   EXPECT_EQ(process.readAllStandardOutput(), "ticket;1 x;2 x;3 x\n1;-;-;-\nGes.:;-;-;-\n");
 }
 
+TEST_F(CheckerTest, TheShippedExampleShowsOneTicketOfEachClass) {
+  const Outcome run = check({"--numbers", ZIEHFIX_SOURCE_DIR "/examples/ziehung.zfgz",
+                             ZIEHFIX_SOURCE_DIR "/examples/beispiel.lose"});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out.toStdString(),
+            "Gewinnzahlen (22): 1 2 3 4 5 10 16 17 18 19 20 25 31 32 33 40 46 47 48 61 62 63\n"
+            "\n"
+            "  Los  1 x   2 x   3 x\n"
+            "    1   x\n"
+            "    2         x\n"
+            "    3               x\n"
+            "    4   -     -     -\n"
+            "    5   -     -     -\n"
+            "    6   -     -     -\n"
+            "    7   -     -     -\n"
+            "Ges.:   1     1     1\n");
+}
+
 TEST_F(CheckerTest, OutputThatCannotBeWrittenIsNoSuccess) {
   QProcess process;
   process.setStandardOutputFile("/dev/full");

@@ -20,7 +20,9 @@ std::optional<QByteArray> readBytes(const QString& path) {
   QFile file(path);
   if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return std::nullopt;
   if (file.size() > IniFile::kMaxBytes) return std::nullopt;
-  QByteArray bytes = file.read(IniFile::kMaxBytes + 1);
+  // Only regular files get here, so the size is known: reading the limit at once would reserve all
+  // of it for every read of a small file. One byte more shows a file that grew past the limit.
+  QByteArray bytes = file.read(qMin(file.size(), IniFile::kMaxBytes) + 1);
   if (bytes.size() > IniFile::kMaxBytes || file.error() != QFileDevice::NoError) return std::nullopt;
   return bytes;
 }

@@ -13,7 +13,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStyle>
+#include <QSvgRenderer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -71,8 +71,40 @@ QFrame* makeToolBar(QWidget* parent, const char* name) {
   return bar;
 }
 
-QIcon themeIcon(const char* name, QStyle::StandardPixmap fallback) {
-  return QIcon::fromTheme(QString::fromLatin1(name), QApplication::style()->standardIcon(fallback));
+// The pictures of the four buttons, 16 x 16, drawn here so that the window needs no resource file.
+const char ClosePicture[] =
+    "<rect x='1.5' y='1.5' width='13' height='13' rx='2' fill='#c0392b' stroke='#7b241c'/>"
+    "<path d='M5 5 L11 11 M11 5 L5 11' stroke='#ffffff' stroke-width='2' stroke-linecap='round'/>";
+const char PositionPicture[] =
+    "<rect x='1.5' y='2.5' width='13' height='11' rx='1' fill='#ffffff' stroke='#34495e'/>"
+    "<rect x='1.5' y='2.5' width='13' height='3' fill='#2e86c1' stroke='#34495e'/>"
+    "<circle cx='8' cy='9.5' r='2.2' fill='#c0392b'/>";
+const char SavePicture[] =
+    "<path d='M2 2 H12 L14 4 V14 H2 Z' fill='#2e86c1' stroke='#1b4f72'/>"
+    "<rect x='5' y='2.5' width='6' height='4' fill='#d6eaf8'/>"
+    "<rect x='4' y='8.5' width='8' height='5' fill='#ffffff'/>"
+    "<path d='M5.5 10.5 L7 9.2 L8.5 10.8 L10.5 9.5' stroke='#27ae60' fill='none'/>";
+const char CopyPicture[] =
+    "<rect x='1.5' y='1.5' width='9' height='10' rx='1' fill='#ffffff' stroke='#34495e'/>"
+    "<rect x='5.5' y='4.5' width='9' height='10' rx='1' fill='#d6eaf8' stroke='#2e86c1'/>"
+    "<path d='M7.5 8 H12.5 M7.5 10 H12.5 M7.5 12 H11' stroke='#2e86c1'/>";
+
+QIcon pictureIcon(const char* shapes) {
+  const QByteArray svg = QByteArrayLiteral(
+                             "<svg xmlns='http://www.w3.org/2000/svg' width='16' height='16' "
+                             "viewBox='0 0 16 16'>") +
+                         shapes + QByteArrayLiteral("</svg>");
+  QSvgRenderer renderer(svg);
+  QIcon icon;
+  for (const int side : {24, 48}) {
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    painter.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
 }
 
 // The chosen name with its extension replaced by ".jpg", or ".jpg" added when it has none. A dot at
@@ -139,15 +171,15 @@ TFAbbild::TFAbbild(QWidget* parent) : QWidget(parent) {
   setWindowTitle(QStringLiteral("FAbbild"));
 
   QFrame* bsSkinPanel2 = makeToolBar(this, "bsSkinPanel2");
-  QToolButton* BClose = makePictureButton(bsSkinPanel2, "BClose", QStringLiteral("Schließen"),
-                                          themeIcon("window-close", QStyle::SP_DialogCloseButton));
+  QToolButton* BClose =
+      makePictureButton(bsSkinPanel2, "BClose", QStringLiteral("Schließen"), pictureIcon(ClosePicture));
   auto* PQual2 = new QFrame(bsSkinPanel2);
   PQual2->setObjectName(QStringLiteral("PQual2"));
   auto* qualLayout = new QHBoxLayout(PQual2);
   qualLayout->setContentsMargins(0, 0, 0, 0);
   QToolButton* bsSkinSpeedButton13 =
       makePictureButton(PQual2, "bsSkinSpeedButton13", QStringLiteral("Fensterposition speichern"),
-                        themeIcon("document-save-as", QStyle::SP_DialogApplyButton));
+                        pictureIcon(PositionPicture));
   qualLayout->addWidget(bsSkinSpeedButton13);
   bsSkinPanel2->layout()->addWidget(BClose);
   static_cast<QHBoxLayout*>(bsSkinPanel2->layout())->addStretch(1);
@@ -155,10 +187,10 @@ TFAbbild::TFAbbild(QWidget* parent) : QWidget(parent) {
 
   QFrame* bsSkinPanel1 = makeToolBar(this, "bsSkinPanel1");
   QToolButton* BSave = makePictureButton(bsSkinPanel1, "BSave", QStringLiteral("Als JPEG-Datei speichern"),
-                                         themeIcon("document-save", QStyle::SP_DialogSaveButton));
+                                         pictureIcon(SavePicture));
   QToolButton* bsSkinSpeedButton1 =
       makePictureButton(bsSkinPanel1, "bsSkinSpeedButton1", QStringLiteral("In Zwischenablage kopieren"),
-                        themeIcon("edit-copy", QStyle::SP_FileDialogContentsView));
+                        pictureIcon(CopyPicture));
   bsSkinPanel1->layout()->addWidget(BSave);
   static_cast<QHBoxLayout*>(bsSkinPanel1->layout())->addStretch(1);
   bsSkinPanel1->layout()->addWidget(bsSkinSpeedButton1);

@@ -154,3 +154,13 @@ TEST_F(Capture, aMainWindowWithoutItsAreasReportsAnErrorAndOpensNothing) {
   EXPECT_EQ(prompter.messages[1].kind, QString("error"));
   EXPECT_TRUE(bare.findChildren<TFAbbild*>().isEmpty());
 }
+
+TEST_F(Capture, anAreaWithoutWidthIsReportedInsteadOfPictured) {
+  StandInMain main(7);
+  main.panel8->setFixedWidth(0);
+  CaptureSnapshot(main.window.get(), SnapshotKind::Results);
+  ASSERT_EQ(prompter.messages.size(), 1);
+  EXPECT_EQ(prompter.messages[0].kind, QString("error"));
+  EXPECT_EQ(prompter.messages[0].text, QString("Der Bereich für das Foto ist leer."));
+  EXPECT_TRUE(SnapshotWindows(main.window.get()).isEmpty());
+}

@@ -16,6 +16,7 @@
 #include "common/guard.h"
 #include "net/online.h"
 #include "net/services.h"
+#include "ui/infobackground.h"
 #include "ui/infoqrcode.h"
 
 TFInfo* FInfo = nullptr;
@@ -102,17 +103,15 @@ void TFInfo::buildLayout() {
   black.setColor(QPalette::WindowText, Qt::black);
   setPalette(black);
 
-  // The background is the splash window's picture.
   auto* image1 = new QLabel(this);
   image1->setObjectName(QStringLiteral("Image1"));
   image1->setGeometry(0, 0, kClientWidth, kClientHeight);
-  image1->setPixmap(renderSvg(QStringLiteral(":/pictures/splash.svg"), QSize(kClientWidth, kClientHeight)));
+  image1->setPixmap(InfoBackground(ProductName));
 
   LVersion = new QLabel(this);
   LVersion->setObjectName(QStringLiteral("LVersion"));
   LVersion->setTextFormat(Qt::PlainText);
-  LVersion->setGeometry(80, 104, 97, 16);
-  LVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  LVersion->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   QFont versionFont(QStringLiteral("Tahoma"));
   versionFont.setPixelSize(11);
   versionFont.setBold(true);
@@ -130,8 +129,12 @@ void TFInfo::buildLayout() {
   auto* image2 = new QLabel(this);
   image2->setObjectName(QStringLiteral("Image2"));
   image2->setGeometry(kQrBox);
-  image2->setAlignment(Qt::AlignCenter);
-  image2->setPixmap(QPixmap::fromImage(QrCodeImage(VendorHomePageUrl.toUtf8(), kQrBox.width())));
+  image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  const QImage code = QrCodeImage(VendorHomePageUrl.toUtf8(), kQrBox.width());
+  image2->setPixmap(QPixmap::fromImage(code));
+  // The version line goes right under the code: at the height of the code's middle, where a code
+  // filling the box would lie over it, it could not be read.
+  LVersion->setGeometry(kQrBox.left(), kQrBox.top() + code.height() + 4, kQrBox.width(), 16);
   image2->setToolTip(VendorHomePageUrl);
   image2->setAccessibleName(VendorHomePageUrl);
 

@@ -118,6 +118,8 @@ TEST_F(InfoWindow, theQrCodeOfTheHomePageFitsItsBoxWhole) {
   EXPECT_LE(code.width(), 105);
   EXPECT_LE(code.height(), 105);
   EXPECT_EQ(label("Image2")->toolTip(), "https://www.ziehfix.example/");
+  const QRect painted(label("Image2")->pos(), code.size());
+  EXPECT_FALSE(painted.intersects(label("LVersion")->geometry())) << "the code never covers the version line";
 }
 
 TEST(QrCode, isSquareWithAWhiteQuietZoneAndBlackModules) {

@@ -1,13 +1,18 @@
 // The self-deleting exit's shell script, run for real with /bin/sh on files in a temporary folder.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
+#include <cstdio>
 
+#include "common/folders.h"
 #include "net/selfdelete.h"
+#include "support/test_env.h"
 
 namespace {
 
@@ -107,6 +112,55 @@ TEST(SelfDeletingExitRoad, runsTheInstalledRoutineInsteadOfEndingTheProgram) {
   SelfDeletingExit();
   InstallSelfDeletingExit(previous);
   EXPECT_EQ(calls, 1);
+}
+
+// The real exit road, run in a copy of this test program: the copy ends at once with status 0, no
+// destructor runs, and shortly after the script has removed the copy, its folder and itself.
+TEST(SelfDeletingExitRoad, endsTheProgramAtOnceAndTheScriptRemovesTheProgramFile) {
+  const QByteArray childMarker = qgetenv("ZIEHFIX_SELFDELETE_MARKER");
+  if (!childMarker.isEmpty()) {  // the copy
+    struct WritesOnDestruction {
+      QByteArray path;
+      ~WritesOnDestruction() {
+        QFile f(QString::fromLocal8Bit(path));
+        (void)f.open(QIODevice::WriteOnly);
+      }
+    } unwinding{childMarker};
+    std::fprintf(stderr, "TEMP=%s\n", TempDir().toLocal8Bit().constData());
+    std::fflush(stderr);
+    SelfDeletingExit();
+    FAIL() << "the exit road returned";
+  }
+
+  QTemporaryDir root;
+  const QString folder = root.path() + "/Pro gramm's/";
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const QString copy = folder + "ziehfix copy";
+  ASSERT_TRUE(QFile::copy(QCoreApplication::applicationFilePath(), copy));
+  ASSERT_TRUE(QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+  const QString marker = root.path() + "/unwound";
+
+  QProcess child;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("ZIEHFIX_SELFDELETE_MARKER", marker);
+  child.setProcessEnvironment(env);
+  child.start(copy, {"--gtest_filter=SelfDeletingExitRoad.endsTheProgramAtOnce*"});
+  ASSERT_TRUE(child.waitForFinished(60000));
+  EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(child.exitCode(), 0);
+  EXPECT_FALSE(QFile::exists(marker)) << "nothing ran after the exit: no destructor, no closing handler";
+  const QString output = QString::fromLocal8Bit(child.readAllStandardError());
+  const qsizetype at = output.indexOf("TEMP=");
+  ASSERT_GE(at, 0) << output.toStdString();
+  const QString childTemp = output.mid(at + 5).section('\n', 0, 0);
+
+  for (int i = 0; i < 200 && QFileInfo::exists(folder); ++i) QThread::msleep(50);
+  EXPECT_FALSE(QFile::exists(copy));
+  EXPECT_FALSE(QFileInfo::exists(folder));
+  EXPECT_TRUE(QDir(childTemp).entryList({"uis*.sh"}, QDir::Files).isEmpty());
+  // The copy's own temporary test folder could not clean up after itself.
+  if (childTemp.contains("ziehfix-test-"))
+    QDir(QFileInfo(childTemp.chopped(1)).absolutePath()).removeRecursively();
 }
 
 }  // namespace

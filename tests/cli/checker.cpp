@@ -219,6 +219,7 @@ TEST_F(CheckerTest, CellsWithoutANumberGiveTheWarningAndAreEscapedInJson) {
 struct FailureCase {
   const char* name;
   QStringList args;  // "@good" stands for a readable ticket file, "@bad" for a refused one
+  friend void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class CheckerFailure : public CheckerTest, public ::testing::WithParamInterface<FailureCase> {};

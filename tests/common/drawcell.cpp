@@ -54,6 +54,7 @@ struct Case {
   QRect cell;
   Qt::Alignment alignment;
   const char* text;
+  friend void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 };
 
 class CellTextPosition : public ::testing::TestWithParam<Case> {};

@@ -34,6 +34,7 @@ struct IntCase {
   const char* stored;
   int def;
   int expected;
+  friend void PrintTo(const IntCase& c, std::ostream* os) { *os << "'" << c.stored << "'"; }
 };
 
 class IntReading : public IniFileTest, public ::testing::WithParamInterface<IntCase> {};
@@ -58,6 +59,7 @@ struct BoolCase {
   const char* stored;
   bool def;
   bool expected;
+  friend void PrintTo(const BoolCase& c, std::ostream* os) { *os << "'" << c.stored << "'"; }
 };
 
 class BoolReading : public IniFileTest, public ::testing::WithParamInterface<BoolCase> {};

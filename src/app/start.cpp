@@ -113,14 +113,15 @@ void TFStart::nextStep() {
     case Phase::FadeIn:
       ++step_;
       if (FMain) {
-        setOpacity(FMain, 5 * step_);
-        // The main window appears only now, so until here it neither covers the splash window nor
-        // takes its clicks.
+        // The main window appears only now, at its first opacity step, so until here it neither
+        // covers the splash window nor takes its clicks.
         if (step_ == 1) {
+          FMain->setWindowOpacity(5 / 255.0);
           FMain->show();
           FMain->raise();
           FMain->activateWindow();
         }
+        setOpacity(FMain, 5 * step_);
       }
       if (step_ < kSteps) {
         timer_.start(kStepMs);

@@ -125,10 +125,18 @@ QByteArray ReadWholeFile(const QString& path, qint64 maxBytes) {
             .toStdString());
   };
   if (file.size() > maxBytes) throw tooLarge();
-  // Read one byte more than allowed: files whose size is not known beforehand (pipes, devices) are
-  // bounded as well.
-  QByteArray bytes = file.read(maxBytes + 1);
-  if (file.error() != QFileDevice::NoError) throw FileError("Cannot open file", path, file.errorString());
+  // Read in pieces up to one byte more than allowed: a small file costs only its own size (a single
+  // read of the limit would reserve all of it), and files whose size is not known beforehand (pipes,
+  // devices) are bounded as well.
+  QByteArray bytes;
+  if (!file.isSequential()) bytes.reserve(file.size());
+  QByteArray piece(256 * 1024, Qt::Uninitialized);
+  while (bytes.size() <= maxBytes) {
+    const qint64 got = file.read(piece.data(), qMin<qint64>(piece.size(), maxBytes + 1 - bytes.size()));
+    if (got < 0) throw FileError("Cannot open file", path, file.errorString());
+    if (got == 0) break;
+    bytes.append(piece.constData(), got);
+  }
   if (bytes.size() > maxBytes) throw tooLarge();
   return bytes;
 }

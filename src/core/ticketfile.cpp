@@ -115,12 +115,15 @@ TicketList ReadTicketFile(const QString& path) {
   // read as views into the decoded text.
   QString text = DecodeText(ReadWholeFile(path, kMaxTicketFileBytes));
   const qsizetype lineCount = CountFileLines(text);
-  if (lineCount % 5 != 0)
-    throw std::runtime_error(QStringLiteral("Die Datei \"%1\" ist keine gültige Lose-Datei: Sie hat %2 "
-                                            "Zeilen, das ist kein Vielfaches von 5.")
-                                 .arg(QFileInfo(path).fileName())
-                                 .arg(lineCount)
-                                 .toStdString());
+  if (lineCount % 5 != 0) {
+    const QString lines =
+        lineCount == 1 ? QStringLiteral("1 Zeile") : QStringLiteral("%1 Zeilen").arg(lineCount);
+    throw std::runtime_error(
+        QStringLiteral(
+            "Die Datei \"%1\" ist keine gültige Lose-Datei: Sie hat %2, das ist kein Vielfaches von 5.")
+            .arg(QFileInfo(path).fileName(), lines)
+            .toStdString());
+  }
   TicketList tickets;
   tickets.reserve(int(lineCount / 5));
   std::array<QStringView, 25> cells;

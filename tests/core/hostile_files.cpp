@@ -102,6 +102,12 @@ TEST_F(HostileFiles, an_endless_device_is_read_only_up_to_the_size_limit) {
             "Die Datei \"zero\" ist zu groß: Es werden höchstens 1 MB gelesen.");
 }
 
+TEST_F(HostileFiles, reading_a_small_file_takes_only_its_own_size_not_the_limit) {
+  const QByteArray bytes = ReadWholeFile(write("small.lose", fiveRows("1,2,3,4,5")), kMaxTicketFileBytes);
+  EXPECT_EQ(bytes, fiveRows("1,2,3,4,5"));
+  EXPECT_LT(bytes.capacity(), 4096);
+}
+
 TEST_F(HostileFiles, a_line_of_a_million_commas_gives_five_single_spaces) {
   QByteArray bytes = QByteArray(1000000, ',') + "\r\n";
   bytes += "1,2,3,4,5\r\n6,7,8,9,10\r\n11,12,13,14,15\r\n16,17,18,19,20\r\n";

@@ -1,6 +1,7 @@
 #include "core/ticket.h"
 
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 namespace {
 
@@ -130,6 +131,25 @@ TEST(TicketList, AppendingAListKeepsOrderTextsAndCounts) {
   a.clear();
   EXPECT_TRUE(a.isEmpty());
   EXPECT_EQ(a.invalidCellCount(), 0);
+}
+
+TEST(TicketList, AHundredThousandOrdinaryTicketsCostAFewMegabytes) {
+  std::array<QString, 76> texts;
+  for (int n = 1; n <= 75; ++n) texts[n] = QString::number(n);
+  std::array<QStringView, 25> cells;
+  const std::size_t before = mallinfo2().uordblks;
+  {
+    TicketList list;
+    for (int t = 0; t < 100000; ++t) {
+      for (int c = 0; c < 25; ++c)
+        cells[c] = c == 12 ? QStringView(u" ") : QStringView(texts[(t + c * 3) % 75 + 1]);
+      list.appendViews(cells);
+    }
+    const std::size_t used = mallinfo2().uordblks - before;
+    EXPECT_LT(used, std::size_t(5) * 1024 * 1024);
+    EXPECT_EQ(list.cellText(99999, 12), " ");
+    EXPECT_EQ(list.cellText(99999, 0), texts[99999 % 75 + 1]);
+  }
 }
 
 }  // namespace

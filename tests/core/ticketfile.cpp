@@ -145,6 +145,14 @@ TEST(TicketFile, AFileOfSevenLinesIsRefusedNamingTheFile) {
                         "kein Vielfaches von 5."));
 }
 
+TEST(TicketFile, AOneLineFileIsRefusedInTheSingular) {
+  const QString path = Dir() + "/one.lose";
+  WriteBytes(path, QByteArray("1,2,3,4,5"));
+  EXPECT_EQ(What([&] { ReadTicketFile(path); }),
+            QString::fromUtf8("Die Datei \"one.lose\" ist keine gültige Lose-Datei: Sie hat 1 Zeile, das ist "
+                              "kein Vielfaches von 5."));
+}
+
 TEST(TicketFile, AnEmptyFileHoldsNoTicket) {
   const QString path = Dir() + "/empty.lose";
   WriteBytes(path, QByteArray());

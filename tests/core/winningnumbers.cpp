@@ -233,6 +233,24 @@ TEST(TransferGZText, ShortTextsGiveTheirPiecesAndAnEmptyTextNothing) {
   EXPECT_EQ(list.field, "1\r\n2\r\n3\r\n");
 }
 
+TEST(TransferGZText, AnyTextReachesTheBoardOnlyWithNumbers1To75) {
+  const QString alphabet = "0123456789, ;\r\n\t-+a";
+  quint32 x = 99;
+  for (int round = 0; round < 3000; ++round) {
+    x = x * 1103515245u + 12345u;
+    const int length = int(x >> 16) % 120;
+    QString text;
+    for (int i = 0; i < length; ++i) {
+      x = x * 1103515245u + 12345u;
+      text += alphabet[int(x >> 16) % alphabet.size()];
+    }
+    const FakeBoard board = Transfer(text);
+    for (int n : board.toggles) ASSERT_TRUE(n >= 1 && n <= 75) << text.toStdString();
+    ASSERT_LE(board.chosen.count(), 22);
+    ASSERT_EQ(board.chosen.count(), board.chosen.sorted().size());
+  }
+}
+
 TEST(WinningNumberFile, NumbersFormIsAscendingWithCrLfAfterEach) {
   NumberSet chosen;
   for (int n : {74, 4, 7}) chosen.include(n);

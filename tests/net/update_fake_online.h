@@ -24,6 +24,7 @@ class FakeOnline : public OnlineServices {
 
   bool online = true;
   bool shellSucceeds = true;
+  bool claimWithoutWriting = false;  // downloads report success but write nothing
   QSet<QString> failingUrls;  // their GET breaks off: the file is created empty, then an error is thrown
   QStringList downloads;      // every URL asked for, in order
   QStringList opened;         // every target handed to the shell, in order
@@ -47,6 +48,7 @@ class FakeOnline : public OnlineServices {
     const QCursor* cursor = QGuiApplication::overrideCursor();
     cursorsDuringDownload << (cursor ? cursor->shape() : Qt::ArrowCursor);
     if (!online) return false;
+    if (claimWithoutWriting) return true;
     if (failingUrls.contains(url)) {
       QFile target(localPath);
       (void)target.open(QIODevice::WriteOnly);

@@ -168,6 +168,17 @@ TEST_F(UpdateWindow, aVersionFileWithoutAWholeRecordShowsNothingAndFails) {
   EXPECT_FALSE(downloadEnabled());
 }
 
+TEST_F(UpdateWindow, aVersionFileThatCannotBeReadEndsTheCheckWithTheErrorReport) {
+  net.claimWithoutWriting = true;
+  click("BCalc");
+  ASSERT_EQ(prompter.messages.size(), 1);
+  EXPECT_EQ(prompter.messages[0].kind, "error");
+  EXPECT_TRUE(prompter.messages[0].text.startsWith("Cannot open file \"" + LocalVersionFile() + "\"."))
+      << prompter.messages[0].text.toStdString();
+  EXPECT_TRUE(prompter.messages[0].text.endsWith("."));
+  EXPECT_EQ(available(), "");
+}
+
 TEST_F(UpdateWindow, offlineTheCheckOnlyReports) {
   {
     QFile stale(LocalVersionFile());

@@ -329,6 +329,17 @@ TEST(UpdateWindowLifetime, oneWindowAtATimeRestoredFromMinimisedAndFreshAfterClo
   TFUpdate::showOrRaise();
   ASSERT_NE(FUpdate, nullptr);
   EXPECT_EQ(FUpdate->findChild<QLabel*>("PvVersion")->text(), "");
+
+  // Opened again while the closed one still waits for its deletion: a fresh one, which stays.
+  QPointer<TFUpdate> second(FUpdate);
+  second->close();
+  TFUpdate::showOrRaise();
+  QPointer<TFUpdate> third(FUpdate);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(second.isNull());
+  ASSERT_FALSE(third.isNull());
+  EXPECT_EQ(FUpdate, third.data());
+  EXPECT_TRUE(third->isVisible());
   delete FUpdate;
   EXPECT_EQ(FUpdate, nullptr);
 }

@@ -8,10 +8,6 @@
 
 namespace {
 
-bool IsBlankChar(QChar c) {
-  return c.unicode() <= 32;
-}
-
 // The number 1..75 that text spells in the plain form ("7", "42"), else 0.
 int CanonicalNumber(QStringView text) {
   if (text.size() == 1) {
@@ -52,12 +48,11 @@ const QString kSpace = QStringLiteral(" ");
 }  // namespace
 
 CellValue ValueOfCell(QStringView text) {
+  // Blanks of a cell are the codes 1..32; a NUL is a character like any other, so a cell holding
+  // one is no number rather than blank.
   qsizetype i = 0;
-  while (i < text.size() && IsBlankChar(text[i])) ++i;
-  if (i == text.size()) return {};
-  // Only codes 1..32 may stand before the number; a NUL there makes the text no number.
-  i = 0;
   while (i < text.size() && text[i].unicode() >= 1 && text[i].unicode() <= 32) ++i;
+  if (i == text.size()) return {};
   int v = 0;
   if (ParseStrictInt(text.mid(i), &v)) return {CellKind::Number, v};
   return {CellKind::Invalid, 0};

@@ -11,7 +11,7 @@ using TicketCells = std::array<QString, 25>;
 using RowCells = std::array<QString, 5>;
 
 enum class CellKind : std::uint8_t {
-  Blank,    // empty after Trimmed; value 0
+  Blank,    // nothing but characters with codes 1..32 (or empty); value 0
   Number,   // blanks (codes <= 32) before an optional sign and decimal digits, nothing after; 32-bit
   Invalid,  // anything else (letters, blanks after the digits, too large): counts as blank, never coloured
 };

@@ -16,6 +16,7 @@ TEST(ValueOfCell, ReadsBlanksNumbersAndEverythingElse) {
       {" ", CellKind::Blank, 0},
       {"   ", CellKind::Blank, 0},
       {"\t\r\n", CellKind::Blank, 0},
+      {QString(QChar(0)), CellKind::Invalid, 0},
       {"  12", CellKind::Number, 12},
       {"0", CellKind::Number, 0},
       {"07", CellKind::Number, 7},

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 
 #include "loopback_server.h"
@@ -20,6 +22,11 @@ struct RequestCase {
   const char* url;
   std::string expected;
 };
+
+// Failures name the row by its sentence.
+void PrintTo(const RequestCase& c, std::ostream* os) {
+  *os << c.sentence;
+}
 
 const RequestCase kRequests[] = {
     {"an https request to the default port names port 443 in its Host header", "HEAD",
@@ -78,6 +85,11 @@ struct ProbeCase {
   std::string answer;
   bool reachable;
 };
+
+// Failures name the row by its sentence.
+void PrintTo(const ProbeCase& c, std::ostream* os) {
+  *os << c.sentence;
+}
 
 const ProbeCase kProbes[] = {
     {"a 200 answer is reachable", "HTTP/1.1 200 OK\r\nContent-Length: 123\r\n\r\n", true},

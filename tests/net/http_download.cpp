@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,6 +31,11 @@ struct BodyCase {
   std::string answer;
   QByteArray file;
 };
+
+// Failures name the row by its sentence.
+void PrintTo(const BodyCase& c, std::ostream* os) {
+  *os << c.sentence;
+}
 
 const BodyCase kBodies[] = {
     {"a body with a length is written whole",
@@ -75,6 +82,11 @@ struct FailedGetCase {
   std::string answer;
   int protocolCode;  // 0: an error that is no protocol error
 };
+
+// Failures name the row by its sentence.
+void PrintTo(const FailedGetCase& c, std::ostream* os) {
+  *os << c.sentence;
+}
 
 const FailedGetCase kFailedGets[] = {
     {"an error status leaves an empty file", "HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found",

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 
 #include "net/http_response_parser.h"
@@ -34,6 +36,11 @@ struct FramingCase {
   State state;
   std::string body;
 };
+
+// Failures name the row by its sentence.
+void PrintTo(const FramingCase& c, std::ostream* os) {
+  *os << c.sentence;
+}
 
 const FramingCase kFraming[] = {
     {"a content length reads exactly that many bytes and leaves the rest",
@@ -89,6 +96,11 @@ struct FailureCase {
   std::string answer;
   bool closeAtEnd;
 };
+
+// Failures name the row by its sentence.
+void PrintTo(const FailureCase& c, std::ostream* os) {
+  *os << c.sentence;
+}
 
 const FailureCase kFailures[] = {
     {"a body cut short of its announced length fails", "HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nshort",

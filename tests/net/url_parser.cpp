@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "net/url.h"
 
 namespace {
@@ -10,6 +12,11 @@ struct UrlCase {
   Url expected;
   const char* fullForm;
 };
+
+// Failures name the row by its sentence.
+void PrintTo(const UrlCase& c, std::ostream* os) {
+  *os << c.sentence;
+}
 
 Url parts(const char* protocol, const char* user, const char* password, const char* host, const char* port,
           const char* path, const char* document, const char* params, const char* bookmark) {

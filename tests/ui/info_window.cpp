@@ -135,7 +135,9 @@ TEST(QrCode, isSquareWithAWhiteQuietZoneAndBlackModules) {
     for (int x = 0; x < code.width(); ++x) {
       const bool inZone = x < zone || y < zone || x >= code.width() - zone || y >= code.height() - zone;
       const bool dark = qGray(code.pixel(x, y)) < 128;
-      if (inZone) ASSERT_FALSE(dark) << x << "," << y;
+      if (inZone) {
+        ASSERT_FALSE(dark) << x << "," << y;
+      }
       black = black || dark;
     }
   EXPECT_TRUE(black);

@@ -12,7 +12,9 @@ struct SplitResult {
   QStringList items;  // number items in transfer order
 };
 
-// Cuts the field's text by its trimmed length: >= 56 separator mode, 45..55 line mode, <= 44 digit runs.
+// Cuts the field's text by its trimmed length: >= 56 separator mode, 45..55 line mode, 23..44 a run of
+// 22 numbers without separators; a text of at most 22 characters is cut at runs of commas, semicolons
+// and blanks, each piece on a line of its own.
 SplitResult SplitGZText(const QString& text);
 
 // What a transfer drives: the main window's board and text field, or the checker's state.

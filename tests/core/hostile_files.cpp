@@ -78,7 +78,9 @@ TEST_F(HostileFiles, nul_bytes_stay_in_their_cell_and_make_it_count_as_no_number
   ASSERT_EQ(tickets.count(), 1);
   EXPECT_EQ(tickets.cellText(0, 1), QString("2") + QChar(0));
   EXPECT_EQ(tickets.cellText(0, 4), QString(QChar(0)));
+  // A NUL is no blank (those are the codes 1..32): alone or after digits, the cell holds no number.
   EXPECT_EQ(tickets.cellValue(0, 1).kind, CellKind::Invalid);
+  EXPECT_EQ(tickets.cellValue(0, 4).kind, CellKind::Invalid);
   EXPECT_EQ(tickets.lotteryValue(0, 1), 0);
   EXPECT_EQ(tickets.invalidCellCount(), 10);
 }

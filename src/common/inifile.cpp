@@ -90,6 +90,10 @@ void writeValue(const QString& path, const QString& section, const QString& key,
 
   std::string text;
   if (ini.Save(text, false) < 0) failWrite(path);
+  // A junk key from the file can come first and begin with the bytes of a UTF-16 byte-order mark; the
+  // next read would then take the whole file for UTF-16 and lose every key. A UTF-8 mark in front
+  // keeps it UTF-8.
+  if (text.rfind("\xFF\xFE", 0) == 0 || text.rfind("\xFE\xFF", 0) == 0) text.insert(0, "\xEF\xBB\xBF");
 
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) failWrite(path);

@@ -1,5 +1,6 @@
 #include "net/http_client.h"
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,14 @@ int HttpClient::perform(const char* method, const QString& urlText, const BodySi
   HttpResponseParser parser(sink == nullptr, limits_);
   std::vector<char> buffer(64 * 1024);
   std::string body;
+  // A server that sends a byte now and then keeps every single read within the read time-out, so the
+  // answer has deadlines of its own: its header must come within one read time-out of the request,
+  // all of it within the total time-out. They are checked after each read, so either is overrun by at
+  // most one read time-out.
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point sent = Clock::now();
+  const Clock::time_point headerDeadline = sent + std::chrono::milliseconds(readTimeoutMs_);
+  const Clock::time_point totalDeadline = sent + std::chrono::milliseconds(totalTimeoutMs_);
   // Feeds the parser one read; false once the answer is complete, failed or the server has closed.
   auto readMore = [&]() {
     const std::size_t n = connection.read(buffer.data(), buffer.size());
@@ -88,7 +97,11 @@ int HttpClient::perform(const char* method, const QString& urlText, const BodySi
       parser.finish();
     else
       parser.feed(std::string_view(buffer.data(), n), body);
-    return !parser.done() && !parser.failed();
+    const bool open = !parser.done() && !parser.failed();
+    if (open && !parser.headersComplete() && Clock::now() > headerDeadline)
+      throw std::runtime_error("Response header timed out");
+    if (open && Clock::now() > totalDeadline) throw std::runtime_error("Response timed out");
+    return open;
   };
 
   while (!parser.headersComplete() && !parser.failed()) readMore();

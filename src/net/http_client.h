@@ -43,6 +43,8 @@ class HttpClient {
 
   void setConnectTimeout(int ms) { connectTimeoutMs_ = ms; }
   void setReadTimeout(int ms) { readTimeoutMs_ = ms; }
+  // The whole answer must arrive within this time (checked after every read).
+  void setTotalTimeout(int ms) { totalTimeoutMs_ = ms; }
   void setConnectAddress(const QString& address) { connectAddress_ = address; }
   void setLimits(const HttpResponseParser::Limits& limits) { limits_ = limits; }
 
@@ -63,6 +65,7 @@ class HttpClient {
   bool tls_;
   int connectTimeoutMs_ = 10000;
   int readTimeoutMs_ = 30000;
+  int totalTimeoutMs_ = 15 * 60 * 1000;
   QString connectAddress_;
   HttpResponseParser::Limits limits_;
 };

@@ -59,6 +59,22 @@ TEST_F(Tls, AHostNameIsSentAsServerNameAndNamedInTheHostHeader) {
   EXPECT_EQ(server.serverNames()[0], "localhost");
 }
 
+TEST_F(Tls, AnIpv6AddressIsNamedInBracketsAndCheckedAsAnAddress) {
+  const testpki::Identity v6("IP:::1");
+  trust(v6);
+  // The connection itself goes to the IPv4 loopback server; only the names in the URL are IPv6.
+  LoopbackServer server({{kOk}, {kOk}}, &v6);
+  const std::string port = std::to_string(server.port());
+  EXPECT_EQ(headError("https://[::1]:" + port + "/f", "127.0.0.1"), "");
+  EXPECT_NE(headError("https://[::2]:" + port + "/f", "127.0.0.1").find("certificate refused"),
+            std::string::npos);
+  const auto requests = server.requests();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_NE(requests[0].find("\r\nHost: [::1]:" + port + "\r\n"), std::string::npos);
+  EXPECT_EQ(server.serverNames()[0], "");
+  EXPECT_EQ(requests[1], "");
+}
+
 TEST_F(Tls, ADownloadOverTlsWritesTheWholeBody) {
   LoopbackServer server(
       {{kOk}, {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n4\r\ndefg\r\n0\r\n\r\n"}},

@@ -166,6 +166,14 @@ void HttpConnection::startTls(const Target& target) {
         SSL_set1_host(tls_->ssl, target.host.c_str()) != 1)
       throw std::runtime_error(tlsErrorText("Invalid host name for TLS", nullptr));
   }
+  // The whole handshake shares one read time-out, so a server dripping its handshake cannot stretch it.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(readTimeoutMs_);
+  auto left = [&deadline] {
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
+            .count();
+    return static_cast<int>(std::max<long long>(ms, 0));
+  };
   for (;;) {
     ERR_clear_error();
     errno = 0;
@@ -174,11 +182,11 @@ void HttpConnection::startTls(const Target& target) {
     if (r == 1) return;
     const int error = SSL_get_error(tls_->ssl, r);
     if (error == SSL_ERROR_WANT_READ) {
-      wait(POLLIN, readTimeoutMs_, "TLS handshake timed out");
+      wait(POLLIN, left(), "TLS handshake timed out");
       continue;
     }
     if (error == SSL_ERROR_WANT_WRITE) {
-      wait(POLLOUT, readTimeoutMs_, "TLS handshake timed out");
+      wait(POLLOUT, left(), "TLS handshake timed out");
       continue;
     }
     tls_->fatal = true;

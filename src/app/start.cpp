@@ -25,7 +25,7 @@ TFStart::TFStart(QWidget* parent) : QWidget(parent, Qt::Window) {
   setFixedSize(400, 300);
   setAttribute(Qt::WA_DeleteOnClose);
   EstablishDataFolders();
-  InitPictures();
+  InitLook();
 
   auto* image = new QLabel(this);
   image->setObjectName(QStringLiteral("Image1"));

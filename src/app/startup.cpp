@@ -16,7 +16,7 @@
 #include "ui/skinwidgets.h"
 
 void PrepareApplication(QApplication& app) {
-  InitPictures();
+  InitLook();
   QApplication::setApplicationName(ProductName);
   QApplication::setApplicationDisplayName(ProductName);
   QApplication::setApplicationVersion(ProgramVersion);

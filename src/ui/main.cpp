@@ -35,7 +35,7 @@ void onClick(QWidget* root, const char* name, std::function<void()> handler) {
 }  // namespace
 
 TFMain::TFMain(QWidget* parent) : QWidget(parent) {
-  InitPictures();
+  InitLook();
   FMain = this;
   setObjectName(QStringLiteral("FMain"));
   setWindowTitle(ProductName);

@@ -207,6 +207,9 @@ QWidget* TFMain::buildLeftColumn() {
   pAnz_->setFont(fa);
   auto* label1 = label(QStringLiteral("Label1"), QStringLiteral("Gewählt"), transferBar);
   label1->setAlignment(Qt::AlignCenter);
+  QFont f1 = label1->font();
+  f1.setPointSize(7);
+  label1->setFont(f1);
   label1->setBuddy(pAnz_);
   xl->addWidget(captioned(QStringLiteral("Panel1"), 39, label1, pAnz_, transferBar));
   xl->addWidget(button(QStringLiteral("BDelGZ"), QString(), 1, 34, transferBar,

@@ -1,5 +1,6 @@
 #include "ui/skinwidgets.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -9,14 +10,39 @@ static void initResources() {
   Q_INIT_RESOURCE(resources);
 }
 
-void InitPictures() {
-  static const bool done = (initResources(), true);
+static void substituteFonts() {
+  const QStringList narrow = {QStringLiteral("DejaVu Sans Condensed"),
+                              QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Nimbus Sans Narrow")};
+  const QStringList arial = {QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
+                             QStringLiteral("DejaVu Sans")};
+  QFont::insertSubstitutions(QStringLiteral("Tahoma"), arial);
+  QFont::insertSubstitutions(QStringLiteral("Calibri"), QStringList{QStringLiteral("Carlito")} + narrow);
+  QFont::insertSubstitutions(QStringLiteral("Arial"), arial);
+  QFont::insertSubstitutions(QStringLiteral("Arial Rounded MT Bold"), arial);
+}
+
+void InitLook() {
+  static const bool done = (initResources(), substituteFonts(), true);
   Q_UNUSED(done);
 }
 
 QIcon ImageList1(int index) {
-  InitPictures();
+  InitLook();
   return QIcon(QStringLiteral(":/pictures/button%1.svg").arg(index, 2, 10, QLatin1Char('0')));
+}
+
+// The widget's font, made smaller step by step until the wrapped caption fits into the rectangle.
+static QFont fittingFont(const QFont& font, const QRect& r, const QString& text, int flags) {
+  QFont f = font;
+  for (int step = 0; step < 6; ++step) {
+    const QRect needed = QFontMetrics(f).boundingRect(r, flags, text);
+    if (needed.width() <= r.width() && needed.height() <= r.height()) break;
+    if (f.pointSizeF() > 0)
+      f.setPointSizeF(f.pointSizeF() - 0.5);
+    else
+      f.setPixelSize(f.pixelSize() - 1);
+  }
+  return f;
 }
 
 SkinButton::SkinButton(const QString& name, const QString& caption, int picture, QSize size, QWidget* parent,
@@ -65,7 +91,9 @@ void SkinButton::paintEvent(QPaintEvent*) {
     icon.paint(&p, iconRect, Qt::AlignCenter, mode);
   }
   p.setPen(opt.palette.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-  p.drawText(textRect, Qt::AlignCenter | Qt::TextWordWrap, caption);
+  const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+  p.setFont(fittingFont(font(), textRect, caption, flags));
+  p.drawText(textRect, flags, caption);
 }
 
 WrapCheckBox::WrapCheckBox(const QString& name, const QString& caption, QWidget* parent)
@@ -85,7 +113,9 @@ void WrapCheckBox::paintEvent(QPaintEvent*) {
   p.drawPrimitive(QStyle::PE_IndicatorCheckBox, ind);
   const QRect textRect = rect().adjusted(ind.rect.right() + 5, 0, 0, 0);
   p.setPen(opt.palette.color(QPalette::WindowText));
-  p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, caption);
+  const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+  p.setFont(fittingFont(font(), textRect, caption, flags));
+  p.drawText(textRect, flags, caption);
   if (hasFocus()) {
     QStyleOptionFocusRect focus;
     focus.initFrom(this);

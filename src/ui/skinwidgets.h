@@ -5,8 +5,9 @@
 #include <QPushButton>
 
 // Registers the compiled-in pictures and style sheet (a static library's resources are not linked in
-// unless something refers to them). Harmless when called again.
-void InitPictures();
+// unless something refers to them) and maps the windows' fonts (Tahoma, Calibri, Arial) onto
+// metric-compatible or narrow free fonts where they are missing. Harmless when called again.
+void InitLook();
 
 // Picture of the main window's image list by index (0..19), drawn from resources/pictures.
 QIcon ImageList1(int index);

@@ -70,6 +70,11 @@ TicketView::TicketView(const LotteryCheck& check, QWidget* parent)
   updateScrollRange();
 }
 
+void TicketView::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) cellPictures_.clear();
+  QScrollArea::changeEvent(event);
+}
+
 void TicketView::ticketsChanged() {
   updateScrollRange();
   viewport()->update();
@@ -124,45 +129,75 @@ void TicketView::paintEvent(QPaintEvent* event) {
   }
 }
 
-void TicketView::paintFrame(QPainter& p, int index, const QPoint& origin) const {
-  p.save();
-  p.translate(origin);
+const QPixmap& TicketView::framePicture() const {
+  const qreal ratio = devicePixelRatioF();
+  if (ratio != pictureRatio_) {
+    cellPictures_.clear();
+    framePicture_ = QPixmap();
+    pictureRatio_ = ratio;
+  }
+  if (!framePicture_.isNull()) return framePicture_;
+  QPixmap pm(QSize(G::kWidth, G::kHeight) * ratio);
+  pm.setDevicePixelRatio(ratio);
+  QPainter p(&pm);
   const QRect frame(0, 0, G::kWidth, G::kHeight);
   p.fillRect(frame, kFrameFace);
   drawLowered(p, frame.adjusted(0, 0, -1, -1));
   drawLowered(p, QRect(1, 1, G::kStripWidth - 1, G::kHeight - 3));
-
-  // Number panel: the ticket number, shrunk until it fits when it has many digits.
   const QRect nr = G::numberPanelRect();
   p.fillRect(nr, kNumberPanel);
   drawLowered(p, nr.adjusted(0, 0, -1, -1));
+  // The grid lines, in the window-text colour, show between the cells.
+  p.fillRect(QRect(G::kStripWidth + 1, 1, 5 * G::kCellWidth + 4, 5 * G::kCellHeight + 4), Qt::black);
+  p.end();
+  framePicture_ = pm;
+  return framePicture_;
+}
+
+const QPixmap& TicketView::cellPicture(const QString& text, int colour) const {
+  framePicture();  // drops the pictures when the device pixel ratio changed
+  if (cellPictures_.size() > 4096) cellPictures_.clear();
+  std::array<QPixmap, 3>& pictures = cellPictures_[text];
+  QPixmap& pm = pictures[colour];
+  if (pm.isNull()) {
+    const qreal ratio = pictureRatio_;
+    pm = QPixmap(QSize(G::kCellWidth, G::kCellHeight) * ratio);
+    pm.setDevicePixelRatio(ratio);
+    QPainter p(&pm);
+    QFont cellFont = font();
+    cellFont.setBold(false);
+    p.setFont(cellFont);
+    p.setPen(Qt::black);
+    DrawCellText(p, QRect(0, 0, G::kCellWidth, G::kCellHeight), Qt::AlignHCenter, text,
+                 colourOf(CellColour(colour)));
+  }
+  return pm;
+}
+
+void TicketView::paintFrame(QPainter& p, int index, const QPoint& origin) const {
+  p.drawPixmap(origin, framePicture());
+
+  // Number panel: the ticket number, shrunk until it fits when it has many digits.
+  const QRect nr = G::numberPanelRect().translated(origin);
   QFont numberFont(QStringLiteral("Calibri"));
   numberFont.setBold(true);
   int pixelSize = 11;
   const QString number = QString::number(index + 1);
   numberFont.setPixelSize(pixelSize);
-  while (pixelSize > 6 && QFontMetrics(numberFont).horizontalAdvance(number) > nr.width() - 1) {
-    numberFont.setPixelSize(--pixelSize);
+  if (number.size() > 2) {
+    while (pixelSize > 6 && QFontMetrics(numberFont).horizontalAdvance(number) > nr.width() - 1)
+      numberFont.setPixelSize(--pixelSize);
   }
   p.setFont(numberFont);
   p.setPen(kNumberText);
   p.drawText(nr, Qt::AlignCenter, number);
 
-  // The grid: lines in the window-text colour between cells of 20 x 16.
-  const QRect grid(G::kStripWidth + 1, 1, 5 * G::kCellWidth + 4, 5 * G::kCellHeight + 4);
-  p.fillRect(grid, Qt::black);
-  QFont cellFont = font();
-  cellFont.setBold(false);
-  p.setFont(cellFont);
-  p.setPen(Qt::black);
   const TicketList& tickets = check_.tickets();
   for (int row = 0; row < 5; ++row) {
     for (int col = 0; col < 5; ++col) {
       const int cell = row * 5 + col;
-      const QString text = tickets.cellText(index, cell);
-      DrawCellText(p, G::cellRect(col, row), Qt::AlignHCenter, text,
-                   colourOf(check_.cellColour(index, cell)));
+      p.drawPixmap(G::cellRect(col, row).topLeft() + origin,
+                   cellPicture(tickets.cellText(index, cell), int(check_.cellColour(index, cell))));
     }
   }
-  p.restore();
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QHash>
+#include <QPixmap>
 #include <QRect>
 #include <QScrollArea>
 #include <QString>
+#include <array>
 
 #include "core/ticket.h"
 
@@ -105,11 +108,19 @@ class TicketView : public QScrollArea {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void updateScrollRange();
+  // A painted cell is the same picture wherever its text and colour recur, so each is drawn once
+  // (with DrawCellText) and then copied; text shaping per cell would dominate every repaint.
+  const QPixmap& cellPicture(const QString& text, int colour) const;
+  const QPixmap& framePicture() const;
 
   const LotteryCheck& check_;
+  mutable QHash<QString, std::array<QPixmap, 3>> cellPictures_;
+  mutable QPixmap framePicture_;
+  mutable qreal pictureRatio_ = 0;
   LosFrameList frames_;
   LosGridList grids_;
 };

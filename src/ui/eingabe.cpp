@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <stdexcept>
@@ -27,6 +26,7 @@
 #include "core/ticketfile.h"
 #include "ui/frlos2.h"
 #include "ui/info.h"
+#include "ui/skinwidgets.h"
 
 TFEingabe* FEingabe = nullptr;
 
@@ -51,22 +51,12 @@ QString germanCount(int n) {
   return QLocale(QLocale::German).toString(n);
 }
 
-QPushButton* captionButton(QWidget* parent, const char* name, const QString& caption, int width) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setMinimumWidth(width);
-  b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-  return b;
-}
-
-QToolButton* pictureButton(QWidget* parent, const char* name, const QString& icon, const QString& tip) {
-  auto* b = new QToolButton(parent);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setIcon(QIcon(icon));
-  b->setIconSize(QSize(22, 22));
-  b->setFixedSize(40, 32);
-  b->setToolTip(tip);
-  b->setAccessibleName(tip);
+// Buttons look and are pictured as on the main window: 0 close, 1 delete, 4 open, 6 tickets, 9 info,
+// 10 position, 11 save.
+SkinButton* barButton(QWidget* parent, const char* name, const QString& caption, int picture, int width,
+                      const QString& hint = QString()) {
+  auto* b = new SkinButton(QString::fromLatin1(name), caption, picture, QSize(width, 36), parent);
+  if (!hint.isEmpty()) b->setHint(hint);
   return b;
 }
 
@@ -90,6 +80,26 @@ QPoint reachablePosition(int left, int top) {
   QScreen* primary = QGuiApplication::primaryScreen();
   return primary ? primary->availableGeometry().topLeft() : fallback;
 }
+
+// Making or removing many frames: the ticket area is repainted once at the end, and a long batch
+// shows the wait cursor. Restores both also when the batch ends by an exception.
+class FrameBatch {
+ public:
+  FrameBatch(QWidget* area, int frames) : area_(area), wait_(frames > 50) {
+    area_->setUpdatesEnabled(false);
+    if (wait_) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  }
+  ~FrameBatch() {
+    area_->setUpdatesEnabled(true);
+    if (wait_) QGuiApplication::restoreOverrideCursor();
+  }
+  FrameBatch(const FrameBatch&) = delete;
+  FrameBatch& operator=(const FrameBatch&) = delete;
+
+ private:
+  QWidget* area_;
+  bool wait_;
+};
 
 }  // namespace
 
@@ -124,7 +134,7 @@ TFEingabe::TFEingabe(QWidget* parent) : QWidget(parent, Qt::Window) {
   boxContent_->setObjectName("Box1Content");
   Box1->setWidget(boxContent_);
   layout->addWidget(Box1, 1);
-  updateBoxSize();
+  boxContent_->resize(boxSizeFor(0));
 
   FormCreate();
 }
@@ -134,8 +144,7 @@ void TFEingabe::buildTopBar(QWidget* bar) {
   row->setContentsMargins(4, 3, 4, 3);
   row->setSpacing(6);
 
-  bsSkinSpeedButton1 = captionButton(bar, "bsSkinSpeedButton1", QStringLiteral("Fenster schließen"), 92);
-  bsSkinSpeedButton1->setIcon(QIcon(QStringLiteral(":/eingabe/schliessen.svg")));
+  bsSkinSpeedButton1 = barButton(bar, "bsSkinSpeedButton1", QStringLiteral("Fenster schließen"), 0, 92);
   row->addWidget(bsSkinSpeedButton1);
 
   QLabel* title = sunkenLabel(bar, "bsSkinLabel1", QStringLiteral("Eingabe der Loszahlen"));
@@ -151,16 +160,15 @@ void TFEingabe::buildTopBar(QWidget* bar) {
   hint->setWordWrap(true);
   row->addWidget(hint, 1);
 
-  bsSkinSpeedButton8 = pictureButton(bar, "bsSkinSpeedButton8", QStringLiteral(":/eingabe/position.svg"),
-                                     QStringLiteral("Fensterposition speichern"));
+  bsSkinSpeedButton8 =
+      barButton(bar, "bsSkinSpeedButton8", QString(), 10, 40, QStringLiteral("Fensterposition speichern"));
   row->addWidget(bsSkinSpeedButton8);
-  bsSkinSpeedButton7 = pictureButton(bar, "bsSkinSpeedButton7", QStringLiteral(":/eingabe/info.svg"),
-                                     QStringLiteral("Programminfo"));
+  bsSkinSpeedButton7 = barButton(bar, "bsSkinSpeedButton7", QString(), 9, 40, QStringLiteral("Programminfo"));
   row->addWidget(bsSkinSpeedButton7);
 
   connect(bsSkinSpeedButton1, &QPushButton::clicked, this, [this] { bsSkinSpeedButton1Click(); });
-  connect(bsSkinSpeedButton8, &QToolButton::clicked, this, [this] { bsSkinSpeedButton8Click(); });
-  connect(bsSkinSpeedButton7, &QToolButton::clicked, this, [this] { bsSkinSpeedButton7Click(); });
+  connect(bsSkinSpeedButton8, &QPushButton::clicked, this, [this] { bsSkinSpeedButton8Click(); });
+  connect(bsSkinSpeedButton7, &QPushButton::clicked, this, [this] { bsSkinSpeedButton7Click(); });
 }
 
 void TFEingabe::buildSecondBar(QWidget* bar) {
@@ -170,9 +178,7 @@ void TFEingabe::buildSecondBar(QWidget* bar) {
 
   auto* countLabel = new QLabel(QStringLiteral("Bitte erforderliche Anzahl Lose angeben:"), bar);
   countLabel->setObjectName("Label1");
-  QFont bold = countLabel->font();
-  bold.setBold(true);
-  countLabel->setFont(bold);
+  countLabel->setFont(tahoma(countLabel->font(), 8, true));
   countLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   countLabel->setWordWrap(true);
   countLabel->setFixedWidth(122);
@@ -209,9 +215,9 @@ void TFEingabe::buildSecondBar(QWidget* bar) {
     if (on) cbDran->setChecked(false);
   });
 
-  bsSkinSpeedButton2 = captionButton(bar, "bsSkinSpeedButton2", QStringLiteral("Lose erstellen"), 88);
-  BOpen = captionButton(bar, "BOpen", QStringLiteral("Lose einlesen..."), 92);
-  BSave = captionButton(bar, "BSave", QStringLiteral("Lose speichern..."), 100);
+  bsSkinSpeedButton2 = barButton(bar, "bsSkinSpeedButton2", QStringLiteral("Lose erstellen"), 6, 88);
+  BOpen = barButton(bar, "BOpen", QStringLiteral("Lose einlesen..."), 4, 92);
+  BSave = barButton(bar, "BSave", QStringLiteral("Lose speichern..."), 11, 100);
   row->addWidget(bsSkinSpeedButton2);
   row->addWidget(BOpen);
   row->addWidget(BSave);
@@ -227,7 +233,7 @@ void TFEingabe::buildSecondBar(QWidget* bar) {
   file->addWidget(LDatei);
   row->addLayout(file, 1);
 
-  BDelLose = captionButton(bar, "BDelLose", QStringLiteral("Alle Lose löschen"), 90);
+  BDelLose = barButton(bar, "BDelLose", QStringLiteral("Alle Lose löschen"), 1, 90);
   row->addWidget(BDelLose);
 
   connect(bsSkinSpeedButton2, &QPushButton::clicked, this, [this] { bsSkinSpeedButton2Click(); });
@@ -289,11 +295,11 @@ QPoint TFEingabe::framePosition(int n) {
   return {column * (TFfrLos2::kWidth + 5) + 5, row * (TFfrLos2::kHeight + 10) + 5};
 }
 
-void TFEingabe::updateBoxSize() {
-  const int rows = (EinLosCount + 5) / 6;
+QSize TFEingabe::boxSizeFor(int frames) {
+  const int rows = (frames + 5) / 6;
   const int width = 6 * (TFfrLos2::kWidth + 5) + 5;
   const int height = rows == 0 ? 0 : rows * (TFfrLos2::kHeight + 10) + 5;
-  boxContent_->resize(width, height);
+  return {width, height};
 }
 
 TFfrLos2* TFEingabe::LosBauen() {
@@ -305,7 +311,8 @@ TFfrLos2* TFEingabe::LosBauen() {
   EinLosFrames.append(frame);
   EinLosGrids.append(frame->gLos);
   EinLosCount = n;
-  updateBoxSize();
+  // A batch sizes the area once beforehand; a single frame grows it here.
+  if (boxContent_->height() < boxSizeFor(n).height()) boxContent_->resize(boxSizeFor(n));
   frame->show();
   return frame;
 }
@@ -316,7 +323,7 @@ void TFEingabe::removeAllFrames() {
   EinLosGrids.clear();
   EinLosCount = 0;
   LDatei->clear();
-  updateBoxSize();
+  boxContent_->resize(boxSizeFor(0));
 }
 
 bool TFEingabe::framesFit(int count, bool replacing, bool fromFile) {
@@ -348,10 +355,10 @@ void TFEingabe::bsSkinSpeedButton2Click() {
     count = std::max(count, 0);
     const bool replacing = cbNeu->isChecked();
     if (!framesFit(count, replacing, false)) return;
+    FrameBatch batch(Box1, count);
     if (replacing && EinLosCount > 0) removeAllFrames();
-    boxContent_->setUpdatesEnabled(false);
+    boxContent_->resize(boxSizeFor(EinLosCount + count));
     for (int i = 0; i < count; ++i) LosBauen();
-    boxContent_->setUpdatesEnabled(true);
   });
 }
 
@@ -363,8 +370,9 @@ void TFEingabe::BOpenClick() {
     const TicketList read = ReadTicketFile(path);
     const bool replacing = cbNeu->isChecked();
     if (!framesFit(read.count(), replacing, true)) return;
+    FrameBatch batch(Box1, read.count());
     if (replacing && EinLosCount > 0) removeAllFrames();
-    boxContent_->setUpdatesEnabled(false);
+    boxContent_->resize(boxSizeFor(EinLosCount + read.count()));
     for (int t = 0; t < read.count(); ++t) {
       TicketCells cells = read.cells(t);
       // The reader gives an empty entry as a single space; here it is a free cell again, so that
@@ -373,7 +381,6 @@ void TFEingabe::BOpenClick() {
         if (cell == QStringLiteral(" ")) cell.clear();
       LosBauen()->gLos->setCells(cells);
     }
-    boxContent_->setUpdatesEnabled(true);
     LDatei->setText(QFileInfo(path).fileName());
   });
 }
@@ -399,7 +406,10 @@ void TFEingabe::BSaveClick() {
 }
 
 void TFEingabe::BDelLoseClick() {
-  runGuarded([&] { removeAllFrames(); });
+  runGuarded([&] {
+    FrameBatch batch(Box1, EinLosCount);
+    removeAllFrames();
+  });
 }
 
 void TFEingabe::bsSkinSpeedButton8Click() {

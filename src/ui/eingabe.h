@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 #include <vector>
@@ -14,7 +15,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
-class QToolButton;
 class TFfrLos2;
 class TicketEditGrid;
 
@@ -38,8 +38,8 @@ class TFEingabe : public QWidget {
   QList<TicketEditGrid*> EinLosGrids;
 
   QPushButton* bsSkinSpeedButton1;  // "Fenster schließen"
-  QToolButton* bsSkinSpeedButton7;  // program info
-  QToolButton* bsSkinSpeedButton8;  // store window position
+  QPushButton* bsSkinSpeedButton7;  // program info
+  QPushButton* bsSkinSpeedButton8;  // store window position
   QLineEdit* eAnz;
   QCheckBox* cbDran;
   QCheckBox* cbNeu;
@@ -81,7 +81,8 @@ class TFEingabe : public QWidget {
   void buildTopBar(QWidget* bar);
   void buildSecondBar(QWidget* bar);
   void removeAllFrames();
-  void updateBoxSize();
+  // Size of the ticket area's content for that many frames.
+  static QSize boxSizeFor(int frames);
   // False, after an information message, when count more frames would pass a bound; nothing is made
   // then. fromFile: the frames come from a ticket file, which only the total bound limits.
   bool framesFit(int count, bool replacing, bool fromFile);

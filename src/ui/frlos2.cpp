@@ -19,6 +19,7 @@
 #include "common/guard.h"
 #include "common/prompter.h"
 #include "core/tickettext.h"
+#include "ui/skinwidgets.h"
 
 // Q_INIT_RESOURCE declares the initialiser in the namespace it is used in: keep it global. A static
 // library's resources are linked in only when something refers to them.
@@ -170,7 +171,7 @@ namespace {
 QToolButton* pictureButton(QWidget* parent, const char* name, const QString& icon, const QString& tip) {
   auto* b = new QToolButton(parent);
   b->setObjectName(QString::fromLatin1(name));
-  b->setIcon(QIcon(icon));
+  if (!icon.isEmpty()) b->setIcon(QIcon(icon));
   b->setIconSize(QSize(14, 14));
   b->setAutoRaise(true);
   b->setToolTip(tip);
@@ -201,8 +202,9 @@ TFfrLos2::TFfrLos2(QWidget* parent) : QFrame(parent) {
                      "font-family: Calibri; font-size: 8pt; font-weight: bold; "
                      "border: 1px inset #004000; padding: 0px; }"));
 
-  BDel = pictureButton(panel2, "BDel", QStringLiteral(":/eingabe/textleeren.svg"),
-                       QStringLiteral("Textfeld leeren"));
+  // The delete picture of the main window's delete buttons.
+  BDel = pictureButton(panel2, "BDel", QString(), QStringLiteral("Textfeld leeren"));
+  BDel->setIcon(ImageList1(1));
   BDel->setGeometry(1, 19, 18, 22);
   bsSkinSpeedButton2 =
       pictureButton(panel2, "bsSkinSpeedButton2", QStringLiteral(":/eingabe/uebertragen.svg"),
@@ -215,7 +217,9 @@ TFfrLos2::TFfrLos2(QWidget* parent) : QFrame(parent) {
   auto* label1 = new QLabel(QStringLiteral("Pro Zeile eine Zahl"), this);
   label1->setObjectName("Label1");
   QFont labelFont = label1->font();
-  labelFont.setFamilies({QStringLiteral("Calibri"), labelFont.family()});
+  // Calibri is narrow; where it is missing a condensed face keeps the caption inside the frame.
+  labelFont.setFamilies(
+      {QStringLiteral("Calibri"), QStringLiteral("DejaVu Sans Condensed"), labelFont.family()});
   labelFont.setBold(false);
   labelFont.setPointSize(8);
   label1->setFont(labelFont);

@@ -266,7 +266,7 @@ TEST_F(EntryWindow, a_stored_position_on_no_screen_falls_back_to_0_70) {
 TEST_F(EntryWindow, the_position_button_stores_the_window_edges) {
   auto w = open();
   w->move(40, 120);
-  child<QToolButton>(*w, "bsSkinSpeedButton8")->click();
+  child<QPushButton>(*w, "bsSkinSpeedButton8")->click();
   EXPECT_EQ(Settings::readInt("Position", "FEingabe-left", -1), w->x());
   EXPECT_EQ(Settings::readInt("Position", "FEingabe-top", -1), w->y());
   EXPECT_EQ(w->pos(), QPoint(40, 120));
@@ -309,7 +309,7 @@ TEST_F(EntryWindow, the_title_bar_has_no_buttons_and_the_width_stops_at_840) {
 TEST_F(EntryWindow, picture_only_buttons_are_named_by_their_tooltips) {
   auto w = open();
   for (const char* name : {"bsSkinSpeedButton7", "bsSkinSpeedButton8"}) {
-    auto* b = child<QToolButton>(*w, name);
+    auto* b = child<QPushButton>(*w, name);
     EXPECT_FALSE(b->toolTip().isEmpty()) << name;
     EXPECT_EQ(b->accessibleName(), b->toolTip()) << name;
     EXPECT_FALSE(b->icon().isNull()) << name;

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -308,6 +309,9 @@ TFfrLos2* TFEingabe::LosBauen() {
   frame->setObjectName(QStringLiteral("EinfrLos") + QString::number(n));
   frame->move(framePosition(n));
   frame->PNr->setText(QString::number(n));
+  // Screen readers tell the frames apart by their ticket number.
+  frame->m1->setAccessibleName(QStringLiteral("Pro Zeile eine Zahl, Los %1").arg(n));
+  frame->gLos->setAccessibleName(QStringLiteral("Los %1").arg(n));
   EinLosFrames.append(frame);
   EinLosGrids.append(frame->gLos);
   EinLosCount = n;

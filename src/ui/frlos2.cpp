@@ -233,7 +233,6 @@ TFfrLos2::TFfrLos2(QWidget* parent) : QFrame(parent) {
   m1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   m1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   m1->setTabChangesFocus(true);
-  m1->setAccessibleName(QStringLiteral("Pro Zeile eine Zahl"));
   m1->installEventFilter(this);
   label1->setBuddy(m1);
 

@@ -15,10 +15,12 @@
 #include <memory>
 
 #include "common/folders.h"
+#include "common/formexists.h"
 #include "common/settings.h"
 #include "support/scripted_prompter.h"
 #include "ui/eingabe.h"
 #include "ui/frlos2.h"
+#include "ui/info.h"
 
 // Readable failure output for texts.
 inline void PrintTo(const QString& s, std::ostream* os) {
@@ -316,6 +318,14 @@ TEST_F(EntryWindow, picture_only_buttons_are_named_by_their_tooltips) {
   }
   // Captioned buttons are named by their text.
   EXPECT_EQ(child<QPushButton>(*w, "bsSkinSpeedButton1")->accessibleName(), "");
+}
+
+TEST_F(EntryWindow, the_info_button_opens_the_program_info_window) {
+  auto w = open();
+  ASSERT_FALSE(FormExists("FInfo"));
+  child<QPushButton>(*w, "bsSkinSpeedButton7")->click();
+  EXPECT_TRUE(FormExists("FInfo"));
+  delete FInfo;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "ui/ticketview.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
@@ -41,6 +43,22 @@ QColor colourOf(CellColour c) {
   }
   return Qt::white;
 }
+
+// The painted tickets are no widgets; this interface gives a screen reader their numbers and marks.
+class TicketViewAccessible : public QAccessibleWidget {
+ public:
+  explicit TicketViewAccessible(TicketView* view) : QAccessibleWidget(view, QAccessible::Pane) {}
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Description) return static_cast<TicketView*>(widget())->visibleTicketsText();
+    return QAccessibleWidget::text(t);
+  }
+};
+
+QAccessibleInterface* ticketViewAccessible(const QString& className, QObject* object) {
+  if (className == QLatin1String("TicketView") && object && object->isWidgetType())
+    return new TicketViewAccessible(static_cast<TicketView*>(object));
+  return nullptr;
+}
 }  // namespace
 
 int LosFrameList::size() const {
@@ -67,7 +85,46 @@ TicketView::TicketView(const LotteryCheck& check, QWidget* parent)
   setFrameShape(QFrame::NoFrame);
   viewport()->setAutoFillBackground(true);
   verticalScrollBar()->setSingleStep(G::kHeight / 4);
+  setFocusPolicy(Qt::StrongFocus);
+  static const bool factoryInstalled = (QAccessible::installFactory(ticketViewAccessible), true);
+  Q_UNUSED(factoryInstalled);
   updateScrollRange();
+}
+
+std::pair<int, int> TicketView::visibleTickets() const {
+  const int count = check_.tickets().count();
+  const qint64 offset = verticalScrollBar()->value();
+  const qint64 rowPitch = G::kHeight + G::kGap;
+  const qint64 firstRow = std::max<qint64>(0, (offset - G::kGap) / rowPitch);
+  const qint64 lastRow = (offset + viewport()->height() - 1) / rowPitch;
+  const qint64 first = firstRow * G::kPerRow;
+  const qint64 last = std::min<qint64>(count - 1, (lastRow + 1) * G::kPerRow - 1);
+  return {int(std::min<qint64>(first, count)), int(last)};
+}
+
+QString TicketView::visibleTicketsText() const {
+  const auto [first, last] = visibleTickets();
+  QStringList tickets;
+  for (int t = first; t <= last; ++t) {
+    QStringList cells;
+    for (int cell = 0; cell < 25; ++cell) {
+      const QString text = check_.tickets().cellText(t, cell).trimmed();
+      if (text.isEmpty()) continue;
+      switch (check_.cellColour(t, cell)) {
+        case CellColour::DarkGreen:
+          cells << text + QStringLiteral(" Linie");
+          break;
+        case CellColour::LightGreen:
+          cells << text + QStringLiteral(" gezogen");
+          break;
+        case CellColour::White:
+          cells << text;
+          break;
+      }
+    }
+    tickets << QStringLiteral("Los %1: %2").arg(t + 1).arg(cells.join(QStringLiteral(", ")));
+  }
+  return tickets.join(QStringLiteral("; "));
 }
 
 void TicketView::changeEvent(QEvent* event) {

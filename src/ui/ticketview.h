@@ -103,6 +103,11 @@ class TicketView : public QScrollArea {
   void scrollToTicket(int index);
   // Paints the frame of ticket index with its top left corner at origin (used by the viewport).
   void paintFrame(QPainter& p, int index, const QPoint& origin) const;
+  // The tickets in view as a screen reader reads them: "Los 1: 10 Linie, 21 gezogen, 34, ..." with
+  // "Linie" for a number on a complete line and "gezogen" for one that is only chosen.
+  QString visibleTicketsText() const;
+  // Indexes (0-based) of the first and last ticket at least partly in view; last < first when none.
+  std::pair<int, int> visibleTickets() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -1,5 +1,6 @@
 // The result tables and the colours of the painted ticket frames.
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QScrollBar>
 
 #include "main_fixture.h"
@@ -161,4 +162,18 @@ TEST_F(ResultsTest, AContentTallerThanAnyLayoutScrollsToItsLastTicket) {
   EXPECT_EQ(cellColour(count, 0, 1), kWhite);
   EXPECT_EQ(results()->gridRowCount(), count + 1);
   EXPECT_EQ(resultRow(count)[0].trimmed(), QString::number(count));
+}
+
+TEST_F(ResultsTest, AScreenReaderHearsTheVisibleTicketsWithTheirMarks) {
+  shown();
+  openTickets(writeFile("zwei.lose", ticketFile({numberedTicket(1), kOneLine})));
+  choose({1, 2, 3, 4, 5, 13});
+  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(window().ticketView());
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a->text(QAccessible::Name), "Lose");
+  const QString text = a->text(QAccessible::Description);
+  EXPECT_TRUE(text.startsWith("Los 1: 1 Linie, 2 Linie, 3 Linie, 4 Linie, 5 Linie, 6, 7"))
+      << text.toStdString();
+  EXPECT_TRUE(text.contains(", 13 gezogen, 14,")) << text.toStdString();
+  EXPECT_TRUE(text.contains("; Los 2: 1 Linie,")) << text.toStdString();
 }

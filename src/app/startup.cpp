@@ -55,7 +55,12 @@ int RunProgram(QApplication& app) {
     FStart->setInitializationDone(true);
     showErrorReport(QString::fromUtf8(e.what()));
   }
-  if (!created) return 1;
+  if (!created) {
+    delete FEingabe;
+    delete FMain;
+    delete FStart;
+    return 1;
+  }
   FStart->setInitializationDone(true);
   QObject::connect(FMain, &TFMain::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
   app.setQuitOnLastWindowClosed(false);

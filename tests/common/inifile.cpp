@@ -161,7 +161,7 @@ TEST_F(IniFileTest, ANewSectionIsAddedAtTheEndAndKeysAreReplacedInPlace) {
 
 TEST_F(IniFileTest, BinaryOrOversizedFilesReadAsDefaultsAndAreNeverOverwritten) {
   QByteArray garbage(IniFile::kMaxBytes + 10, '\0');
-  for (int i = 0; i < garbage.size(); ++i) garbage[i] = char((i * 7919) % 251);
+  for (int i = 0; i < garbage.size(); ++i) garbage[i] = char((qint64(i) * 7919) % 251);
   garbage.replace(0, 20, "[Position]\nFMain-left=3\n");
   store(garbage);
   IniFile ini(path);

@@ -119,3 +119,15 @@ TEST_F(TicketsTest, ReadingTicketsRunsNoEvaluation) {
   auto* model = static_cast<ResultModel*>(child<QAbstractItemView>("GGew")->model());
   EXPECT_EQ(model->gridRowCount(), 40);
 }
+
+TEST_F(TicketsTest, ABuiltFrameIsAnEmptyTicketBehindTheOthers) {
+  TFMain& w = shown();
+  openTickets(writeFile("fuenf.lose", ticketFile(tickets(5))));
+  w.LosBauen();
+  EXPECT_EQ(w.LosCount(), 6);
+  EXPECT_EQ(w.LosFrames()[5].name, "EinfrLos6");
+  EXPECT_EQ(frameAt(6).topLeft(), QPoint(5, 96));
+  for (const QString& cell : w.LosGrids()[5].cells) EXPECT_TRUE(cell.trimmed().isEmpty());
+  click("BAuswerten");
+  EXPECT_EQ(static_cast<ResultModel*>(child<QAbstractItemView>("GGew")->model())->cellText(6, 1), "-");
+}

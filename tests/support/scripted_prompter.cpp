@@ -2,7 +2,9 @@
 
 ScriptedPrompter::ScriptedPrompter() : previous_(Prompter::install(this)) {}
 
-ScriptedPrompter::~ScriptedPrompter() { Prompter::install(previous_); }
+ScriptedPrompter::~ScriptedPrompter() {
+  Prompter::install(previous_);
+}
 
 QStringList ScriptedPrompter::texts() const {
   QStringList out;
@@ -10,9 +12,15 @@ QStringList ScriptedPrompter::texts() const {
   return out;
 }
 
-void ScriptedPrompter::information(const QString& text) { messages.append({"information", text}); }
-void ScriptedPrompter::warning(const QString& text) { messages.append({"warning", text}); }
-void ScriptedPrompter::error(const QString& text) { messages.append({"error", text}); }
+void ScriptedPrompter::information(const QString& text) {
+  messages.append({"information", text});
+}
+void ScriptedPrompter::warning(const QString& text) {
+  messages.append({"warning", text});
+}
+void ScriptedPrompter::error(const QString& text) {
+  messages.append({"error", text});
+}
 
 bool ScriptedPrompter::confirm(const QString& text) {
   messages.append({"confirm", text});

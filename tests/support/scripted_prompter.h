@@ -25,7 +25,7 @@ class ScriptedPrompter : public Prompter {
 
   QList<Message> messages;
   QList<Dialog> dialogs;
-  QStringList fileAnswers;  // next answers of the file dialogs; empty queue = cancel
+  QStringList fileAnswers;     // next answers of the file dialogs; empty queue = cancel
   QList<bool> confirmAnswers;  // next answers of confirm(); empty queue = No
 
   QStringList texts() const;  // the texts of all messages, in order

@@ -13,7 +13,9 @@ namespace {
 QString g_root;
 }
 
-QString testRootDir() { return g_root; }
+QString testRootDir() {
+  return g_root;
+}
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

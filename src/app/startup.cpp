@@ -44,6 +44,13 @@ void CreateWindows() {
   FAbbild = new TFAbbild;
 }
 
+void EndProgramWithMainWindow() {
+  QApplication::setQuitOnLastWindowClosed(false);
+  // QCoreApplication::quit() would first close every visible window; exit() only ends the loop.
+  QObject::connect(
+      FMain, &TFMain::closed, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}
+
 int RunProgram(QApplication& app) {
   PrepareApplication(app);
   ShowSplashWindow();
@@ -62,8 +69,7 @@ int RunProgram(QApplication& app) {
     return 1;
   }
   FStart->setInitializationDone(true);
-  QObject::connect(FMain, &TFMain::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-  app.setQuitOnLastWindowClosed(false);
+  EndProgramWithMainWindow();
   const int code = app.exec();
   delete FAbbild;
   delete FEingabe;

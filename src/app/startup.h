@@ -13,5 +13,9 @@ void ShowSplashWindow();
 // Throws what their creation throws.
 void CreateWindows();
 
+// Closing the main window ends the event loop. The other windows go with it without being closed, so
+// their closing handlers (which store settings) do not run.
+void EndProgramWithMainWindow();
+
 // The whole start-up sequence and the event loop; returns the program's exit code.
 int RunProgram(QApplication& app);

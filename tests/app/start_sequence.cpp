@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QTimer>
 
 #include "app/start.h"
 #include "app/startup.h"
@@ -47,4 +48,36 @@ TEST(StartSequence, TheSplashIsPaintedBeforeTheHiddenWindowsAreCreated) {
   FEingabe = nullptr;
   delete FMain;
   EXPECT_EQ(FMain, nullptr);
+}
+
+namespace {
+// Counts the close events a window receives.
+class CloseCounter : public QObject {
+ public:
+  int closes = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Close) ++closes;
+    return false;
+  }
+};
+}  // namespace
+
+TEST(StartSequence, ClosingTheMainWindowEndsTheProgramWithoutClosingTheOtherWindows) {
+  ScriptedPrompter prompter;
+  CreateWindows();
+  EndProgramWithMainWindow();
+  FMain->setWindowOpacity(1.0);
+  FMain->show();
+  FEingabe->show();
+  CloseCounter entryCloses;
+  FEingabe->installEventFilter(&entryCloses);
+  QTimer::singleShot(0, FMain, [] { FMain->close(); });
+  QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(7); });  // a safety net, never reached
+  EXPECT_EQ(qApp->exec(), 0);
+  EXPECT_EQ(entryCloses.closes, 0) << "the entry window's closing handler does not run";
+  delete FAbbild;
+  FAbbild = nullptr;
+  delete FEingabe;
+  FEingabe = nullptr;
+  delete FMain;
 }

@@ -12,6 +12,9 @@ bool IsBlankCode(QChar c) {
 }
 
 bool NeedsQuotes(const QString& cell) {
+  // A file that begins with U+FEFF loses it to the reader, which takes it for a byte-order mark; in
+  // quotes the first cell keeps it.
+  if (cell.startsWith(QChar(0xFEFF))) return true;
   for (QChar c : cell)
     if (c == QLatin1Char('"') || c == QLatin1Char(',') || IsBlankCode(c)) return true;
   return false;

@@ -11,7 +11,7 @@
 constexpr qint64 kMaxTicketFileBytes = 50LL * 1024 * 1024;
 
 // The line as written: cells separated by commas; a cell containing a double quote, a comma or a
-// character with a code 1..32 is quoted with inner quotes doubled.
+// character with a code 1..32, or beginning with U+FEFF, is quoted with inner quotes doubled.
 QString RowText(const RowCells& row);
 
 // Parses one row text into five cells; an empty entry is stored as a single space, entries after the

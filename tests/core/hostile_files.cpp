@@ -138,6 +138,18 @@ TEST_F(HostileFiles, numbers_with_40_digits_are_kept_as_text_and_count_as_no_num
   EXPECT_EQ(tickets.invalidCellCount(), 10);
 }
 
+TEST_F(HostileFiles, a_first_cell_that_begins_with_a_byte_order_mark_character_keeps_it) {
+  TicketCells cells;
+  cells[0] = QString(QChar(0xFEFF)) + "3";
+  cells[1] = "4";
+  const QString path = dir.path() + "/mark.lose";
+  WriteTicketFile(path, {cells});
+  const TicketList tickets = ReadTicketFile(path);
+  ASSERT_EQ(tickets.count(), 1);
+  EXPECT_EQ(tickets.cellText(0, 0), cells[0]);
+  EXPECT_EQ(tickets.cellText(0, 1), "4");
+}
+
 TEST_F(HostileFiles, a_folder_named_like_a_file_cannot_be_opened) {
   const QString folder = dir.path() + "/folder.zfgz";
   ASSERT_TRUE(QDir().mkpath(folder));

@@ -114,7 +114,9 @@ TEST(ParseStrictInt, AcceptsOnlyWholeDecimalNumbersOf32Bits) {
   for (const auto& c : cases) {
     int v = 0;
     EXPECT_EQ(ParseStrictInt(c.text, &v), c.ok) << c.text.toStdString();
-    if (c.ok) EXPECT_EQ(v, c.value) << c.text.toStdString();
+    if (c.ok) {
+      EXPECT_EQ(v, c.value) << c.text.toStdString();
+    }
   }
   EXPECT_EQ(InvalidIntegerMessage("3,"), "''3,'' is not a valid integer value");
 }

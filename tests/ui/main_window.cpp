@@ -162,8 +162,12 @@ TEST_F(MainWindowTest, EveryControlHasItsNameCaptionAndSize) {
     auto* l = child<QLabel>(c.name);
     ASSERT_NE(l, nullptr);
     EXPECT_EQ(l->text(), QString::fromUtf8(c.caption)) << c.name;
-    if (c.size.width() > 0) EXPECT_EQ(l->width(), c.size.width()) << c.name;
-    if (c.size.height() > 0) EXPECT_EQ(l->height(), c.size.height()) << c.name;
+    if (c.size.width() > 0) {
+      EXPECT_EQ(l->width(), c.size.width()) << c.name;
+    }
+    if (c.size.height() > 0) {
+      EXPECT_EQ(l->height(), c.size.height()) << c.name;
+    }
   }
   EXPECT_EQ(child<QCheckBox>("cbDran")->text(), "Neue Lose anhängen");
   EXPECT_EQ(child<QCheckBox>("cbNeu")->text(), "Lose neu aufbauen");

@@ -110,7 +110,7 @@ QJsonObject measureSize(int count) {
   TFMain w;
   w.setWindowOpacity(1.0);
   w.show();
-  QTest::qWaitForWindowExposed(&w);
+  if (!QTest::qWaitForWindowExposed(&w)) return {};
   TicketView* box = w.ticketView();
 
   QElapsedTimer t;

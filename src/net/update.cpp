@@ -15,6 +15,7 @@
 #include "common/formexists.h"
 #include "common/guard.h"
 #include "common/prompter.h"
+#include "common/windowplace.h"
 #include "net/donation.h"
 #include "net/online.h"
 #include "net/selfdelete.h"
@@ -100,10 +101,7 @@ TFUpdate::TFUpdate(QWidget* parent)
   buildLayout();
   FormCreate();
 
-  // Centred over the main window (or the screen when there is none).
-  const QRect over =
-      parent ? parent->frameGeometry() : (screen() ? screen()->availableGeometry() : QRect(0, 0, 0, 0));
-  move(over.center() - rect().center());
+  CentreOver(this, parent);
   FUpdate = this;
 }
 

@@ -14,6 +14,7 @@
 #include "common/appinfo.h"
 #include "common/formexists.h"
 #include "common/guard.h"
+#include "common/windowplace.h"
 #include "net/online.h"
 #include "net/services.h"
 #include "ui/infobackground.h"
@@ -81,9 +82,7 @@ TFInfo::TFInfo(QWidget* parent)
   buildLayout();
   FormCreate();
 
-  const QRect over =
-      parent ? parent->frameGeometry() : (screen() ? screen()->availableGeometry() : QRect(0, 0, 0, 0));
-  move(over.center() - rect().center());
+  CentreOver(this, parent);
   FInfo = this;
 }
 

@@ -1,0 +1,10 @@
+#include "common/windowplace.h"
+
+#include <QScreen>
+#include <QWidget>
+
+void CentreOver(QWidget* window, const QWidget* parent) {
+  QScreen* screen = window->screen();
+  const QRect over = parent ? parent->frameGeometry() : (screen ? screen->availableGeometry() : QRect());
+  window->move(over.center() - window->rect().center());
+}

@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "platform/specialfolders.h"
+#include "platform/userfolders.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QFileInfo>
 
 #include "common/settings.h"
-#include "platform/specialfolders.h"
+#include "platform/userfolders.h"
 #include "support/test_env.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/specialfolders.h"
+#include "platform/userfolders.h"
 
 #include <QDir>
 

@@ -17,37 +17,13 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "bench_support.h"
 #include "common/folders.h"
 #include "common/prompter.h"
 #include "ui/eingabe.h"
 #include "ui/frlos2.h"
 
 namespace {
-
-// Answers every file dialog with one path and keeps quiet otherwise.
-class BenchPrompter : public Prompter {
- public:
-  QString path;
-  void information(const QString& text) override { std::fprintf(stderr, "info: %s\n", qPrintable(text)); }
-  void warning(const QString&) override {}
-  void error(const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
-  bool confirm(const QString&) override { return false; }
-  QString openFileName(const QString&, const QString&, const QString&, const QString&) override {
-    return path;
-  }
-  QString saveFileName(const QString&, const QString&, const QString&, const QString&, const QString&,
-                       bool) override {
-    return path;
-  }
-};
-
-qint64 memoryKb(const char* key) {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return -1;
-  for (const QByteArray& line : status.readAll().split('\n'))
-    if (line.startsWith(key)) return line.mid(qstrlen(key)).trimmed().split(' ').first().toLongLong();
-  return -1;
-}
 
 // Lets the window handle what making the frames posted, as the event loop would after a click.
 void settle() {

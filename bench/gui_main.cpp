@@ -23,6 +23,7 @@
 
 #include "app/start.h"
 #include "app/startup.h"
+#include "bench_support.h"
 #include "common/folders.h"
 #include "common/prompter.h"
 #include "ui/main.h"
@@ -30,23 +31,6 @@
 #include "ui/ticketview.h"
 
 namespace {
-
-// Answers every file dialog with one path and keeps quiet otherwise.
-class BenchPrompter : public Prompter {
- public:
-  QString path;
-  void information(const QString&) override {}
-  void warning(const QString&) override {}
-  void error(const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
-  bool confirm(const QString&) override { return false; }
-  QString openFileName(const QString&, const QString&, const QString&, const QString&) override {
-    return path;
-  }
-  QString saveFileName(const QString&, const QString&, const QString&, const QString&, const QString&,
-                       bool) override {
-    return path;
-  }
-};
 
 // Tickets as a hall prints them: column c holds five different numbers of 15c+1 .. 15c+15.
 QByteArray generateTickets(int count) {
@@ -70,14 +54,6 @@ QByteArray generateTickets(int count) {
     }
   }
   return out;
-}
-
-qint64 peakMemoryKb() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return -1;
-  for (const QByteArray& line : status.readAll().split('\n'))
-    if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLongLong();
-  return -1;
 }
 
 // Seconds since this process was started, from /proc (clock-tick resolution).
@@ -145,7 +121,7 @@ QJsonObject measureSize(int count) {
   o["click_median_ms"] = clicks[clicks.size() / 2];
   o["click_max_ms"] = clicks.back();
   o["scroll_to_last_and_paint_ms"] = scrollMs;
-  o["peak_memory_mb"] = double(peakMemoryKb()) / 1024.0;
+  o["peak_memory_mb"] = double(memoryKb("VmHWM:")) / 1024.0;
   o["shown_tickets"] = w.LosCount();
   return o;
 }

@@ -12,6 +12,7 @@
 #include "core/evaluation.h"
 #include "core/ticketfile.h"
 #include "support/test_env.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -37,9 +38,7 @@ class CheckerTest : public ::testing::Test {
 
   QString file(const QString& name, const QByteArray& bytes) {
     const QString path = dir.path() + "/" + name;
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    EXPECT_EQ(f.write(bytes), bytes.size());
+    EXPECT_TRUE(WriteTestFile(path, bytes)) << path.toStdString();
     return path;
   }
 

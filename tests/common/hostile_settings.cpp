@@ -14,6 +14,7 @@
 #include "common/inifile.h"
 #include "common/settings.h"
 #include "support/test_env.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -22,11 +23,7 @@ class HostileSettings : public ::testing::Test {
   QTemporaryDir dir{testRootDir() + "/hostile-ini-XXXXXX"};
   QString path = dir.path() + "/optionen.ini";
 
-  void store(const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-  }
+  void store(const QByteArray& bytes) { ASSERT_TRUE(WriteTestFile(path, bytes)); }
   QByteArray stored() const {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");

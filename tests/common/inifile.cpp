@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "support/test_env.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -19,15 +20,8 @@ class IniFileTest : public ::testing::Test {
   QTemporaryDir dir{testRootDir() + "/ini-XXXXXX"};
   QString path = dir.path() + "/optionen.ini";
 
-  void store(const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-  }
-  QByteArray stored() const {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
+  void store(const QByteArray& bytes) { ASSERT_TRUE(WriteTestFile(path, bytes)); }
+  QByteArray stored() const { return ReadTestFile(path); }
 };
 
 struct IntCase {

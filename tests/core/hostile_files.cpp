@@ -13,6 +13,7 @@
 #include "core/ticketfile.h"
 #include "core/winningnumbers.h"
 #include "support/test_env.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -22,18 +23,14 @@ class HostileFiles : public ::testing::Test {
 
   QString write(const QString& name, const QByteArray& bytes) {
     const QString path = dir.path() + "/" + name;
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    EXPECT_EQ(f.write(bytes), bytes.size());
+    EXPECT_TRUE(WriteTestFile(path, bytes)) << path.toStdString();
     return path;
   }
 
   // A file of the given size that takes no room on disk (its bytes are all NUL).
   QString sparse(const QString& name, qint64 size) {
     const QString path = dir.path() + "/" + name;
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    EXPECT_TRUE(f.resize(size));
+    EXPECT_TRUE(MakeSparseFile(path, size)) << path.toStdString();
     return path;
   }
 

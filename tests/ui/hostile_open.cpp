@@ -14,6 +14,7 @@
 #include "common/folders.h"
 #include "support/scripted_prompter.h"
 #include "support/test_env.h"
+#include "support/test_files.h"
 #include "ui/main.h"
 
 namespace {
@@ -38,16 +39,12 @@ class HostileOpen : public ::testing::Test {
 
   QString write(const QString& name, const QByteArray& bytes) {
     const QString path = dir_.path() + "/" + name;
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    EXPECT_EQ(f.write(bytes), bytes.size());
+    EXPECT_TRUE(WriteTestFile(path, bytes)) << path.toStdString();
     return path;
   }
   QString sparse(const QString& name, qint64 size) {
     const QString path = dir_.path() + "/" + name;
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    EXPECT_TRUE(f.resize(size));
+    EXPECT_TRUE(MakeSparseFile(path, size)) << path.toStdString();
     return path;
   }
   QString folder(const QString& name) {

@@ -14,6 +14,7 @@
 #include "common/folders.h"
 #include "support/scripted_prompter.h"
 #include "support/test_env.h"
+#include "support/test_files.h"
 #include "ui/main.h"
 #include "ui/numberboard.h"
 
@@ -77,10 +78,9 @@ class MainWindowTest : public ::testing::Test {
 
   QString filePath(const QString& name) const { return files_->filePath(name); }
   QString writeFile(const QString& name, const QByteArray& bytes) {
-    QFile f(filePath(name));
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    return f.fileName();
+    const QString path = filePath(name);
+    EXPECT_TRUE(WriteTestFile(path, bytes)) << path.toStdString();
+    return path;
   }
 
   // Reads a ticket file through "Lose einlesen...".

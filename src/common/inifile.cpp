@@ -58,7 +58,9 @@ std::optional<QByteArray> rawValue(const QString& path, const QString& section, 
 }
 
 QString decodeValue(const QByteArray& bytes) {
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  // A value may begin with U+FEFF; the decoder must not take it for a byte-order mark.
+  QStringDecoder utf8(QStringDecoder::Utf8,
+                      QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
   QString text = utf8(bytes);
   if (!utf8.hasError()) return text;
   QStringDecoder ansi("windows-1252");

@@ -62,17 +62,22 @@ QString XStringReplace(const QString& text, const QString& search, const QString
 
 QString DecodeText(const QByteArray& bytes) {
   const auto has = [&](const char* mark, int len) { return bytes.startsWith(QByteArrayView(mark, len)); };
-  if (has("\xEF\xBB\xBF", 3)) return QString::fromUtf8(QByteArrayView(bytes).sliced(3));
+  // Once the mark is skipped, a further U+FEFF is text and stays (ConvertInitialBom).
+  constexpr auto keepMarks = QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
+  if (has("\xEF\xBB\xBF", 3)) {
+    QStringDecoder dec(QStringDecoder::Utf8, keepMarks);
+    return dec.decode(QByteArrayView(bytes).sliced(3));
+  }
   if (has("\xFF\xFE", 2)) {
-    QStringDecoder dec(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless);
+    QStringDecoder dec(QStringDecoder::Utf16LE, keepMarks);
     return dec.decode(QByteArrayView(bytes).sliced(2));
   }
   if (has("\xFE\xFF", 2)) {
-    QStringDecoder dec(QStringDecoder::Utf16BE, QStringDecoder::Flag::Stateless);
+    QStringDecoder dec(QStringDecoder::Utf16BE, keepMarks);
     return dec.decode(QByteArrayView(bytes).sliced(2));
   }
   {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QStringDecoder utf8(QStringDecoder::Utf8, keepMarks);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError()) return text;
   }

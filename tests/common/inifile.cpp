@@ -206,3 +206,10 @@ TEST_F(IniFileTest, AWriteThatFailsHalfWayLeavesTheOldFileUnchanged) {
 }
 
 }  // namespace
+
+TEST_F(IniFileTest, AValueBeginningWithAZeroWidthNoBreakSpaceKeepsIt) {
+  const IniFile ini(path);
+  const QString value = QChar(0xFEFF) + QStringLiteral("12,50");
+  ini.writeString("Wach", "Stand", value);
+  EXPECT_EQ(ini.readString("Wach", "Stand", "0"), value);
+}

@@ -160,3 +160,11 @@ TEST(Files, ReadingRefusesMissingFoldersAndOversizedFiles) {
 }
 
 }  // namespace
+
+TEST(DecodeText, SkipsOnlyTheOneByteOrderMarkAndKeepsAFurtherU_FEFFAsText) {
+  const QString text = QChar(0xFEFF) + QStringLiteral("74");
+  EXPECT_EQ(DecodeText("\xEF\xBB\xBF" + text.toUtf8()), text);
+  QByteArray le("\xFF\xFE", 2);
+  for (QChar c : text) le.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+  EXPECT_EQ(DecodeText(le), text);
+}

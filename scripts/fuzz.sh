@@ -29,9 +29,13 @@ for t in "${targets[@]}"; do
   mkdir -p "$build_dir/corpus/$t"
   log="$build_dir/logs/$t.log"
   # -timeout: an input that runs longer than 10 s counts as a hang; -rss_limit_mb bounds the memory.
+  # FUZZ_SEED fixes libFuzzer's random seed (CI uses 1, so a red run is a change, not a lucky draw);
+  # unset, every run explores anew.
+  seed=()
+  if [ -n "${FUZZ_SEED:-}" ]; then seed=(-seed="$FUZZ_SEED"); fi
   status=0
   "$build_dir/tests/fuzz/fuzz_$t" "$build_dir/corpus/$t" "tests/fuzz/corpus/$t" \
-    -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
+    "${seed[@]}" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
     -artifact_prefix="$build_dir/artifacts/$t-" >"$log" 2>&1 || status=$?
   if [ "$status" -ne 0 ]; then
     tail -n 60 "$log" >&2

@@ -28,6 +28,6 @@ fi
 
 if [ "${SKIP_FUZZ:-}" != "1" ]; then
   stage "fuzz targets, ${FUZZ_SECONDS:-20} s each"
-  scripts/fuzz.sh "${FUZZ_SECONDS:-20}"
+  FUZZ_SEED="${FUZZ_SEED:-1}" scripts/fuzz.sh "${FUZZ_SECONDS:-20}"
 fi
 stage "all passed"

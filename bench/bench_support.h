@@ -25,6 +25,7 @@ class BenchPrompter : public Prompter {
                        bool) override {
     return path;
   }
+  QString textInput(const QString&, const QString&, const QString&) override { return {}; }
 };
 
 // A value in kB from /proc/self/status, e.g. key "VmHWM:"; -1 when it cannot be read.

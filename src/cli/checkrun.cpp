@@ -35,6 +35,7 @@ bool CheckOutcome::hasError() const {
 
 CheckOutcome RunCheck(const CheckerOptions& options) {
   CheckOutcome outcome;
+  outcome.near = options.near;
   for (const QString& path : options.ticketFiles) {
     const TicketList tickets = ReadTicketFile(path);
     outcome.check.addTickets(tickets);

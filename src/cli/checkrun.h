@@ -18,6 +18,7 @@ struct CheckOutcome {
   LotteryCheck check;            // tickets, chosen numbers and the evaluation's results
   QString fieldText;             // the winning-number field after the transfer (CR LF line breaks)
   QList<CheckMessage> messages;  // in the order they arose
+  bool near = false;             // the reports add near lines and waiting numbers
 
   bool hasError() const;
 };

@@ -38,6 +38,10 @@ bool ParseCheckerArguments(const QStringList& args, CheckerOptions& options, QSt
       options.help = true;
       continue;
     }
+    if (arg == QLatin1String("--near")) {
+      options.near = true;
+      continue;
+    }
     // Options with a value take it as the next argument or after '='.
     QString name = arg;
     QString value;
@@ -91,7 +95,7 @@ bool ParseCheckerArguments(const QStringList& args, CheckerOptions& options, QSt
 QString CheckerUsage() {
   return QStringLiteral(
       "Aufruf: ziehfix-check [--numbers DATEI | --numbers-text TEXT] [--format text|json|csv] "
-      "[LOSDATEI...]\n"
+      "[--near] [LOSDATEI...]\n"
       "\n"
       "Prüft Lose gegen Gewinnzahlen, ohne Fenster.\n"
       "\n"
@@ -100,6 +104,9 @@ QString CheckerUsage() {
       "  --numbers DATEI      Gewinnzahlen-Datei (*.zfgz), übertragen wie mit \"Textfeld- Transfer\".\n"
       "  --numbers-text TEXT  TEXT als Inhalt des Gewinnzahlen-Textfelds, ebenso übertragen.\n"
       "  --format FORMAT      text (Vorgabe), json oder csv.\n"
+      "  --near               Dazu je Los die Linien, denen 1 Zahl fehlt, und die Wartezahlen:\n"
+      "                       json \"near_lines\" und \"waiting_numbers\", csv die Spalte \"fehlt 1\",\n"
+      "                       text den Abschnitt \"Wartezahlen\".\n"
       "  --help               Diese Hilfe.\n"
       "\n"
       "Erst werden die Lose eingelesen, dann die Gewinnzahlen übertragen, dann wird ausgewertet.\n"

@@ -4,7 +4,8 @@
 #include <QStringList>
 
 // The command line of the checker:
-//   ziehfix-check [--numbers FILE | --numbers-text TEXT] [--format text|json|csv] [TICKETFILE...]
+//   ziehfix-check [--numbers FILE | --numbers-text TEXT] [--format text|json|csv] [--near]
+//                 [TICKETFILE...]
 enum class OutputFormat { Text, Json, Csv };
 
 struct CheckerOptions {
@@ -14,6 +15,7 @@ struct CheckerOptions {
   QString numbersFile;
   QString numbersText;
   OutputFormat format = OutputFormat::Text;
+  bool near = false;  // near lines and waiting numbers in the output
   QStringList ticketFiles;
 };
 

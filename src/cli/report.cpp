@@ -77,6 +77,33 @@ QByteArray withoutTrailingBlanks(QByteArray line) {
   return line;
 }
 
+// The near lines of each ticket in turn: the list is sorted by ticket, so one cursor walks it once.
+class NearCursor {
+ public:
+  explicit NearCursor(const CheckOutcome& outcome) : lines_(outcome.check.nearWins().nearLines()) {}
+  // The near lines of ticket t; tickets are asked in ascending order.
+  std::vector<NearLine> take(int t) {
+    while (next_ < lines_.size() && lines_[next_].ticket < t) ++next_;
+    std::vector<NearLine> out;
+    for (; next_ < lines_.size() && lines_[next_].ticket == t; ++next_) out.push_back(lines_[next_]);
+    return out;
+  }
+
+ private:
+  const std::vector<NearLine>& lines_;
+  std::size_t next_ = 0;
+};
+
+// The numbers missing on a ticket's near lines, each once, ascending and blank-separated.
+QByteArray missingNumbers(const std::vector<NearLine>& lines) {
+  NumberSet missing;
+  for (const NearLine& l : lines) missing.include(l.missing);
+  QByteArray out;
+  for (int n = 1; n <= 75; ++n)
+    if (missing.contains(n)) out += (out.isEmpty() ? "" : " ") + QByteArray::number(n);
+  return out;
+}
+
 }  // namespace
 
 QByteArray JsonString(const QString& text) {
@@ -127,6 +154,7 @@ QByteArray JsonReport(const CheckOutcome& outcome) {
 
   out += "  \"tickets\": [";
   const TicketList& tickets = outcome.check.tickets();
+  NearCursor near(outcome);
   for (int t = 0; t < tickets.count(); ++t) {
     out += t ? ",\n    " : "\n    ";
     out += "{\"ticket\": " + QByteArray::number(t + 1) + ", \"cells\": [";
@@ -144,13 +172,37 @@ QByteArray JsonReport(const CheckOutcome& outcome) {
       out += (first ? "" : ", ") + QByteArray::number(line + 1);
       first = false;
     }
-    out += "], \"class\": " + QByteArray::number(classOf(outcome, t)) + "}";
+    out += "], \"class\": " + QByteArray::number(classOf(outcome, t));
+    if (outcome.near) {
+      out += ", \"near_lines\": [";
+      bool firstNear = true;
+      for (const NearLine& n : near.take(t)) {
+        out += (firstNear ? "" : ", ") + QByteArray("{\"line\": ") + QByteArray::number(n.line + 1) +
+               ", \"missing\": " + QByteArray::number(n.missing) + "}";
+        firstNear = false;
+      }
+      out += "]";
+    }
+    out += "}";
   }
   out += tickets.isEmpty() ? "],\n" : "\n  ],\n";
 
   const std::array<int, 3> totals = totalsOf(outcome);
   out += "  \"totals\": [" + QByteArray::number(totals[0]) + ", " + QByteArray::number(totals[1]) + ", " +
-         QByteArray::number(totals[2]) + "]\n}\n";
+         QByteArray::number(totals[2]) + "]";
+  if (outcome.near) {
+    out += ",\n  \"waiting_numbers\": [";
+    const std::vector<WaitingNumber>& waiting = outcome.check.nearWins().waiting();
+    for (std::size_t i = 0; i < waiting.size(); ++i) {
+      const WaitingNumber& w = waiting[i];
+      out += (i ? ",\n    " : "\n    ") + QByteArray("{\"number\": ") + QByteArray::number(w.number) +
+             ", \"lines\": " + QByteArray::number(w.lines) +
+             ", \"tickets\": " + QByteArray::number(w.tickets) +
+             ", \"new_winners\": " + QByteArray::number(w.newWinners) + "}";
+    }
+    out += waiting.empty() ? "]" : "\n  ]";
+  }
+  out += "\n}\n";
   return out;
 }
 
@@ -178,18 +230,31 @@ QByteArray TextReport(const CheckOutcome& outcome) {
   QByteArray totalsLine = padded("Ges.:", -numberWidth);
   for (int total : totalsOf(outcome)) totalsLine += ' ' + centred(totalText(total), kMarkWidth);
   out += withoutTrailingBlanks(totalsLine) + '\n';
+  if (outcome.near) {
+    out += "\nWartezahlen:";
+    const std::vector<WaitingNumber>& waiting = outcome.check.nearWins().waiting();
+    if (waiting.empty()) out += " -";
+    out += '\n';
+    for (const WaitingNumber& w : waiting)
+      out += WaitingNumberText(w).toUtf8() + ", " + QByteArray::number(w.lines) +
+             (w.lines == 1 ? " Linie" : " Linien") + '\n';
+  }
   return out;
 }
 
 QByteArray CsvReport(const CheckOutcome& outcome) {
-  QByteArray out = "ticket;1 x;2 x;3 x\n";
+  QByteArray out = outcome.near ? "ticket;1 x;2 x;3 x;fehlt 1\n" : "ticket;1 x;2 x;3 x\n";
   const int count = outcome.check.tickets().count();
+  NearCursor near(outcome);
   for (int t = 0; t < count; ++t) {
     const auto marks = marksOf(classOf(outcome, t));
-    out += QByteArray::number(t + 1) + ';' + marks[0] + ';' + marks[1] + ';' + marks[2] + '\n';
+    out += QByteArray::number(t + 1) + ';' + marks[0] + ';' + marks[1] + ';' + marks[2];
+    if (outcome.near) out += ';' + missingNumbers(near.take(t));
+    out += '\n';
   }
   const std::array<int, 3> totals = totalsOf(outcome);
-  out += "Ges.:;" + totalText(totals[0]) + ';' + totalText(totals[1]) + ';' + totalText(totals[2]) + '\n';
+  out += "Ges.:;" + totalText(totals[0]) + ';' + totalText(totals[1]) + ';' + totalText(totals[2]);
+  out += outcome.near ? ";\n" : "\n";
   return out;
 }
 

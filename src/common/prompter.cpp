@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace {
@@ -77,4 +78,10 @@ QString QtPrompter::saveFileName(const QString& title, const QString& filter, co
   if (!proposedName.isEmpty()) dialog.selectFile(proposedName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return withSuffix(dialog.selectedFiles().first(), defaultSuffix);
+}
+
+QString QtPrompter::textInput(const QString& title, const QString& label, const QString& proposed) {
+  bool ok = false;
+  const QString text = QInputDialog::getText(parentWindow(), title, label, QLineEdit::Normal, proposed, &ok);
+  return ok ? text : QString();
 }

@@ -20,6 +20,8 @@ class Prompter {
                                const QString& folder) = 0;
   virtual QString saveFileName(const QString& title, const QString& filter, const QString& defaultSuffix,
                                const QString& folder, const QString& proposedName, bool askOverwrite) = 0;
+  // One line of text, proposed as given; empty result: the user cancelled or typed nothing.
+  virtual QString textInput(const QString& title, const QString& label, const QString& proposed) = 0;
 
   // The installed prompter; never null once the program or a test has installed one.
   static Prompter& current();
@@ -38,6 +40,7 @@ class QtPrompter : public Prompter {
                        const QString& folder) override;
   QString saveFileName(const QString& title, const QString& filter, const QString& defaultSuffix,
                        const QString& folder, const QString& proposedName, bool askOverwrite) override;
+  QString textInput(const QString& title, const QString& label, const QString& proposed) override;
 };
 
 // Turns "Label|*.ext" into Qt's "Label (*.ext)".

@@ -71,10 +71,13 @@ void LotteryCheck::clearTickets() {
   tickets_.clear();
   lineHits_.clear();
   lineHits_.shrink_to_fit();
+  previousHits_.clear();
+  nearWins_.clear();
 }
 
 bool LotteryCheck::evaluate() {
   if (tickets_.isEmpty()) return false;
+  previousHits_.swap(lineHits_);
   EvaluateLines(tickets_, chosen.set(), lineHits_);
   classes_.assign(lineHits_.size(), 0);
   totals_ = {};
@@ -85,6 +88,7 @@ bool LotteryCheck::evaluate() {
     if (cls == 2) ++totals_.two;
     if (cls == 3) ++totals_.three;
   }
+  nearWins_.compute(tickets_, chosen.set(), chosen.count(), lineHits_, previousHits_);
   hasResult_ = true;
   return true;
 }

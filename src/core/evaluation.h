@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/nearwins.h"
 #include "core/numberset.h"
 #include "core/ticket.h"
 
@@ -66,10 +67,15 @@ class LotteryCheck {
   bool hasResult() const { return hasResult_; }
   const std::vector<std::uint8_t>& resultClasses() const { return classes_; }
   Totals totals() const { return totals_; }
+  // Winners, near lines and waiting numbers of the last evaluation; empty again once the tickets
+  // are removed.
+  const NearWins& nearWins() const { return nearWins_; }
 
  private:
   TicketList tickets_;
   std::vector<std::uint16_t> lineHits_;
+  std::vector<std::uint16_t> previousHits_;  // of the evaluation before, for "won just now"
+  NearWins nearWins_;
   std::vector<std::uint8_t> classes_;
   Totals totals_;
   bool hasResult_ = false;

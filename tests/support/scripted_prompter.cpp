@@ -39,3 +39,8 @@ QString ScriptedPrompter::saveFileName(const QString& title, const QString& filt
   dialogs.append({"save", title, filter, defaultSuffix, folder, proposedName, askOverwrite});
   return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
+
+QString ScriptedPrompter::textInput(const QString& title, const QString& label, const QString&) {
+  dialogs.append({"input", title, QString(), QString(), QString(), label, false});
+  return textAnswers.isEmpty() ? QString() : textAnswers.takeFirst();
+}

@@ -15,7 +15,7 @@ class ScriptedPrompter : public Prompter {
     QString text;
   };
   struct Dialog {
-    QString kind;  // "open" or "save"
+    QString kind;  // "open", "save" or "input" (its label in proposedName)
     QString title, filter, defaultSuffix, folder, proposedName;
     bool askOverwrite = false;
   };
@@ -27,6 +27,7 @@ class ScriptedPrompter : public Prompter {
   QList<Dialog> dialogs;
   QStringList fileAnswers;     // next answers of the file dialogs; empty queue = cancel
   QList<bool> confirmAnswers;  // next answers of confirm(); empty queue = No
+  QStringList textAnswers;     // next answers of textInput(); empty queue = cancel
 
   QStringList texts() const;  // the texts of all messages, in order
 
@@ -38,6 +39,7 @@ class ScriptedPrompter : public Prompter {
                        const QString& folder) override;
   QString saveFileName(const QString& title, const QString& filter, const QString& defaultSuffix,
                        const QString& folder, const QString& proposedName, bool askOverwrite) override;
+  QString textInput(const QString& title, const QString& label, const QString& proposed) override;
 
  private:
   Prompter* previous_;

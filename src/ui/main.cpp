@@ -44,6 +44,7 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent) {
   setWindowOpacity(0.0);
   buildLayout();
   wireCommands();
+  wireOverview();
 
   int left = kDefaultLeft, top = kDefaultTop, width = kDefaultWidth, height = kDefaultHeight;
   DonationStand = QStringLiteral("0");

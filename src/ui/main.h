@@ -73,6 +73,16 @@ class TFMain : public QWidget {
   void Image1Click();
   void bsSkinSpeedButton4Click();
   void bsSkinSpeedButton5Click();
+  // The overview and going to a ticket (mainjump.cpp).
+  void BUebersichtClick();
+
+ public:
+  // Scrolls the ticket area to ticket index (0-based) and marks its frame for a moment.
+  void jumpToTicket(int index);
+  // F3 (step 1) and Shift+F3 (step -1): the next or previous ticket with a win, round the end.
+  void nextWinner(int step);
+  // Ctrl+G: asks for a ticket number and goes there.
+  void askTicketNumber();
 
  signals:
   // Emitted when the window has closed; the program ends then.
@@ -102,6 +112,8 @@ class TFMain : public QWidget {
   void refillStrip();
   void evaluate();  // BAuswertenClick without the guard
   void removeTickets();
+  void wireOverview();     // mainjump.cpp
+  void overviewFollows();  // the open overview shows the last evaluation
 
   // MGZ holds "\n" line breaks; the program's texts use CR LF.
   QString fieldText() const;
@@ -131,6 +143,7 @@ class TFMain : public QWidget {
   TotalsModel* totalsModel_ = nullptr;
 
   QString od1Folder_, od2Folder_, sd2Folder_;
+  int currentTicket_ = -1;  // the ticket last gone to
 };
 
 extern TFMain* FMain;

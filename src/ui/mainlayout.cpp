@@ -99,6 +99,8 @@ QWidget* TFMain::buildTopBar() {
   auto* l = hbox(bar);
   l->addWidget(button(QStringLiteral("bsSkinSpeedButton1"), QStringLiteral("Programm beenden"), 0, 96, bar));
   l->addWidget(button(QStringLiteral("bsSkinSpeedButton2"), QStringLiteral("Lose eingeben"), 6, 96, bar));
+  l->addWidget(button(QStringLiteral("BUebersicht"), QStringLiteral("Übersicht"), 20, 96, bar,
+                      QStringLiteral("Gewinnübersicht (F2)")));
   l->addStretch(1);
 
   auto* payPal = panel(QStringLiteral("PPayPal"), bar);

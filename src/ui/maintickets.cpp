@@ -42,6 +42,7 @@ void TFMain::removeTickets() {
   check_.clearTickets();
   lDatei_->clear();
   box1_->ticketsChanged();
+  overviewFollows();
 }
 
 void TFMain::BDelLoseClick() {
@@ -53,6 +54,7 @@ void TFMain::evaluate() {
   resultModel_->refresh();
   totalsModel_->refresh();
   box1_->viewport()->update();
+  overviewFollows();
 }
 
 void TFMain::BAuswertenClick() {

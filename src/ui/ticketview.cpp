@@ -257,4 +257,5 @@ void TicketView::paintFrame(QPainter& p, int index, const QPoint& origin) const 
                    cellPicture(tickets.cellText(index, cell), int(check_.cellColour(index, cell))));
     }
   }
+  paintMarks(p, index, origin);
 }

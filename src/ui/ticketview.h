@@ -10,6 +10,7 @@
 #include "core/ticket.h"
 
 class LotteryCheck;
+class QTimer;
 
 // Geometry of the read-only ticket frames of the main window: 126 x 86 pixels, five to a row, five
 // pixels apart and from the edges. All positions are content coordinates of the ticket area; rows are
@@ -109,6 +110,13 @@ class TicketView : public QScrollArea {
   // Indexes (0-based) of the first and last ticket at least partly in view; last < first when none.
   std::pair<int, int> visibleTickets() const;
 
+  // Outlines the frame of ticket index for two seconds (ticketmarks.cpp).
+  void markTicket(int index);
+  int markedTicket() const { return marked_; }
+  // Outlines, in amber, each cell that holds the missing number of one of its ticket's near lines.
+  void setShowMissing(bool on);
+  bool showsMissing() const { return showMissing_; }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -121,6 +129,8 @@ class TicketView : public QScrollArea {
   // (with DrawCellText) and then copied; text shaping per cell would dominate every repaint.
   const QPixmap& cellPicture(const QString& text, int colour) const;
   const QPixmap& framePicture() const;
+  // The jump mark and the missing numbers' outlines over a painted frame.
+  void paintMarks(QPainter& p, int index, const QPoint& origin) const;
 
   const LotteryCheck& check_;
   mutable QHash<QString, std::array<QPixmap, 3>> cellPictures_;
@@ -128,4 +138,7 @@ class TicketView : public QScrollArea {
   mutable qreal pictureRatio_ = 0;
   LosFrameList frames_;
   LosGridList grids_;
+  int marked_ = -1;
+  bool showMissing_ = false;
+  QTimer* markTimer_ = nullptr;
 };

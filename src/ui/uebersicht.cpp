@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/uebersicht.h"
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableView>
+
+#include "common/guard.h"
+#include "common/settings.h"
+#include "core/evaluation.h"
+#include "ui/uebersichtmodels.h"
+
+TFUebersicht* FUebersicht = nullptr;
+
+namespace {
+const QString kName = QStringLiteral("FUebersicht");
+const QString kSection = QStringLiteral("Uebersicht");
+const QString kMissingKey = QStringLiteral("FehlendeZeigen");
+constexpr int kDefaultLeft = 60, kDefaultTop = 120, kDefaultWidth = 780, kDefaultHeight = 480;
+constexpr int kRowHeight = 18;
+}  // namespace
+
+QString OverviewHeading(const LotteryCheck& check) {
+  const NearWins& w = check.nearWins();
+  const int winners = w.winnerCount(1) + w.winnerCount(2) + w.winnerCount(3);
+  return QStringLiteral(
+             "Gewinner: %1 (1 x: %2, 2 x: %3, 3 x: %4) — Es fehlt 1 Zahl: %5 %6 auf %7 %8 — Gewählt: %9")
+      .arg(winners)
+      .arg(w.winnerCount(1))
+      .arg(w.winnerCount(2))
+      .arg(w.winnerCount(3))
+      .arg(w.nearLines().size())
+      .arg(w.nearLines().size() == 1 ? QStringLiteral("Linie") : QStringLiteral("Linien"))
+      .arg(w.nearTicketCount())
+      .arg(w.nearTicketCount() == 1 ? QStringLiteral("Los") : QStringLiteral("Losen"))
+      .arg(check.chosen.count());
+}
+
+TFUebersicht::TFUebersicht(const LotteryCheck& check, QWidget* parent)
+    : QWidget(parent, Qt::Window), check_(check) {
+  setObjectName(kName);
+  setWindowTitle(QStringLiteral("Gewinnübersicht"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  FUebersicht = this;
+
+  auto* root = new QVBoxLayout(this);
+  lKopf_ = new QLabel(this);
+  lKopf_->setObjectName(QStringLiteral("LKopf"));
+  QFont headingFont = lKopf_->font();
+  headingFont.setBold(true);
+  lKopf_->setFont(headingFont);
+  lKopf_->setWordWrap(true);
+  root->addWidget(lKopf_);
+
+  commands_ = new QHBoxLayout;
+  cbFehlende_ = new QCheckBox(QStringLiteral("Fehlende Zahlen auf den Losen zeigen"), this);
+  cbFehlende_->setObjectName(QStringLiteral("cbFehlende"));
+  commands_->addWidget(cbFehlende_);
+  commands_->addStretch(1);
+  root->addLayout(commands_);
+
+  auto* lists = new QHBoxLayout;
+  winners_ = new WinnerModel(check_.nearWins(), this);
+  nearLines_ = new NearLineModel(check_.nearWins(), this);
+  waiting_ = new WaitingModel(check_.nearWins(), this);
+  gGewinner_ = addList(QStringLiteral("GGewinner"), QStringLiteral("Gewinner"), winners_, lists);
+  gFehlt_ = addList(QStringLiteral("GFehlt"), QStringLiteral("Es fehlt 1 Zahl"), nearLines_, lists);
+  gWarte_ = addList(QStringLiteral("GWarte"), QStringLiteral("Wartezahlen"), waiting_, lists);
+  gGewinner_->setColumnWidth(0, 60);
+  gGewinner_->setColumnWidth(1, 50);
+  gGewinner_->setColumnWidth(2, 150);
+  gFehlt_->setColumnWidth(0, 60);
+  gFehlt_->setColumnWidth(1, 80);
+  gWarte_->setColumnWidth(0, 200);
+  root->addLayout(lists, 1);
+
+  runGuarded([this] { FormCreate(); });
+  connect(cbFehlende_, &QCheckBox::toggled, this, &TFUebersicht::showMissingChanged);
+  refresh();
+}
+
+TFUebersicht::~TFUebersicht() {
+  if (FUebersicht == this) FUebersicht = nullptr;
+}
+
+QTableView* TFUebersicht::addList(const QString& name, const QString& title, OverviewModel* model,
+                                  QHBoxLayout* row) {
+  auto* column = new QVBoxLayout;
+  auto* caption = new QLabel(title, this);
+  auto* view = new QTableView(this);
+  view->setObjectName(name);
+  view->setAccessibleName(title);
+  caption->setBuddy(view);
+  view->setModel(model);
+  view->setSelectionBehavior(QAbstractItemView::SelectRows);
+  view->setSelectionMode(QAbstractItemView::SingleSelection);
+  view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view->setWordWrap(false);
+  view->setAlternatingRowColors(true);
+  view->verticalHeader()->hide();
+  // Fixed row heights keep the view from measuring every row: a hundred thousand rows open at once.
+  view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  view->verticalHeader()->setDefaultSectionSize(kRowHeight);
+  view->horizontalHeader()->setStretchLastSection(true);
+  view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft);
+  connect(view, &QAbstractItemView::activated, this,
+          [this, view](const QModelIndex& index) { runGuarded([&] { listActivated(view, index); }); });
+  column->addWidget(caption);
+  column->addWidget(view, 1);
+  row->addLayout(column, name == QLatin1String("GGewinner") ? 3 : 2);
+  return view;
+}
+
+void TFUebersicht::listActivated(QTableView* view, const QModelIndex& index) {
+  if (!index.isValid()) return;
+  const int value = index.sibling(index.row(), 0).data(Qt::UserRole).toInt();
+  if (view == gWarte_)
+    emit numberRequested(value);
+  else
+    emit ticketRequested(value);
+}
+
+void TFUebersicht::FormCreate() {
+  int left = kDefaultLeft, top = kDefaultTop, width = kDefaultWidth, height = kDefaultHeight;
+  bool missing = false;
+  if (Settings::fileExists()) {
+    left = Settings::readInt(QStringLiteral("Position"), kName + QStringLiteral("-left"), kDefaultLeft);
+    top = Settings::readInt(QStringLiteral("Position"), kName + QStringLiteral("-top"), kDefaultTop);
+    width = Settings::readInt(QStringLiteral("Size"), kName + QStringLiteral("-breite"), kDefaultWidth);
+    height = Settings::readInt(QStringLiteral("Size"), kName + QStringLiteral("-hoehe"), kDefaultHeight);
+    missing = Settings::readBool(kSection, kMissingKey, false);
+  }
+  move(left, top);
+  resize(std::clamp(width, 300, 4000), std::clamp(height, 200, 3000));
+  cbFehlende_->setChecked(missing);
+}
+
+void TFUebersicht::refresh() {
+  lKopf_->setText(OverviewHeading(check_));
+  winners_->refresh();
+  nearLines_->refresh();
+  waiting_->refresh();
+}
+
+bool TFUebersicht::showsMissing() const {
+  return cbFehlende_->isChecked();
+}
+
+void TFUebersicht::closeEvent(QCloseEvent* event) {
+  runGuarded([this] {
+    SaveGeometry(kName, x(), y(), width(), height());
+    Settings::writeBool(kSection, kMissingKey, cbFehlende_->isChecked());
+  });
+  // The ticket area shows the missing numbers only while the overview that switches them is open.
+  emit showMissingChanged(false);
+  event->accept();
+}

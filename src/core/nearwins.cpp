@@ -44,9 +44,12 @@ void NearWins::compute(const TicketList& tickets, const NumberSet& chosen, int c
     const std::uint8_t* v = tickets.lotteryValues(t);
     std::uint32_t cells = 0;
     for (int c = 0; c < 25; ++c) cells |= isChosen[v[c]] << c;
+    // A line is near when exactly one of its cells is not chosen: that cell's mask is a single bit.
     std::uint16_t near = 0;
-    for (int l = 0; l < kLineCount; ++l)
-      near |= std::uint16_t((std::popcount(cells & kLineCellMasks[l]) == 4) << l);
+    for (int l = 0; l < kLineCount; ++l) {
+      const std::uint32_t open = kLineCellMasks[l] & ~cells;
+      near |= std::uint16_t((open != 0 && (open & (open - 1)) == 0) << l);
+    }
     near &= completable;
     if (near == 0) continue;
     nearMasks_[std::size_t(t)] = near;

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Winners, near lines and waiting numbers for a million tickets, against the plain evaluation of the
+// same tickets in the same run: the counter "ratio" is their time divided by the evaluation's.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <chrono>
+#include <random>
+
+#include "core/evaluation.h"
+#include "core/nearwins.h"
+
+namespace {
+
+// Tickets as a player gets them: column c holds five distinct numbers of 15c+1..15c+15.
+TicketList PlayerTickets(int count, unsigned seed) {
+  static const auto kTexts = [] {
+    std::array<QString, 76> texts;
+    for (int n = 1; n <= 75; ++n) texts[n] = QString::number(n);
+    return texts;
+  }();
+  std::mt19937 rng(seed);
+  TicketList list;
+  list.reserve(count);
+  std::array<QStringView, 25> cells;
+  for (int t = 0; t < count; ++t) {
+    for (int col = 0; col < 5; ++col) {
+      int pool[15];
+      for (int i = 0; i < 15; ++i) pool[i] = col * 15 + i + 1;
+      std::shuffle(pool, pool + 15, rng);
+      for (int row = 0; row < 5; ++row) cells[row * 5 + col] = kTexts[pool[row]];
+    }
+    list.appendViews(cells);
+  }
+  return list;
+}
+
+// state.range(1) numbers of a shuffled 1..75: 21 leaves every number but one still to wait for.
+NumberSet Draw(int count) {
+  std::mt19937 rng(7);
+  std::vector<int> all(75);
+  for (int i = 0; i < 75; ++i) all[i] = i + 1;
+  std::shuffle(all.begin(), all.end(), rng);
+  NumberSet chosen;
+  for (int i = 0; i < count; ++i) chosen.include(all[i]);
+  return chosen;
+}
+
+double Seconds(std::chrono::steady_clock::duration d) {
+  return std::chrono::duration<double>(d).count();
+}
+
+void BM_NearWinsAgainstEvaluation(benchmark::State& state) {
+  const int count = int(state.range(0));
+  const int drawn = int(state.range(1));
+  const TicketList tickets = PlayerTickets(count, 1);
+  const NumberSet chosen = Draw(drawn);
+  std::vector<std::uint16_t> hits, previous;
+  NearWins wins;
+  double evaluation = 0, near = 0;
+  for (auto _ : state) {
+    const auto t0 = std::chrono::steady_clock::now();
+    EvaluateLines(tickets, chosen, hits);
+    benchmark::DoNotOptimize(hits.data());
+    const auto t1 = std::chrono::steady_clock::now();
+    wins.compute(tickets, chosen, drawn, hits, previous);
+    benchmark::DoNotOptimize(wins.nearLines().data());
+    const auto t2 = std::chrono::steady_clock::now();
+    evaluation += Seconds(t1 - t0);
+    near += Seconds(t2 - t1);
+  }
+  const double n = double(state.iterations());
+  state.counters["evaluation_ms"] = evaluation / n * 1e3;
+  state.counters["near_waiting_ms"] = near / n * 1e3;
+  state.counters["ratio"] = near / evaluation;
+  state.counters["near_lines"] = double(wins.nearLines().size());
+  state.counters["winners"] = double(wins.winners().size());
+}
+BENCHMARK(BM_NearWinsAgainstEvaluation)
+    ->Args({1'000'000, 21})
+    ->Args({1'000'000, 12})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -19,7 +19,7 @@ namespace {
 const QString kName = QStringLiteral("FUebersicht");
 const QString kSection = QStringLiteral("Uebersicht");
 const QString kMissingKey = QStringLiteral("FehlendeZeigen");
-constexpr int kDefaultLeft = 60, kDefaultTop = 120, kDefaultWidth = 780, kDefaultHeight = 480;
+constexpr int kDefaultLeft = 60, kDefaultTop = 120, kDefaultWidth = 880, kDefaultHeight = 480;
 constexpr int kRowHeight = 18;
 }  // namespace
 
@@ -69,12 +69,12 @@ TFUebersicht::TFUebersicht(const LotteryCheck& check, QWidget* parent)
   gGewinner_ = addList(QStringLiteral("GGewinner"), QStringLiteral("Gewinner"), winners_, lists);
   gFehlt_ = addList(QStringLiteral("GFehlt"), QStringLiteral("Es fehlt 1 Zahl"), nearLines_, lists);
   gWarte_ = addList(QStringLiteral("GWarte"), QStringLiteral("Wartezahlen"), waiting_, lists);
-  gGewinner_->setColumnWidth(0, 60);
-  gGewinner_->setColumnWidth(1, 50);
-  gGewinner_->setColumnWidth(2, 150);
-  gFehlt_->setColumnWidth(0, 60);
-  gFehlt_->setColumnWidth(1, 80);
-  gWarte_->setColumnWidth(0, 200);
+  gGewinner_->setColumnWidth(0, 45);
+  gGewinner_->setColumnWidth(1, 45);
+  gGewinner_->setColumnWidth(2, 170);
+  gFehlt_->setColumnWidth(0, 45);
+  gFehlt_->setColumnWidth(1, 85);
+  gWarte_->setColumnWidth(0, 205);
   root->addLayout(lists, 1);
 
   runGuarded([this] { FormCreate(); });
@@ -110,7 +110,7 @@ QTableView* TFUebersicht::addList(const QString& name, const QString& title, Ove
           [this, view](const QModelIndex& index) { runGuarded([&] { listActivated(view, index); }); });
   column->addWidget(caption);
   column->addWidget(view, 1);
-  row->addLayout(column, name == QLatin1String("GGewinner") ? 3 : 2);
+  row->addLayout(column, name == QLatin1String("GFehlt") ? 3 : 4);
   return view;
 }
 

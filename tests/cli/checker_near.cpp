@@ -134,24 +134,4 @@ TEST(CheckerNear, ReportsNearLinesAndWaitingNumbersAsThePlainReferenceFindsThem)
       << section.left(80).toStdString();
 }
 
-TEST(CheckerNear, WithoutTheOptionNothingIsAdded) {
-  QTemporaryDir dir(testRootDir() + "/near-XXXXXX");
-  const QString path = dir.filePath("a.lose");
-  std::vector<TicketCells> one(1);
-  for (int c = 0; c < 25; ++c) one[0][c] = QString::number(c + 1);
-  WriteTicketFile(path, one);
-  const QJsonObject o =
-      QJsonDocument::fromJson(RunChecker({"--format", "json", "--numbers-text", "1,2,3,4", path})).object();
-  EXPECT_FALSE(o.contains("waiting_numbers"));
-  EXPECT_FALSE(o["tickets"].toArray()[0].toObject().contains("near_lines"));
-  EXPECT_EQ(RunChecker({"--format", "csv", "--numbers-text", "1,2,3,4", path}),
-            "ticket;1 x;2 x;3 x\n1;-;-;-\nGes.:;-;-;-\n");
-  EXPECT_FALSE(RunChecker({"--numbers-text", "1,2,3,4", path}).contains("Wartezahlen"));
-  const QJsonObject withNear =
-      QJsonDocument::fromJson(RunChecker({"--near", "--format", "json", "--numbers-text", "1,2,3,4", path}))
-          .object();
-  EXPECT_EQ(withNear["waiting_numbers"].toArray(),
-            (QJsonArray{QJsonObject{{"number", 5}, {"lines", 1}, {"tickets", 1}, {"new_winners", 1}}}));
-}
-
 }  // namespace

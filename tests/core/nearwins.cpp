@@ -214,18 +214,6 @@ TEST(NearWins, AWinIsFreshOnlyWithTheEvaluationThatCompletedIt) {
   EXPECT_EQ(check.nearWins().nearMask(0), 0);
 }
 
-TEST(NearWins, WaitingNumbersAreSortedByTicketsThenNumber) {
-  // Ticket 1 (1..25) waits for 5 and 6; ticket 2 (36..60) for 40; ticket 3, 36..60 with row 2 made
-  // 7, 8, 9, 10, 45, for 40 and 45.
-  LotteryCheck check =
-      CheckOf({Numbered(1), Numbered(36), Numbered(36, {{6, "7"}, {7, "8"}, {8, "9"}, {9, "10"}})});
-  Choose(check, {1, 2, 3, 4, 36, 37, 38, 39, 7, 8, 9, 10});
-  ASSERT_TRUE(check.evaluate());
-  std::vector<int> order;
-  for (const WaitingNumber& w : check.nearWins().waiting()) order.push_back(w.number);
-  EXPECT_EQ(order, (std::vector<int>{40, 5, 6, 45}));
-}
-
 TEST(LineNames, NameRowsColumnsAndDiagonals) {
   EXPECT_EQ(LineNames(0), "");
   EXPECT_EQ(LineNames((1u << 1) | (1u << 9) | (1u << 10)), "Zeile 2, Spalte 5, Diagonale 1");

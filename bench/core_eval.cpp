@@ -4,9 +4,13 @@
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
 #include <random>
 
 #include "core/evaluation.h"
+#include "core/linekernel.h"
+#include "core/lines.h"
 #include "core/ticketfile.h"
 
 namespace {
@@ -58,6 +62,80 @@ NumberSet TwentyTwoNumbers() {
   for (int i = 0; i < 22; ++i) chosen.include(all[i]);
   return chosen;
 }
+
+// The plain reference: one scalar loop over the 25 value bytes of each ticket, as a straightforward
+// checker would write it (this file is compiled with -O3).
+void PlainReference(const TicketList& tickets, const NumberSet& chosen, std::vector<std::uint16_t>& hits) {
+  std::uint8_t isChosen[256] = {};
+  for (int n = 1; n <= 75; ++n) isChosen[n] = chosen.contains(n) ? 1 : 0;
+  const int count = tickets.count();
+  hits.resize(std::size_t(count));
+  for (int t = 0; t < count; ++t) {
+    const std::uint8_t* v = tickets.lotteryValues(t);
+    std::uint32_t cells = 0;
+    for (int c = 0; c < 25; ++c) cells |= std::uint32_t(isChosen[v[c]]) << c;
+    std::uint16_t lines = 0;
+    for (int l = 0; l < kLineCount; ++l)
+      lines |= std::uint16_t(((cells & kLineCellMasks[l]) == kLineCellMasks[l]) << l);
+    hits[std::size_t(t)] = lines & tickets.completableLines(t);
+  }
+}
+
+template <typename Fn>
+double SecondsPerRun(Fn&& fn, int runs) {
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    fn();
+    times.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+void BM_PlainReference(benchmark::State& state) {
+  const TicketList tickets = RandomTicketList(int(state.range(0)), 1);
+  const NumberSet chosen = TwentyTwoNumbers();
+  std::vector<std::uint16_t> hits;
+  for (auto _ : state) {
+    PlainReference(tickets, chosen, hits);
+    benchmark::DoNotOptimize(hits.data());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_PlainReference)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+// Every kernel this processor runs, each against the plain reference measured in the same run:
+// "x_reference" is how many times faster the kernel is. A kernel whose lines differ from the
+// reference's fails the benchmark.
+void BM_LineKernel(benchmark::State& state) {
+  const auto kernels = AvailableLineKernels();
+  if (state.range(1) >= int(kernels.size())) {
+    state.SkipWithError("kernel not available on this processor");
+    return;
+  }
+  const LineKernel kernel = kernels[std::size_t(state.range(1))];
+  const TicketList tickets = RandomTicketList(int(state.range(0)), 1);
+  const NumberSet chosen = TwentyTwoNumbers();
+  std::vector<std::uint16_t> reference;
+  const double referenceSeconds = SecondsPerRun([&] { PlainReference(tickets, chosen, reference); }, 7);
+  LineKernelResult result;
+  RunLineKernel(kernel, tickets, chosen, result);
+  if (result.hits != reference) {
+    state.SkipWithError("kernel differs from the reference");
+    return;
+  }
+  const auto start = std::chrono::steady_clock::now();
+  for (auto _ : state) {
+    RunLineKernel(kernel, tickets, chosen, result);
+    benchmark::DoNotOptimize(result.hits.data());
+  }
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  state.SetLabel(LineKernelName(kernel));
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+  state.counters["x_reference"] = referenceSeconds / (seconds / double(state.iterations()));
+}
+BENCHMARK(BM_LineKernel)->ArgsProduct({{1'000'000, 10'000'000}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
 
 void BM_EvaluateLines(benchmark::State& state) {
   const TicketList tickets = RandomTicketList(int(state.range(0)), 1);

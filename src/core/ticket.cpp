@@ -88,8 +88,22 @@ void TicketList::appendViews(const std::array<QStringView, 25>& cells) {
     if (value.kind == CellKind::Invalid) ++invalidCells_;
   }
   meta.completable = CompletableLines(v);
+  placeInBlock(int(meta_.size()), v, meta.completable);
   values_.insert(values_.end(), v, v + 25);
   meta_.push_back(meta);
+}
+
+void TicketList::placeInBlock(int ticket, const std::uint8_t* values, std::uint16_t completable) {
+  const std::size_t block = std::size_t(ticket) / kBlockTickets;
+  const int slot = ticket % kBlockTickets;
+  if (slot == 0) {
+    blocked_.resize((block + 1) * kBlockBytes, 0);
+    blockCompletable_.resize((block + 1) * kLineMasks, 0);
+  }
+  std::uint8_t* rows = blocked_.data() + block * kBlockBytes;
+  for (int c = 0; c < 25; ++c) rows[std::size_t(c) * kBlockTickets + slot] = values[c];
+  for (int l = 0; l < kLineMasks; ++l)
+    if (completable & (1u << l)) blockCompletable_[block * kLineMasks + l] |= std::uint64_t(1) << slot;
 }
 
 void TicketList::append(const TicketList& other) {
@@ -99,6 +113,9 @@ void TicketList::append(const TicketList& other) {
     return;
   }
   const std::uint32_t base = std::uint32_t(meta_.size()) * 25;
+  blocked_.reserve(blocked_.size() + other.blocked_.size() + kBlockBytes);
+  for (int t = 0; t < other.count(); ++t)
+    placeInBlock(count() + t, other.lotteryValues(t), other.meta_[std::size_t(t)].completable);
   values_.insert(values_.end(), other.values_.begin(), other.values_.end());
   meta_.insert(meta_.end(), other.meta_.begin(), other.meta_.end());
   for (const auto& [key, text] : other.extraTexts_) extraTexts_.emplace_back(base + key, text);
@@ -112,12 +129,19 @@ void TicketList::clear() {
   meta_.shrink_to_fit();
   extraTexts_.clear();
   extraTexts_.shrink_to_fit();
+  blocked_.clear();
+  blocked_.shrink_to_fit();
+  blockCompletable_.clear();
+  blockCompletable_.shrink_to_fit();
   invalidCells_ = 0;
 }
 
 void TicketList::reserve(int tickets) {
   values_.reserve(std::size_t(tickets) * 25);
   meta_.reserve(std::size_t(tickets));
+  const std::size_t blocks = (std::size_t(tickets) + kBlockTickets - 1) / kBlockTickets;
+  blocked_.reserve(blocks * kBlockBytes);
+  blockCompletable_.reserve(blocks * kLineMasks);
 }
 
 const QString* TicketList::extraText(std::uint32_t key) const {

@@ -37,6 +37,11 @@ class TicketList {
   void append(const TicketList& other);  // all tickets of other, in order
   // The same as append(TicketCells) from views, so that a reader needs no string per cell.
   void appendViews(const std::array<QStringView, 25>& cells);
+  // The same for a reader that has sorted the cells itself: a code 1..75 is a cell whose text is that
+  // number written plainly ("7", "42"), kEmptyCell an empty one, kSpaceCell a single space, and
+  // kTextCell any other text, taken from texts (moved from).
+  static constexpr std::uint8_t kEmptyCell = 0, kSpaceCell = 254, kTextCell = 255;
+  void appendCoded(const std::array<std::uint8_t, 25>& codes, std::array<QString, 25>& texts);
   void clear();
   void reserve(int tickets);
 

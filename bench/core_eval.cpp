@@ -4,9 +4,14 @@
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
 #include <random>
 
 #include "core/evaluation.h"
+#include "core/linekernel.h"
+#include "core/lines.h"
+#include "core/text.h"
 #include "core/ticketfile.h"
 
 namespace {
@@ -59,6 +64,80 @@ NumberSet TwentyTwoNumbers() {
   return chosen;
 }
 
+// The plain reference: one scalar loop over the 25 value bytes of each ticket, as a straightforward
+// checker would write it (this file is compiled with -O3).
+void PlainReference(const TicketList& tickets, const NumberSet& chosen, std::vector<std::uint16_t>& hits) {
+  std::uint8_t isChosen[256] = {};
+  for (int n = 1; n <= 75; ++n) isChosen[n] = chosen.contains(n) ? 1 : 0;
+  const int count = tickets.count();
+  hits.resize(std::size_t(count));
+  for (int t = 0; t < count; ++t) {
+    const std::uint8_t* v = tickets.lotteryValues(t);
+    std::uint32_t cells = 0;
+    for (int c = 0; c < 25; ++c) cells |= std::uint32_t(isChosen[v[c]]) << c;
+    std::uint16_t lines = 0;
+    for (int l = 0; l < kLineCount; ++l)
+      lines |= std::uint16_t(((cells & kLineCellMasks[l]) == kLineCellMasks[l]) << l);
+    hits[std::size_t(t)] = lines & tickets.completableLines(t);
+  }
+}
+
+template <typename Fn>
+double SecondsPerRun(Fn&& fn, int runs) {
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    fn();
+    times.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+void BM_PlainReference(benchmark::State& state) {
+  const TicketList tickets = RandomTicketList(int(state.range(0)), 1);
+  const NumberSet chosen = TwentyTwoNumbers();
+  std::vector<std::uint16_t> hits;
+  for (auto _ : state) {
+    PlainReference(tickets, chosen, hits);
+    benchmark::DoNotOptimize(hits.data());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_PlainReference)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+// Every kernel this processor runs, each against the plain reference measured in the same run:
+// "x_reference" is how many times faster the kernel is. A kernel whose lines differ from the
+// reference's fails the benchmark.
+void BM_LineKernel(benchmark::State& state) {
+  const auto kernels = AvailableLineKernels();
+  if (state.range(1) >= int(kernels.size())) {
+    state.SkipWithError("kernel not available on this processor");
+    return;
+  }
+  const LineKernel kernel = kernels[std::size_t(state.range(1))];
+  const TicketList tickets = RandomTicketList(int(state.range(0)), 1);
+  const NumberSet chosen = TwentyTwoNumbers();
+  std::vector<std::uint16_t> reference;
+  const double referenceSeconds = SecondsPerRun([&] { PlainReference(tickets, chosen, reference); }, 7);
+  LineKernelResult result;
+  RunLineKernel(kernel, tickets, chosen, result);
+  if (result.hits != reference) {
+    state.SkipWithError("kernel differs from the reference");
+    return;
+  }
+  const auto start = std::chrono::steady_clock::now();
+  for (auto _ : state) {
+    RunLineKernel(kernel, tickets, chosen, result);
+    benchmark::DoNotOptimize(result.hits.data());
+  }
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  state.SetLabel(LineKernelName(kernel));
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+  state.counters["x_reference"] = referenceSeconds / (seconds / double(state.iterations()));
+}
+BENCHMARK(BM_LineKernel)->ArgsProduct({{1'000'000, 10'000'000}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
+
 void BM_EvaluateLines(benchmark::State& state) {
   const TicketList tickets = RandomTicketList(int(state.range(0)), 1);
   const NumberSet chosen = TwentyTwoNumbers();
@@ -85,21 +164,45 @@ void BM_LotteryCheckEvaluate(benchmark::State& state) {
 }
 BENCHMARK(BM_LotteryCheckEvaluate)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
+// The plain reader: lines and commas split in one pass, each cell read with atoi-like arithmetic into
+// 25 bytes per ticket. It knows nothing of quotes, blanks or texts that are not numbers.
+std::size_t PlainReader(const QByteArray& bytes, std::vector<std::uint8_t>& values) {
+  values.clear();
+  values.reserve(std::size_t(bytes.size() / 2));
+  int v = 0;
+  for (char ch : bytes) {
+    if (ch >= '0' && ch <= '9') {
+      v = v * 10 + (ch - '0');
+    } else if (ch == ',' || ch == '\n') {
+      values.push_back(std::uint8_t(v));
+      v = 0;
+    }
+  }
+  return values.size() / 25;
+}
+
 void BM_ReadTicketFile(benchmark::State& state) {
   QTemporaryDir dir;
   const QString path = dir.path() + "/bench.lose";
   WriteTicketFile(path, RandomTickets(int(state.range(0)), 3));
+  const QByteArray bytes = ReadWholeFile(path, kMaxTicketFileBytes);
+  std::vector<std::uint8_t> plain;
+  const double referenceSeconds = SecondsPerRun([&] { PlainReader(bytes, plain); }, 5);
   std::size_t heap = 0;
+  const auto start = std::chrono::steady_clock::now();
   for (auto _ : state) {
     const std::size_t before = mallinfo2().uordblks;
     TicketList list = ReadTicketFile(path);
     heap = mallinfo2().uordblks - before;
     benchmark::DoNotOptimize(list.count());
   }
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   state.SetItemsProcessed(state.iterations() * state.range(0));
   state.counters["list_bytes_per_ticket"] = double(heap) / double(state.range(0));
+  state.counters["file_bytes_per_ticket"] = double(bytes.size()) / double(state.range(0));
+  state.counters["x_plain_reader"] = referenceSeconds / (seconds / double(state.iterations()));
 }
-BENCHMARK(BM_ReadTicketFile)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadTicketFile)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

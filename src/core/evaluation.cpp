@@ -1,7 +1,8 @@
 #include "core/evaluation.h"
 
-#include <bit>
+#include <utility>
 
+#include "core/linekernel.h"
 #include "core/lines.h"
 
 ChosenNumbers::Toggle ChosenNumbers::toggle(int n) {
@@ -39,27 +40,10 @@ int WinClassOf(int completeLines) {
 }
 
 void EvaluateLines(const TicketList& tickets, const NumberSet& chosen, std::vector<std::uint16_t>& hits) {
-  // A cell counts when its lottery value is chosen; 0 (blank, invalid, out of range) never is.
-  std::uint32_t isChosen[256] = {};
-  for (int n = 1; n <= 75; ++n) isChosen[n] = chosen.contains(n) ? 1 : 0;
-
-  const int count = tickets.count();
-  hits.resize(std::size_t(count));
-  for (int t = 0; t < count; ++t) {
-    const std::uint16_t completable = tickets.completableLines(t);
-    if (completable == 0) {
-      hits[t] = 0;
-      continue;
-    }
-    const std::uint8_t* v = tickets.lotteryValues(t);
-    std::uint32_t cells = 0;
-    for (int c = 0; c < 25; ++c) cells |= isChosen[v[c]] << c;
-    std::uint16_t lines = 0;
-    for (int l = 0; l < kLineCount; ++l)
-      lines |= std::uint16_t(((cells & kLineCellMasks[l]) == kLineCellMasks[l]) << l);
-    // A completable line holds five distinct numbers, so five chosen cells are five chosen numbers.
-    hits[t] = lines & completable;
-  }
+  LineKernelResult result;
+  result.hits.swap(hits);
+  RunLineKernel(BestLineKernel(), tickets, chosen, result, false);
+  hits.swap(result.hits);
 }
 
 void LotteryCheck::addTickets(const TicketList& more) {
@@ -78,16 +62,14 @@ void LotteryCheck::clearTickets() {
 bool LotteryCheck::evaluate() {
   if (tickets_.isEmpty()) return false;
   previousHits_.swap(lineHits_);
-  EvaluateLines(tickets_, chosen.set(), lineHits_);
-  classes_.assign(lineHits_.size(), 0);
-  totals_ = {};
-  for (std::size_t t = 0; t < lineHits_.size(); ++t) {
-    const int cls = WinClassOf(std::popcount(unsigned(lineHits_[t])));
-    classes_[t] = std::uint8_t(cls);
-    if (cls == 1) ++totals_.one;
-    if (cls == 2) ++totals_.two;
-    if (cls == 3) ++totals_.three;
-  }
+  // The kernel writes into the buffers of the evaluation before last, so no evaluation allocates.
+  LineKernelResult result;
+  result.hits.swap(lineHits_);
+  result.classes.swap(classes_);
+  RunLineKernel(BestLineKernel(), tickets_, chosen.set(), result);
+  lineHits_.swap(result.hits);
+  classes_.swap(result.classes);
+  totals_ = {result.one, result.two, result.three};
   nearWins_.compute(tickets_, chosen.set(), chosen.count(), lineHits_, previousHits_);
   hasResult_ = true;
   return true;

@@ -1,7 +1,6 @@
 #include "core/ticket.h"
 
 #include <algorithm>
-#include <bit>
 
 #include "core/lines.h"
 #include "core/text.h"
@@ -25,21 +24,43 @@ int CanonicalNumber(QStringView text) {
 
 constexpr LineTableType kLines = BuildLineTable();
 
-std::uint16_t CompletableLines(const std::uint8_t* v) {
+std::uint16_t CompletableLinesExact(const std::uint8_t* v) {
   std::uint16_t lines = 0;
   for (int l = 0; l < kLineCount; ++l) {
     std::uint64_t seen[2] = {0, 0};
     bool ok = true;
     for (int c : kLines[l]) {
       const int x = v[c - 1];
-      if (x == 0) {
+      const std::uint64_t bit = std::uint64_t(1) << (x & 63);
+      if (x == 0 || (seen[x >> 6] & bit)) {
         ok = false;
         break;
       }
-      seen[x >> 6] |= std::uint64_t(1) << (x & 63);
+      seen[x >> 6] |= bit;
     }
-    if (ok && std::popcount(seen[0]) + std::popcount(seen[1]) == 5) lines |= std::uint16_t(1u << l);
+    if (ok) lines |= std::uint16_t(1u << l);
   }
+  return lines;
+}
+
+// A line can complete when its five cells hold five distinct numbers 1..75. Nearly every ticket
+// holds no number twice, and then the cells that hold a number decide it.
+std::uint16_t CompletableLines(const std::uint8_t* v) {
+  std::uint32_t filled = 0;
+  std::uint64_t seen[2] = {0, 0};
+  bool repeated = false;
+  for (int c = 0; c < 25; ++c) {
+    const int x = v[c];
+    if (x == 0) continue;
+    const std::uint64_t bit = std::uint64_t(1) << (x & 63);
+    repeated |= (seen[x >> 6] & bit) != 0;
+    seen[x >> 6] |= bit;
+    filled |= 1u << c;
+  }
+  if (repeated) return CompletableLinesExact(v);
+  std::uint16_t lines = 0;
+  for (int l = 0; l < kLineCount; ++l)
+    lines |= std::uint16_t(((filled & kLineCellMasks[l]) == kLineCellMasks[l]) << l);
   return lines;
 }
 
@@ -65,31 +86,61 @@ void TicketList::append(const TicketCells& cells) {
 }
 
 void TicketList::appendViews(const std::array<QStringView, 25>& cells) {
+  std::array<std::uint8_t, 25> codes;
+  std::array<QString, 25> texts;
+  for (int c = 0; c < 25; ++c) {
+    const QStringView text = cells[c];
+    if (text.isEmpty())
+      codes[c] = kEmptyCell;
+    else if (text.size() == 1 && text[0] == QLatin1Char(' '))
+      codes[c] = kSpaceCell;
+    else if (const int n = CanonicalNumber(text))
+      codes[c] = std::uint8_t(n);
+    else {
+      codes[c] = kTextCell;
+      texts[c] = text.toString();
+    }
+  }
+  appendCoded(codes, texts);
+}
+
+void TicketList::appendCoded(const std::array<std::uint8_t, 25>& codes, std::array<QString, 25>& texts) {
   const std::uint32_t base = std::uint32_t(meta_.size()) * 25;
   Meta meta;
   std::uint8_t v[25];
   for (int c = 0; c < 25; ++c) {
-    const QStringView text = cells[c];
+    const std::uint8_t code = codes[c];
     v[c] = 0;
-    if (text.isEmpty()) continue;
-    if (text.size() == 1 && text[0] == QLatin1Char(' ')) {
+    if (code == kSpaceCell) {
       meta.spaces |= 1u << c;
-      continue;
+    } else if (code == kTextCell) {
+      meta.extra |= 1u << c;
+      const CellValue value = ValueOfCell(texts[c]);
+      if (value.kind == CellKind::Number && value.value >= 1 && value.value <= 75)
+        v[c] = std::uint8_t(value.value);
+      if (value.kind == CellKind::Invalid) ++invalidCells_;
+      extraTexts_.emplace_back(base + c, std::move(texts[c]));
+    } else if (code <= 75) {
+      v[c] = code;
     }
-    if (const int n = CanonicalNumber(text)) {
-      v[c] = std::uint8_t(n);
-      continue;
-    }
-    meta.extra |= 1u << c;
-    extraTexts_.emplace_back(base + c, text.toString());
-    const CellValue value = ValueOfCell(text);
-    if (value.kind == CellKind::Number && value.value >= 1 && value.value <= 75)
-      v[c] = std::uint8_t(value.value);
-    if (value.kind == CellKind::Invalid) ++invalidCells_;
   }
   meta.completable = CompletableLines(v);
+  placeInBlock(int(meta_.size()), v, meta.completable);
   values_.insert(values_.end(), v, v + 25);
   meta_.push_back(meta);
+}
+
+void TicketList::placeInBlock(int ticket, const std::uint8_t* values, std::uint16_t completable) {
+  const std::size_t block = std::size_t(ticket) / kBlockTickets;
+  const int slot = ticket % kBlockTickets;
+  if (slot == 0) {
+    blocked_.resize((block + 1) * kBlockBytes, 0);
+    blockCompletable_.resize((block + 1) * kLineMasks, 0);
+  }
+  std::uint8_t* rows = blocked_.data() + block * kBlockBytes;
+  for (int c = 0; c < 25; ++c) rows[std::size_t(c) * kBlockTickets + slot] = values[c];
+  for (int l = 0; l < kLineMasks; ++l)
+    if (completable & (1u << l)) blockCompletable_[block * kLineMasks + l] |= std::uint64_t(1) << slot;
 }
 
 void TicketList::append(const TicketList& other) {
@@ -99,6 +150,9 @@ void TicketList::append(const TicketList& other) {
     return;
   }
   const std::uint32_t base = std::uint32_t(meta_.size()) * 25;
+  blocked_.reserve(blocked_.size() + other.blocked_.size() + kBlockBytes);
+  for (int t = 0; t < other.count(); ++t)
+    placeInBlock(count() + t, other.lotteryValues(t), other.meta_[std::size_t(t)].completable);
   values_.insert(values_.end(), other.values_.begin(), other.values_.end());
   meta_.insert(meta_.end(), other.meta_.begin(), other.meta_.end());
   for (const auto& [key, text] : other.extraTexts_) extraTexts_.emplace_back(base + key, text);
@@ -112,12 +166,19 @@ void TicketList::clear() {
   meta_.shrink_to_fit();
   extraTexts_.clear();
   extraTexts_.shrink_to_fit();
+  blocked_.clear();
+  blocked_.shrink_to_fit();
+  blockCompletable_.clear();
+  blockCompletable_.shrink_to_fit();
   invalidCells_ = 0;
 }
 
 void TicketList::reserve(int tickets) {
   values_.reserve(std::size_t(tickets) * 25);
   meta_.reserve(std::size_t(tickets));
+  const std::size_t blocks = (std::size_t(tickets) + kBlockTickets - 1) / kBlockTickets;
+  blocked_.reserve(blocks * kBlockBytes);
+  blockCompletable_.reserve(blocks * kLineMasks);
 }
 
 const QString* TicketList::extraText(std::uint32_t key) const {

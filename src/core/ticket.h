@@ -37,6 +37,11 @@ class TicketList {
   void append(const TicketList& other);  // all tickets of other, in order
   // The same as append(TicketCells) from views, so that a reader needs no string per cell.
   void appendViews(const std::array<QStringView, 25>& cells);
+  // The same for a reader that has sorted the cells itself: a code 1..75 is a cell whose text is that
+  // number written plainly ("7", "42"), kEmptyCell an empty one, kSpaceCell a single space, and
+  // kTextCell any other text, taken from texts (moved from).
+  static constexpr std::uint8_t kEmptyCell = 0, kSpaceCell = 254, kTextCell = 255;
+  void appendCoded(const std::array<std::uint8_t, 25>& codes, std::array<QString, 25>& texts);
   void clear();
   void reserve(int tickets);
 
@@ -52,6 +57,18 @@ class TicketList {
   // Number of cells of kind Invalid over all tickets.
   int invalidCellCount() const { return invalidCells_; }
 
+  // The same values again in blocks of 64 tickets, for the evaluation kernels: block b holds 25 rows
+  // of 64 bytes, row c the value of cell c of tickets 64b .. 64b+63 (0 past the last ticket), and 12
+  // masks, bit t of mask L-1 set when line L of ticket 64b+t can complete.
+  static constexpr int kBlockTickets = 64;
+  int blockCount() const { return int(blockCompletable_.size() / kLineMasks); }
+  const std::uint8_t* blockValues(int block) const {
+    return blocked_.data() + std::size_t(block) * kBlockBytes;
+  }
+  const std::uint64_t* blockCompletable(int block) const {
+    return blockCompletable_.data() + std::size_t(block) * kLineMasks;
+  }
+
  private:
   struct Meta {
     std::uint32_t extra = 0;   // bit c: the text of cell c is kept in extraTexts_
@@ -59,9 +76,15 @@ class TicketList {
     std::uint16_t completable = 0;
   };
   const QString* extraText(std::uint32_t key) const;
+  void placeInBlock(int ticket, const std::uint8_t* values, std::uint16_t completable);
+
+  static constexpr int kLineMasks = 12;
+  static constexpr std::size_t kBlockBytes = std::size_t(25) * kBlockTickets;
 
   std::vector<std::uint8_t> values_;                           // 25 per ticket: lottery value or 0
   std::vector<Meta> meta_;                                     // 1 per ticket
   std::vector<std::pair<std::uint32_t, QString>> extraTexts_;  // (ticket*25+cell, text), sorted by key
+  std::vector<std::uint8_t> blocked_;                          // kBlockBytes per block
+  std::vector<std::uint64_t> blockCompletable_;                // kLineMasks per block
   int invalidCells_ = 0;
 };

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "core/text.h"
+#include "core/ticketbytes.h"
 
 namespace {
 
@@ -48,57 +49,20 @@ QString RowText(const RowCells& row) {
 
 int ParseRowEntries(QStringView line, std::array<QStringView, 5>& cells, std::array<QString, 5>& scratch) {
   cells = {};
-  int stored = 0;
-  // Every stored entry is non-empty (an empty one becomes " "), so the first empty cell is always
-  // the next one.
-  const auto store = [&](QStringView entry) {
-    if (stored < 5) cells[stored++] = entry.isEmpty() ? QStringView(kSpace) : entry;
-  };
-  const qsizetype n = line.size();
-  qsizetype i = 0;
-  const auto skipBlanks = [&] {
-    while (i < n && IsBlankCode(line[i])) ++i;
-  };
-  skipBlanks();
-  while (i < n) {
-    if (line[i] == QLatin1Char('"')) {
-      // Quoted entry: a doubled quote stands for one quote; without a closing quote the entry runs
-      // to the end of the line.
-      const qsizetype begin = ++i;
-      bool doubled = false;
-      qsizetype end = n;
-      while (i < n) {
-        if (line[i] == QLatin1Char('"')) {
-          if (i + 1 < n && line[i + 1] == QLatin1Char('"')) {
-            doubled = true;
-            i += 2;
-            continue;
-          }
-          end = i;
-          ++i;
-          break;
-        }
-        ++i;
-      }
-      const QStringView raw = line.mid(begin, end - begin);
-      if (doubled && stored < 5) {
-        QString& buf = scratch[stored];
-        buf = raw.toString();
-        buf.replace(QStringLiteral("\"\""), QStringLiteral("\""));
-        store(buf);
-      } else {
-        store(raw);
-      }
+  std::array<RowEntry, 5> entries;
+  const int stored = ScanRowEntries(line.utf16(), line.size(), entries);
+  for (int c = 0; c < stored; ++c) {
+    const RowEntry& e = entries[c];
+    const QStringView raw = line.mid(e.begin, e.end - e.begin);
+    if (raw.isEmpty()) {
+      cells[c] = kSpace;
+    } else if (e.doubledQuotes) {
+      QString& buf = scratch[c];
+      buf = raw.toString();
+      buf.replace(QStringLiteral("\"\""), QStringLiteral("\""));
+      cells[c] = buf;
     } else {
-      const qsizetype begin = i;
-      while (i < n && line[i] != QLatin1Char(',') && !IsBlankCode(line[i])) ++i;
-      store(line.mid(begin, i - begin));
-    }
-    skipBlanks();
-    if (i < n && line[i] == QLatin1Char(',')) {
-      if (i == n - 1) store(QStringView());
-      ++i;
-      skipBlanks();
+      cells[c] = raw;
     }
   }
   return stored;
@@ -113,20 +77,24 @@ RowCells ParseRowText(const QString& line) {
   return row;
 }
 
-TicketList ReadTicketFile(const QString& path) {
-  // Only one copy of the text lives at a time: the bytes are dropped once decoded, and lines are
-  // read as views into the decoded text.
-  QString text = DecodeText(ReadWholeFile(path, kMaxTicketFileBytes));
+namespace {
+
+void ThrowIfNotWholeTickets(qsizetype lineCount, const QString& fileName) {
+  if (lineCount % 5 == 0) return;
+  const QString lines =
+      lineCount == 1 ? QStringLiteral("1 Zeile") : QStringLiteral("%1 Zeilen").arg(lineCount);
+  throw std::runtime_error(
+      QStringLiteral(
+          "Die Datei \"%1\" ist keine gültige Lose-Datei: Sie hat %2, das ist kein Vielfaches von 5.")
+          .arg(fileName, lines)
+          .toStdString());
+}
+
+}  // namespace
+
+TicketList ParseTicketText(QStringView text, const QString& fileName) {
   const qsizetype lineCount = CountFileLines(text);
-  if (lineCount % 5 != 0) {
-    const QString lines =
-        lineCount == 1 ? QStringLiteral("1 Zeile") : QStringLiteral("%1 Zeilen").arg(lineCount);
-    throw std::runtime_error(
-        QStringLiteral(
-            "Die Datei \"%1\" ist keine gültige Lose-Datei: Sie hat %2, das ist kein Vielfaches von 5.")
-            .arg(QFileInfo(path).fileName(), lines)
-            .toStdString());
-  }
+  ThrowIfNotWholeTickets(lineCount, fileName);
   TicketList tickets;
   tickets.reserve(int(lineCount / 5));
   std::array<QStringView, 25> cells;
@@ -142,6 +110,20 @@ TicketList ReadTicketFile(const QString& path) {
     }
   });
   return tickets;
+}
+
+TicketList ParseTicketBytes(const QByteArray& bytes, const QString& fileName) {
+  TicketList tickets;
+  qsizetype lineCount = 0;
+  if (ParseUtf8TicketBytes(bytes, tickets, lineCount)) {
+    ThrowIfNotWholeTickets(lineCount, fileName);
+    return tickets;
+  }
+  return ParseTicketText(DecodeText(bytes), fileName);
+}
+
+TicketList ReadTicketFile(const QString& path) {
+  return ParseTicketBytes(ReadWholeFile(path, kMaxTicketFileBytes), QFileInfo(path).fileName());
 }
 
 QByteArray TicketFileBytes(const std::vector<TicketCells>& tickets) {

@@ -8,7 +8,7 @@
 #include "core/ticket.h"
 
 // Ticket files (*.lose): five lines per ticket, each the comma text of one row.
-constexpr qint64 kMaxTicketFileBytes = 50LL * 1024 * 1024;
+constexpr qint64 kMaxTicketFileBytes = 96LL * 1024 * 1024;  // a million tickets take about 75 MB
 
 // The line as written: cells separated by commas; a cell containing a double quote, a comma or a
 // character with a code 1..32, or beginning with U+FEFF, is quoted with inner quotes doubled.
@@ -26,6 +26,12 @@ int ParseRowEntries(QStringView line, std::array<QStringView, 5>& cells, std::ar
 // file ..."), is too large, or whose line count is not a multiple of five (German message naming the
 // file); nothing is returned then. An empty file gives no ticket.
 TicketList ReadTicketFile(const QString& path);
+
+// The same from the file's bytes, and from its decoded text (fileName names it in messages). Files
+// in UTF-8 or ASCII are parsed from their bytes in one pass, without a decoded copy; any other
+// encoding is decoded first. Both give the same tickets.
+TicketList ParseTicketBytes(const QByteArray& bytes, const QString& fileName);
+TicketList ParseTicketText(QStringView text, const QString& fileName);
 
 // Bytes of a ticket file for the tickets in order (UTF-8, CR LF after every line).
 QByteArray TicketFileBytes(const std::vector<TicketCells>& tickets);

@@ -92,7 +92,7 @@ TEST_F(HostileFiles, invalid_utf8_is_read_as_windows_1252) {
 TEST_F(HostileFiles, a_ticket_file_of_100_mb_is_refused_by_its_size_before_it_is_read) {
   const QString path = sparse("huge.lose", 100LL * 1024 * 1024);
   EXPECT_EQ(thrownBy([&] { ReadTicketFile(path); }),
-            "Die Datei \"huge.lose\" ist zu groß: Es werden höchstens 50 MB gelesen.");
+            "Die Datei \"huge.lose\" ist zu groß: Es werden höchstens 96 MB gelesen.");
 }
 
 TEST_F(HostileFiles, an_endless_device_is_read_only_up_to_the_size_limit) {

@@ -2,6 +2,9 @@
 // reading back to the same cells.
 #include <stdexcept>
 
+#include <QSet>
+
+#include "core/lines.h"
 #include "core/text.h"
 #include "core/ticketfile.h"
 #include "fuzz_support.h"
@@ -101,6 +104,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                  (value.kind == CellKind::Number && value.value >= 1 && value.value <= 75 ? value.value : 0));
       writable = writable && representableInUtf8(cells[c]);
     }
+    // A line can complete exactly when its five cells hold five distinct numbers 1..75.
+    std::uint16_t completable = 0;
+    for (int l = 0; l < kLineCount; ++l) {
+      QSet<int> numbers;
+      for (int c : LineTable[l])
+        if (tickets.lotteryValue(t, c - 1) != 0) numbers.insert(tickets.lotteryValue(t, c - 1));
+      if (numbers.size() == 5) completable |= std::uint16_t(1u << l);
+    }
+    FUZZ_CHECK(tickets.completableLines(t) == completable);
     all.push_back(cells);
   }
 

@@ -82,7 +82,7 @@ TEST_F(HostileOpen, refused_ticket_files_leave_the_loaded_tickets_and_their_name
        "Die Datei \"garbage.lose\" ist keine gültige Lose-Datei: Sie hat 4 Zeilen, das ist kein "
        "Vielfaches von 5."},
       {sparse("huge.lose", 100LL * 1024 * 1024),
-       "Die Datei \"huge.lose\" ist zu groß: Es werden höchstens 50 MB "
+       "Die Datei \"huge.lose\" ist zu groß: Es werden höchstens 96 MB "
        "gelesen."},
       {folderFile, "Cannot open file \"" + folderFile + "\". Is a directory."},
   };

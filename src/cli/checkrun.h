@@ -5,13 +5,7 @@
 
 #include "cli/options.h"
 #include "core/evaluation.h"
-
-// One message of the program, as a message box would have shown it.
-struct CheckMessage {
-  enum class Kind { Information, Warning, Error };
-  Kind kind;
-  QString text;
-};
+#include "core/report.h"
 
 // Everything one run of the checker found.
 struct CheckOutcome {
@@ -21,6 +15,7 @@ struct CheckOutcome {
   bool near = false;             // the reports add near lines and waiting numbers
 
   bool hasError() const;
+  ReportInput report() const { return {check, fieldText, messages, near}; }
 };
 
 // Reads the ticket files in order, transfers the winning numbers as the main window's text transfer

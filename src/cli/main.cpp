@@ -4,7 +4,7 @@
 
 #include "cli/checkrun.h"
 #include "cli/options.h"
-#include "cli/report.h"
+#include "core/report.h"
 
 namespace {
 
@@ -42,16 +42,16 @@ int main(int argc, char** argv) {
     QByteArray out;
     switch (options.format) {
       case OutputFormat::Json:
-        out = JsonReport(outcome);
+        out = JsonReport(outcome.report());
         break;
       case OutputFormat::Text:
-        out = TextReport(outcome);
+        out = TextReport(outcome.report());
         break;
       case OutputFormat::Csv:
-        out = CsvReport(outcome);
+        out = CsvReport(outcome.report());
         break;
     }
-    if (options.format != OutputFormat::Json) printTo(stderr, MessageLines(outcome));
+    if (options.format != OutputFormat::Json) printTo(stderr, MessageLines(outcome.report()));
     printTo(stdout, out);
     // Output that did not arrive completely must not look like a successful check.
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/evaluation.h"
+#include "core/report.h"
 
 int MeasureTextWidth(const QFont& font, const QString& text) {
   return QFontMetrics(font).horizontalAdvance(text);
@@ -42,9 +43,7 @@ QString ResultModel::cellText(int gridRow, int col) const {
   const auto& classes = check_.resultClasses();
   if (gridRow > int(classes.size())) return {};
   if (col == 0) return PadTicketNumber(gridRow, 34, font_);
-  const int winClass = classes[gridRow - 1];
-  if (winClass == 0) return QStringLiteral("-");
-  return winClass == col ? QStringLiteral("x") : QString();
+  return QString::fromLatin1(ResultMark(classes[gridRow - 1], col));
 }
 
 void ResultModel::refresh() {
@@ -87,7 +86,7 @@ QString TotalsModel::cellText(int col) const {
   if (col < 0 || col > 3 || !check_.hasResult()) return {};
   const Totals t = check_.totals();
   const int count = col == 1 ? t.one : col == 2 ? t.two : t.three;
-  return count > 0 ? QString::number(count) : QStringLiteral("-");
+  return QString::fromLatin1(TotalText(count));
 }
 
 void TotalsModel::refresh() {

@@ -1,4 +1,5 @@
-#include "cli/report.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/report.h"
 
 #include <algorithm>
 #include <array>
@@ -32,31 +33,12 @@ const char* kindLabel(CheckMessage::Kind kind) {
   return "Fehler";
 }
 
-// The marks of the columns "1 x", "2 x", "3 x" for a win class, as in the main window's result table.
-std::array<const char*, 3> marksOf(int winClass) {
-  switch (winClass) {
-    case 1:
-      return {"x", "", ""};
-    case 2:
-      return {"", "x", ""};
-    case 3:
-      return {"", "", "x"};
-    default:
-      return {"-", "-", "-"};
-  }
-}
-
-// A total as the totals row shows it: the count, or "-" for none.
-QByteArray totalText(int count) {
-  return count > 0 ? QByteArray::number(count) : QByteArray("-");
-}
-
-std::array<int, 3> totalsOf(const CheckOutcome& outcome) {
+std::array<int, 3> totalsOf(const ReportInput& outcome) {
   const Totals t = outcome.check.totals();
   return {t.one, t.two, t.three};
 }
 
-int classOf(const CheckOutcome& outcome, int ticket) {
+int classOf(const ReportInput& outcome, int ticket) {
   const auto& classes = outcome.check.resultClasses();
   return std::size_t(ticket) < classes.size() ? classes[std::size_t(ticket)] : 0;
 }
@@ -80,7 +62,7 @@ QByteArray withoutTrailingBlanks(QByteArray line) {
 // The near lines of each ticket in turn: the list is sorted by ticket, so one cursor walks it once.
 class NearCursor {
  public:
-  explicit NearCursor(const CheckOutcome& outcome) : lines_(outcome.check.nearWins().nearLines()) {}
+  explicit NearCursor(const ReportInput& outcome) : lines_(outcome.check.nearWins().nearLines()) {}
   // The near lines of ticket t; tickets are asked in ascending order.
   std::vector<NearLine> take(int t) {
     while (next_ < lines_.size() && lines_[next_].ticket < t) ++next_;
@@ -105,6 +87,16 @@ QByteArray missingNumbers(const std::vector<NearLine>& lines) {
 }
 
 }  // namespace
+
+const char* ResultMark(int winClass, int column) {
+  if (column < 1 || column > 3) return "";
+  if (winClass < 1 || winClass > 3) return "-";
+  return winClass == column ? "x" : "";
+}
+
+QByteArray TotalText(int count) {
+  return count > 0 ? QByteArray::number(count) : QByteArray("-");
+}
 
 QByteArray JsonString(const QString& text) {
   const QByteArray utf8 = text.toUtf8();
@@ -135,7 +127,7 @@ QByteArray JsonString(const QString& text) {
   return out;
 }
 
-QByteArray JsonReport(const CheckOutcome& outcome) {
+QByteArray JsonReport(const ReportInput& outcome) {
   QByteArray out;
   out += "{\n  \"field_text\": " + JsonString(outcome.fieldText) + ",\n";
 
@@ -206,7 +198,7 @@ QByteArray JsonReport(const CheckOutcome& outcome) {
   return out;
 }
 
-QByteArray TextReport(const CheckOutcome& outcome) {
+QByteArray TextReport(const ReportInput& outcome) {
   const int count = outcome.check.tickets().count();
   // The ticket column is as wide as "Ges.:" or the largest ticket number.
   const int numberWidth = std::max(5, int(QByteArray::number(count).size()));
@@ -224,11 +216,12 @@ QByteArray TextReport(const CheckOutcome& outcome) {
   out += withoutTrailingBlanks(header) + '\n';
   for (int t = 0; t < count; ++t) {
     QByteArray line = padded(QByteArray::number(t + 1), numberWidth);
-    for (const char* mark : marksOf(classOf(outcome, t))) line += ' ' + centred(mark, kMarkWidth);
+    for (int column = 1; column <= 3; ++column)
+      line += ' ' + centred(ResultMark(classOf(outcome, t), column), kMarkWidth);
     out += withoutTrailingBlanks(line) + '\n';
   }
   QByteArray totalsLine = padded("Ges.:", -numberWidth);
-  for (int total : totalsOf(outcome)) totalsLine += ' ' + centred(totalText(total), kMarkWidth);
+  for (int total : totalsOf(outcome)) totalsLine += ' ' + centred(TotalText(total), kMarkWidth);
   out += withoutTrailingBlanks(totalsLine) + '\n';
   if (outcome.near) {
     out += "\nWartezahlen:";
@@ -242,23 +235,24 @@ QByteArray TextReport(const CheckOutcome& outcome) {
   return out;
 }
 
-QByteArray CsvReport(const CheckOutcome& outcome) {
+QByteArray CsvReport(const ReportInput& outcome) {
   QByteArray out = outcome.near ? "ticket;1 x;2 x;3 x;fehlt 1\n" : "ticket;1 x;2 x;3 x\n";
   const int count = outcome.check.tickets().count();
   NearCursor near(outcome);
   for (int t = 0; t < count; ++t) {
-    const auto marks = marksOf(classOf(outcome, t));
-    out += QByteArray::number(t + 1) + ';' + marks[0] + ';' + marks[1] + ';' + marks[2];
+    const int winClass = classOf(outcome, t);
+    out += QByteArray::number(t + 1);
+    for (int column = 1; column <= 3; ++column) out += ';' + QByteArray(ResultMark(winClass, column));
     if (outcome.near) out += ';' + missingNumbers(near.take(t));
     out += '\n';
   }
   const std::array<int, 3> totals = totalsOf(outcome);
-  out += "Ges.:;" + totalText(totals[0]) + ';' + totalText(totals[1]) + ';' + totalText(totals[2]);
+  out += "Ges.:;" + TotalText(totals[0]) + ';' + TotalText(totals[1]) + ';' + TotalText(totals[2]);
   out += outcome.near ? ";\n" : "\n";
   return out;
 }
 
-QByteArray MessageLines(const CheckOutcome& outcome) {
+QByteArray MessageLines(const ReportInput& outcome) {
   QByteArray out;
   for (const CheckMessage& m : outcome.messages) {
     // A message may hold line breaks ("\r" in the program's texts); each message stays on one line.

@@ -9,6 +9,7 @@
 #include "common/guard.h"
 #include "common/prompter.h"
 #include "core/text.h"
+#include "ui/berichtdatei.h"
 #include "ui/main.h"
 #include "ui/numberboard.h"
 #include "ui/uebersicht.h"
@@ -27,6 +28,7 @@ void TFMain::wireOverview() {
   onKey(this, QKeySequence(Qt::Key_F3), [this] { nextWinner(1); });
   onKey(this, QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { nextWinner(-1); });
   onKey(this, QKeySequence(Qt::CTRL | Qt::Key_G), [this] { askTicketNumber(); });
+  onKey(this, QKeySequence::Print, [this] { ReportFiles::showPrintPreview(this, check_); });
   // Model row r of the result table is ticket r; the empty rows before the first evaluation lead nowhere.
   connect(gGew_, &QTableView::clicked, this, [this](const QModelIndex& index) {
     runGuarded([&] {

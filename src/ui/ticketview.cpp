@@ -250,11 +250,22 @@ void TicketView::paintFrame(QPainter& p, int index, const QPoint& origin) const 
   p.drawText(nr, Qt::AlignCenter, number);
 
   const TicketList& tickets = check_.tickets();
+  if (printing_) {
+    // On paper the cells are drawn as text: sharp at any resolution and found by a text search.
+    QFont cellFont = font();
+    cellFont.setBold(false);
+    p.setFont(cellFont);
+    p.setPen(Qt::black);
+  }
   for (int row = 0; row < 5; ++row) {
     for (int col = 0; col < 5; ++col) {
       const int cell = row * 5 + col;
-      p.drawPixmap(G::cellRect(col, row).topLeft() + origin,
-                   cellPicture(tickets.cellText(index, cell), int(check_.cellColour(index, cell))));
+      const QString text = tickets.cellText(index, cell);
+      const CellColour colour = check_.cellColour(index, cell);
+      if (printing_)
+        DrawCellText(p, G::cellRect(col, row).translated(origin), Qt::AlignHCenter, text, colourOf(colour));
+      else
+        p.drawPixmap(G::cellRect(col, row).topLeft() + origin, cellPicture(text, int(colour)));
     }
   }
   paintMarks(p, index, origin);

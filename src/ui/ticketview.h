@@ -104,6 +104,8 @@ class TicketView : public QScrollArea {
   void scrollToTicket(int index);
   // Paints the frame of ticket index with its top left corner at origin (used by the viewport).
   void paintFrame(QPainter& p, int index, const QPoint& origin) const;
+  // For a printer or PDF: the cells are drawn as text each time instead of copied as pictures.
+  void setPrinting(bool on) { printing_ = on; }
   // The tickets in view as a screen reader reads them: "Los 1: 10 Linie, 21 gezogen, 34, ..." with
   // "Linie" for a number on a complete line and "gezogen" for one that is only chosen.
   QString visibleTicketsText() const;
@@ -140,5 +142,6 @@ class TicketView : public QScrollArea {
   LosGridList grids_;
   int marked_ = -1;
   bool showMissing_ = false;
+  bool printing_ = false;
   QTimer* markTimer_ = nullptr;
 };

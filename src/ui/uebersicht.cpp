@@ -11,6 +11,7 @@
 #include "common/guard.h"
 #include "common/settings.h"
 #include "core/evaluation.h"
+#include "ui/berichtdatei.h"
 #include "ui/uebersichtmodels.h"
 
 TFUebersicht* FUebersicht = nullptr;
@@ -60,6 +61,7 @@ TFUebersicht::TFUebersicht(const LotteryCheck& check, QWidget* parent)
   cbFehlende_->setObjectName(QStringLiteral("cbFehlende"));
   commands_->addWidget(cbFehlende_);
   commands_->addStretch(1);
+  ReportFiles::addCommands(this, commands_, check_);
   root->addLayout(commands_);
 
   auto* lists = new QHBoxLayout;

@@ -1,0 +1,210 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/berichtdatei.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QToolBar>
+#include <stdexcept>
+
+#include "common/guard.h"
+#include "common/prompter.h"
+#include "common/settings.h"
+#include "core/evaluation.h"
+#include "core/report.h"
+#include "core/text.h"
+#include "ui/bericht.h"
+#include "ui/main.h"
+
+namespace {
+const QString kSection = QStringLiteral("Bericht");
+const QString kFolderKey = QStringLiteral("Pfad");
+const QString kAllKey = QStringLiteral("AlleLose");
+// Reports longer than this show their progress and can be cancelled.
+constexpr int kProgressFrom = 10;
+
+const QPageLayout kA4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                      QPageLayout::Millimeter);
+
+QString failedWrite(const QString& path) {
+  return QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden.")
+      .arg(QDir::toNativeSeparators(path));
+}
+
+class DialogProgress : public ReportProgress {
+ public:
+  explicit DialogProgress(QWidget* parent)
+      : dialog_(QStringLiteral("Der Bericht wird erstellt..."), QStringLiteral("Abbrechen"), 0, 1, parent) {
+    dialog_.setWindowModality(Qt::WindowModal);
+    dialog_.setMinimumDuration(500);
+  }
+  bool pagePainted(int page, int pages) override {
+    if (pages < kProgressFrom) return true;
+    dialog_.setMaximum(pages);
+    dialog_.setValue(page);  // a window-modal dialog processes events here, so "Abbrechen" is seen
+    dialog_.setLabelText(QStringLiteral("Seite %1 von %2").arg(page).arg(pages));
+    return !dialog_.wasCanceled();
+  }
+
+ private:
+  QProgressDialog dialog_;
+};
+
+// The dialog asks only about the name as typed; with the extension added it is another name and
+// needs its own question.
+QComboBox* ticketChoice(QWidget* parent) {
+  auto* choice = new QComboBox(parent);
+  choice->setObjectName(QStringLiteral("CBLose"));
+  choice->setAccessibleName(QStringLiteral("Lose im Bericht"));
+  choice->addItems({QStringLiteral("Nur Gewinner"), QStringLiteral("Alle Lose")});
+  choice->setCurrentIndex(ReportFiles::allTickets() ? 1 : 0);
+  QObject::connect(choice, &QComboBox::currentIndexChanged, choice,
+                   [](int index) { ReportFiles::setAllTickets(index == 1); });
+  return choice;
+}
+
+QString askTarget(const QString& title, const QString& filter, const QString& suffix) {
+  const QString folder = Settings::readString(kSection, kFolderKey, QString());
+  const QString chosen = Prompter::current().saveFileName(title, filter, suffix, folder,
+                                                          QStringLiteral("Bericht.") + suffix, true);
+  if (chosen.isEmpty()) return {};
+  QString target = chosen;
+  if (QFileInfo(target).suffix().compare(suffix, Qt::CaseInsensitive) != 0)
+    target += QLatin1Char('.') + suffix;
+  if (target != chosen && QFileInfo::exists(target) &&
+      !Prompter::current().confirm(QStringLiteral("Die Datei „%1“ gibt es schon.\r\rSoll sie ersetzt werden?")
+                                       .arg(QDir::toNativeSeparators(target))))
+    return {};
+  return target;
+}
+
+void rememberFolder(const QString& target) {
+  QString folder = QFileInfo(target).absolutePath();
+  if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
+  Settings::writeString(kSection, kFolderKey, folder);
+}
+}  // namespace
+
+namespace ReportFiles {
+
+bool allTickets() {
+  return Settings::readBool(kSection, kAllKey, false);
+}
+
+void setAllTickets(bool all) {
+  Settings::writeBool(kSection, kAllKey, all);
+}
+
+QString ticketFileNames() {
+  const QLabel* label = FMain ? FMain->findChild<QLabel*>(QStringLiteral("LDatei")) : nullptr;
+  return label ? label->text() : QString();
+}
+
+bool writePdf(const QString& path, const LotteryCheck& check, const QString& fileNames, bool allTickets,
+              ReportProgress* progress) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) throw std::runtime_error(failedWrite(path).toStdString());
+  bool finished = false;
+  {
+    QPdfWriter pdf(&file);
+    pdf.setPageLayout(kA4);
+    pdf.setResolution(300);
+    pdf.setCreator(QStringLiteral("ZIEHFIX"));
+    pdf.setTitle(QStringLiteral("ZIEHFIX"));
+    finished = PaintReport(pdf, check, fileNames, allTickets, progress);
+  }
+  // A failed final flush can still let commit() succeed with a truncated file.
+  if (!finished || !file.flush() || file.error() != QFileDevice::NoError) {
+    file.cancelWriting();
+    file.commit();
+    if (!finished) return false;
+    throw std::runtime_error(failedWrite(path).toStdString());
+  }
+  if (!file.commit()) throw std::runtime_error(failedWrite(path).toStdString());
+  return true;
+}
+
+void writeCsv(const QString& path, const LotteryCheck& check) {
+  try {
+    WriteFileAtomically(path, CsvReport(ReportInput{check, {}, {}, false}));
+  } catch (const std::exception&) {
+    throw std::runtime_error(failedWrite(path).toStdString());
+  }
+}
+
+void showPrintPreview(QWidget* parent, const LotteryCheck& check) {
+  auto* printer = new QPrinter(QPrinter::HighResolution);
+  printer->setPageLayout(kA4);
+  auto* dialog = new QPrintPreviewDialog(printer, parent);
+  dialog->setObjectName(QStringLiteral("FDruckvorschau"));
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  QObject::connect(dialog, &QObject::destroyed, [printer] { delete printer; });
+  // The ticket choice sits in the preview's own tool bar, so the preview shows what will be printed.
+  QComboBox* choice = ticketChoice(dialog);
+  if (auto* bar = dialog->findChild<QToolBar*>()) bar->addWidget(choice);
+  QObject::connect(choice, &QComboBox::currentIndexChanged, dialog, [dialog] {
+    if (auto* preview = dialog->findChild<QPrintPreviewWidget*>()) preview->updatePreview();
+  });
+  const QString names = ticketFileNames();
+  QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
+                   [&check, names, choice, dialog](QPrinter* p) {
+                     runGuarded([&] {
+                       DialogProgress progress(dialog);
+                       PaintReport(*p, check, names, choice->currentIndex() == 1, &progress);
+                     });
+                   });
+  dialog->open();
+}
+
+void savePdf(QWidget* parent, const LotteryCheck& check) {
+  const QString target = askTarget(QStringLiteral("Bericht als PDF speichern"),
+                                   QStringLiteral("PDF-Dateien|*.pdf"), QStringLiteral("pdf"));
+  if (target.isEmpty()) return;
+  try {
+    DialogProgress progress(parent);
+    if (!writePdf(target, check, ticketFileNames(), allTickets(), &progress)) return;
+  } catch (const std::runtime_error& e) {
+    Prompter::current().error(QString::fromStdString(e.what()));
+    return;
+  }
+  rememberFolder(target);
+}
+
+void saveCsv(const LotteryCheck& check) {
+  const QString target = askTarget(QStringLiteral("Als CSV speichern"), QStringLiteral("CSV-Dateien|*.csv"),
+                                   QStringLiteral("csv"));
+  if (target.isEmpty()) return;
+  try {
+    writeCsv(target, check);
+  } catch (const std::runtime_error& e) {
+    Prompter::current().error(QString::fromStdString(e.what()));
+    return;
+  }
+  rememberFolder(target);
+}
+
+void addCommands(QWidget* window, QHBoxLayout* row, const LotteryCheck& check) {
+  row->addWidget(ticketChoice(window));
+  const auto button = [&](const char* name, const QString& caption, auto handler) {
+    auto* b = new QPushButton(caption, window);
+    b->setObjectName(QString::fromLatin1(name));
+    QObject::connect(b, &QPushButton::clicked, window, [handler] { runGuarded(handler); });
+    row->addWidget(b);
+  };
+  button("BDrucken", QStringLiteral("Drucken..."), [window, &check] { showPrintPreview(window, check); });
+  button("BPdf", QStringLiteral("Als PDF speichern..."), [window, &check] { savePdf(window, check); });
+  button("BCsv", QStringLiteral("Als CSV speichern..."), [&check] { saveCsv(check); });
+}
+
+}  // namespace ReportFiles

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
@@ -251,9 +252,11 @@ void TicketView::paintFrame(QPainter& p, int index, const QPoint& origin) const 
 
   const TicketList& tickets = check_.tickets();
   if (printing_) {
-    // On paper the cells are drawn as text: sharp at any resolution and found by a text search.
+    // On paper the cells are drawn as text: sharp at any resolution and found by a text search. The
+    // size is fixed in pixels, so the printer's resolution does not enlarge a point size.
     QFont cellFont = font();
     cellFont.setBold(false);
+    cellFont.setPixelSize(QFontInfo(font()).pixelSize());
     p.setFont(cellFont);
     p.setPen(Qt::black);
   }

@@ -74,8 +74,9 @@ TEST_F(ReportFileTest, PdfTextHoldsTheNumbersTheTotalsAndTheWinningTickets) {
                              "1 x: 2 2 x: - 3 x: -", "3 1 x Zeile 1", "5 1 x Spalte 1", "Seite 1 von 1"})
     EXPECT_TRUE(lines.contains(line)) << line.toStdString() << " in\n" << lines.join('\n').toStdString();
   // Only the winners are drawn: ticket 5 ends with 49; ticket 12 (67..) is not drawn.
-  EXPECT_TRUE(lines.contains("49"));
-  EXPECT_FALSE(lines.contains("67"));
+  const QStringList words = lines.join(' ').split(' ', Qt::SkipEmptyParts);
+  EXPECT_TRUE(words.contains("49"));
+  EXPECT_FALSE(words.contains("67"));
   EXPECT_TRUE(
       QRegularExpression("^\\d\\d\\.\\d\\d\\.20\\d\\d, \\d\\d:\\d\\d Uhr$").match(lines.value(1)).hasMatch());
 }

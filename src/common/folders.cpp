@@ -50,10 +50,13 @@ void EstablishDataFolders() {
   for (const QString* sub : {&f.shots, &f.tickets, &f.settings, &f.numbers}) {
     if (!dir.exists(*sub)) dir.mkdir(*sub);
   }
-  if (!MakePrivateFolder(f.temp) && f.temp != fallbackTemp(f)) {
-    f.temp = fallbackTemp(f);
-    MakePrivateFolder(f.temp);
-  }
+  f.temp = EstablishPrivateFolder(f.temp, fallbackTemp(f));
+}
+
+QString EstablishPrivateFolder(const QString& preferred, const QString& fallback) {
+  if (MakePrivateFolder(preferred) || preferred == fallback) return preferred;
+  MakePrivateFolder(fallback);
+  return fallback;
 }
 
 const QString& TempDir() {

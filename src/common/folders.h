@@ -13,6 +13,10 @@
 // When the runtime folder cannot hold a private folder, TempDir falls back to the one below BaseDir.
 void EstablishDataFolders();
 
+// Makes preferred a private folder (see MakePrivateFolder) and returns it; when that fails, the same
+// for fallback, which is returned whether or not it succeeded.
+QString EstablishPrivateFolder(const QString& preferred, const QString& fallback);
+
 const QString& TempDir();
 const QString& BaseDir();
 const QString& ShotsDir();

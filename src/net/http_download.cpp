@@ -1,10 +1,11 @@
 #include "net/http_download.h"
 
-#include <sys/stat.h>
+#include <cstdio>
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QTemporaryFile>
+#include <memory>
 #include <string>
 
 namespace {
@@ -36,12 +37,30 @@ bool probe(const QString& url, const HttpSettings& settings, Clock::time_point d
   }
 }
 
-// After a failed download the target is an empty file of its own (a link there is replaced, not
-// followed). Best effort: the download's error is what the caller learns.
+// The new file takes the target's name. rename() replaces whatever has that name, a link included,
+// and never writes through it (QSaveFile would follow a link and write to where it points).
+bool takeName(QTemporaryFile& part, const QString& path) {
+  part.close();
+  if (part.error() != QFileDevice::NoError) return false;
+  if (std::rename(QFile::encodeName(part.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
+    return false;
+  part.setAutoRemove(false);
+  return true;
+}
+
+// A new file beside path: created exclusively, readable by the user alone, removed unless it takes
+// the target's name. Check isOpen().
+std::unique_ptr<QTemporaryFile> newFileBeside(const QString& path) {
+  auto part = std::make_unique<QTemporaryFile>(path + QStringLiteral(".part-XXXXXX"));
+  (void)part->open();
+  return part;
+}
+
+// After a failed download the target is an empty file of its own. Best effort: the download's error
+// is what the caller learns.
 void leaveEmpty(const QString& path) {
-  QSaveFile empty(path);
-  empty.setDirectWriteFallback(false);
-  if (empty.open(QIODevice::WriteOnly)) empty.commit();
+  const auto empty = newFileBeside(path);
+  if (empty->isOpen()) takeName(*empty, path);
 }
 }  // namespace
 
@@ -62,28 +81,21 @@ bool downloadToFile(const QString& url, const QString& localPath, const HttpSett
   client.setLimits(httpLimits);
   client.setProgress(progress);
 
-  // The body goes into a new file of its own (created exclusively, readable by the user alone), which
-  // takes the target's name only once it is complete.
-  QSaveFile file(localPath);
-  file.setDirectWriteFallback(false);
-  if (!file.open(QIODevice::WriteOnly))
-    throw std::runtime_error(fileError("Cannot create file", file, localPath));
-  ::fchmod(file.handle(), S_IRUSR | S_IWUSR);
+  // The body goes into a new file of its own, which takes the target's name only once it is complete.
+  const auto part = newFileBeside(localPath);
+  if (!part->isOpen()) throw std::runtime_error(fileError("Cannot create file", *part, localPath));
   try {
     client.get(parsed.fullForm(), [&](std::string_view piece) {
       const qint64 size = static_cast<qint64>(piece.size());
-      if (file.write(piece.data(), size) != size)
-        throw std::runtime_error(fileError("Cannot write file", file, localPath));
+      if (part->write(piece.data(), size) != size)
+        throw std::runtime_error(fileError("Cannot write file", *part, localPath));
     });
-    // QSaveFile's commit can report success after a failed final flush, so flush first.
-    if (!file.flush()) throw std::runtime_error(fileError("Cannot write file", file, localPath));
-    if (!file.commit()) throw std::runtime_error(fileError("Cannot write file", file, localPath));
+    if (!part->flush() || !takeName(*part, localPath))
+      throw std::runtime_error(fileError("Cannot write file", *part, localPath));
   } catch (const HttpSizeLimitError&) {
-    file.cancelWriting();
     QFile::remove(localPath);
     throw;
   } catch (...) {
-    file.cancelWriting();
     leaveEmpty(localPath);
     throw;
   }

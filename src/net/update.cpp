@@ -28,6 +28,11 @@
 
 TFUpdate* FUpdate = nullptr;
 
+#ifndef ZIEHFIX_SELF_UPDATE
+#define ZIEHFIX_SELF_UPDATE 1
+#endif
+const bool kSelfUpdateBuilt = ZIEHFIX_SELF_UPDATE != 0;
+
 const QString kPackageManagerNote =
     QStringLiteral("Updates erhalten Sie über die Paketverwaltung Ihres Systems.");
 

@@ -5,10 +5,7 @@
 
 // Whether this build may download and start installers (the CMake option ZIEHFIX_SELF_UPDATE).
 // Distribution packages turn it off: their updates come through the system's package manager.
-#ifndef ZIEHFIX_SELF_UPDATE
-#define ZIEHFIX_SELF_UPDATE 1
-#endif
-inline constexpr bool kSelfUpdateBuilt = ZIEHFIX_SELF_UPDATE != 0;
+extern const bool kSelfUpdateBuilt;
 
 class QLabel;
 class QProgressBar;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <cstdlib>
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
   qputenv("XDG_DATA_HOME", (g_root + "/data").toLocal8Bit());
   qputenv("TMPDIR", (g_root + "/tmp").toLocal8Bit());
   QDir().mkpath(g_root + "/run");
+  QFile::setPermissions(g_root + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   qputenv("XDG_RUNTIME_DIR", (g_root + "/run").toLocal8Bit());
   qputenv("HOME", g_root.toLocal8Bit());
   QApplication app(argc, argv);

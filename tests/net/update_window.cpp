@@ -316,8 +316,6 @@ TEST_F(UpdateInstallation, answeringYesStartsTheInstallerAsAProcessAndTakesTheEx
   EXPECT_TRUE(net.opened.isEmpty()) << "the installer never goes through the desktop's file handler";
   for (int i = 0; i < 100 && !QFile::exists(marker); ++i) QTest::qWait(50);
   EXPECT_TRUE(QFile::exists(marker)) << "the installer ran";
-  EXPECT_EQ(QFile::permissions(LocalInstaller()) & 0x7077,
-            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 TEST(UpdateWindowLifetime, oneWindowAtATimeRestoredFromMinimisedAndFreshAfterClosing) {

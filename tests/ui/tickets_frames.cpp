@@ -219,3 +219,18 @@ TEST_F(TicketsTest, TicketNumbersUpToSixDigitsArePaintedWholeAtTheSizeOfShortOne
     EXPECT_EQ(image.copy(20, 0, 106, 86), shortNumber.copy(20, 0, 106, 86)) << number;
   }
 }
+
+TEST_F(TicketsTest, AnEmptyFileIsReportedAndChangesNothingWhileFiveEmptyLinesAreOneBlankTicket) {
+  TFMain& w = shown();
+  openTickets(writeFile("drei.lose", ticketFile(tickets(3))));
+  openTickets(writeFile("leer.lose", ""));
+  EXPECT_EQ(w.LosCount(), 3);
+  EXPECT_EQ(text("LDatei"), "drei.lose");
+  ASSERT_EQ(prompter.messages.size(), 1);
+  EXPECT_EQ(prompter.messages[0].kind, "warning");
+  EXPECT_EQ(prompter.messages[0].text, "Die Datei „leer.lose“ enthält keine Lose.");
+  openTickets(writeFile("blank.lose", "\r\n\r\n\r\n\r\n\r\n"));
+  EXPECT_EQ(w.LosCount(), 1);
+  EXPECT_EQ(text("LDatei"), "blank.lose");
+  EXPECT_EQ(prompter.messages.size(), 1);
+}

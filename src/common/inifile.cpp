@@ -200,7 +200,12 @@ void writeValue(const QString& path, const QString& section, const QString& key,
     lines.ends.insert(place.insertAfter + 1, eol);
     if (lines.ends[place.insertAfter].isEmpty()) lines.ends[place.insertAfter] = eol;
   } else {
+    // A new section goes at the end, after a blank line.
     if (!lines.ends.isEmpty() && lines.ends.last().isEmpty()) lines.ends.last() = eol;
+    if (!lines.text.isEmpty()) {
+      lines.text << QByteArray();
+      lines.ends << eol;
+    }
     lines.text << '[' + sectionUtf8 + ']' << keyUtf8 + '=' + valueUtf8;
     lines.ends << eol << eol;
   }

@@ -248,6 +248,6 @@ TEST_F(IniFileTest, AHandEditedFileReadsTheFirstOfTwoKeysAndAWriteChangesOnlyTha
   EXPECT_EQ(stored(), expected);
 
   ini.writeString("Lose", "neue", "10");
-  EXPECT_EQ(stored(), expected + "\r\n[Lose]\r\nneue=10\r\n");
+  EXPECT_EQ(stored(), expected + "\r\n\r\n[Lose]\r\nneue=10\r\n");
   EXPECT_EQ(ini.readString("Lose", "neue", ""), "10");
 }

@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
   libsimpleini-dev libssl-dev libjpeg62-turbo-dev libqrencode-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra fonts-crosextra-carlito openssl
+  libxcb1-dev xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra fonts-crosextra-carlito openssl
 )
 
 missing=()

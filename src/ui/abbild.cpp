@@ -27,6 +27,7 @@
 #include "common/settings.h"
 #include "core/text.h"
 #include "ui/jpegencoder.h"
+#include "ui/onscreen.h"
 #include "ui/ticketview.h"
 
 QString ShotSaveDir;
@@ -236,7 +237,11 @@ void TFAbbild::FormCreate() {
     ShotSaveDir = ShotsDir();
     QDir().mkpath(ShotSaveDir);
   }
-  move(left, top);
+  // Left of the only screen is set right on showing; off every screen otherwise (a monitor since
+  // removed), the window opens at the default place.
+  const QPoint onShow(QGuiApplication::screens().size() == 1 ? std::max(left, 0) : left, top);
+  const QPoint reachable = ReachablePosition(onShow, {0, 70});
+  move(reachable == onShow ? QPoint(left, top) : reachable);
 }
 
 void TFAbbild::showEvent(QShowEvent* event) {

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -12,7 +13,6 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -27,6 +27,8 @@
 #include "core/ticketfile.h"
 #include "ui/frlos2.h"
 #include "ui/info.h"
+#include "ui/messages.h"
+#include "ui/onscreen.h"
 #include "ui/skinwidgets.h"
 
 TFEingabe* FEingabe = nullptr;
@@ -67,19 +69,6 @@ QLabel* sunkenLabel(QWidget* parent, const char* name, const QString& text) {
   l->setFrameShape(QFrame::Panel);
   l->setFrameShadow(QFrame::Sunken);
   return l;
-}
-
-// A stored position whose title bar would lie on no screen (a monitor since removed) would leave the
-// window out of reach; it then opens at the default place.
-QPoint reachablePosition(int left, int top) {
-  const QPoint grip(left + 40, top + 10);
-  for (QScreen* s : QGuiApplication::screens())
-    if (s->geometry().contains(grip)) return {left, top};
-  const QPoint fallback(kDefaultLeft, kDefaultTop);
-  for (QScreen* s : QGuiApplication::screens())
-    if (s->geometry().contains(fallback + QPoint(40, 10))) return fallback;
-  QScreen* primary = QGuiApplication::primaryScreen();
-  return primary ? primary->availableGeometry().topLeft() : fallback;
 }
 
 // Making or removing many frames: the ticket area is repainted once at the end, and a long batch
@@ -253,7 +242,7 @@ void TFEingabe::FormCreate() {
       eAnz->setText(
           Settings::readString(QStringLiteral("Lose"), QStringLiteral("neue"), QStringLiteral("10")));
     }
-    move(reachablePosition(left, top));
+    move(ReachablePosition({left, top}, {kDefaultLeft, kDefaultTop}));
     setWindowTitle(ProductName);
     resize(kClientWidth, kClientHeight);
     dialogFolder_ = TicketsDir();
@@ -372,6 +361,10 @@ void TFEingabe::BOpenClick() {
     if (path.isEmpty()) return;
     // Read in full first: a refused or unreadable file leaves the window as it is.
     const TicketList read = ReadTicketFile(path);
+    if (read.count() == 0) {
+      Prompter::current().warning(EmptyTicketFileMessage(QFileInfo(path).fileName()));
+      return;
+    }
     const bool replacing = cbNeu->isChecked();
     if (!framesFit(read.count(), replacing, true)) return;
     FrameBatch batch(Box1, read.count());
@@ -404,6 +397,13 @@ void TFEingabe::BSaveClick() {
     const QString path =
         Prompter::current().saveFileName(kSaveTitle, kFilter, kSuffix, dialogFolder_, LDatei->text(), false);
     if (path.isEmpty()) return;
+    // The proposed name is the last file's, but the folder may be another: an older file of that name
+    // there can hold hours of typed tickets.
+    if (QFileInfo::exists(path) &&
+        !Prompter::current().confirm(
+            QStringLiteral("Die Datei „%1“ gibt es schon.\r\rSoll sie ersetzt werden?")
+                .arg(QDir::toNativeSeparators(path))))
+      return;
     WriteTicketFile(path, tickets());
     LDatei->setText(QFileInfo(path).fileName());
   });

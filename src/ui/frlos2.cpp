@@ -19,6 +19,7 @@
 #include "common/guard.h"
 #include "common/prompter.h"
 #include "core/tickettext.h"
+#include "ui/messages.h"
 #include "ui/skinwidgets.h"
 
 // Q_INIT_RESOURCE declares the initialiser in the namespace it is used in: keep it global. A static
@@ -285,26 +286,17 @@ void TFfrLos2::bsSkinSpeedButton2Click() {
     gLos->commitOpenEditor();
     QString text = memoText();
     TicketCells cells = gLos->cells();
-    int shown = 0;
-    int withheld = 0;
+    // A long pasted list full of wrong lines would otherwise need one OK per line.
+    MessageCap cap(QStringLiteral("Zeile"), QStringLiteral("Zeilen"),
+                   QStringLiteral("ungültig, doppelt oder kein Feld mehr frei"));
     TransferLosText(text, cells, [&](const QString& message) {
-      if (shown >= kMaxTransferMessages) {
-        ++withheld;
-        return;
-      }
-      ++shown;
       // What has been placed so far is visible while the message waits for its OK.
-      gLos->setCells(cells);
-      Prompter::current().error(message);
+      if (cap.shownCount() < MessageCap::kShown) gLos->setCells(cells);
+      cap.error(message);
     });
     setMemoText(text);
     gLos->setCells(cells);
-    // A long pasted list full of wrong lines would otherwise need one OK per line.
-    if (withheld > 0)
-      Prompter::current().information(
-          QStringLiteral("%1 weitere Zeilen konnten nicht eingetragen werden (ungültig, doppelt oder "
-                         "kein Feld mehr frei).")
-              .arg(withheld));
+    cap.finish();
   });
 }
 

@@ -61,9 +61,6 @@ class TFfrLos2 : public QFrame {
   // Paints one grid cell: white, regular weight, the text unchanged and centred.
   static void gLosDrawCell(QPainter& painter, const QRect& rect, const QString& text);
 
-  // At most this many messages of one transfer are shown one by one; the rest are summed up after it.
-  static constexpr int kMaxTransferMessages = 10;
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 };

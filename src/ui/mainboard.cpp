@@ -9,6 +9,7 @@
 #include "common/prompter.h"
 #include "core/winningnumbers.h"
 #include "ui/main.h"
+#include "ui/messages.h"
 #include "ui/numberboard.h"
 
 namespace {
@@ -19,14 +20,18 @@ const QString kNumbersSuffix = QStringLiteral("zfgz");
 // The transfer drives the board exactly as clicks do.
 class MainTransferTarget : public TransferTarget {
  public:
-  explicit MainTransferTarget(TFMain& w) : w_(w) {}
+  explicit MainTransferTarget(TFMain& w)
+      : w_(w), cap_(QStringLiteral("Zahl"), QStringLiteral("Zahlen"), QStringLiteral("ungültig")) {}
+  // The faults left out of the ten shown are summed up once the transfer is through.
+  void finish() { cap_.finish(); }
   void clearAll() override { w_.clearChosen(); }
   void setFieldText(const QString& text) override { w_.setFieldText(text); }
   void toggle(int n) override { w_.toggleNumber(n); }
-  void error(const QString& text) override { Prompter::current().error(text); }
+  void error(const QString& text) override { cap_.error(text); }
 
  private:
   TFMain& w_;
+  MessageCap cap_;
 };
 
 QString TFMain::fieldText() const {
@@ -65,6 +70,8 @@ void TFMain::toggleNumber(int n) {
   b->setChosen(result == ChosenNumbers::Toggle::Added);
   pAnz_->setText(QString::number(check_.chosen.count()));
   refillStrip();
+  // A ticket cell is light green while its number is chosen, evaluated or not.
+  box1_->viewport()->update();
   if (cbSofort_->isChecked()) evaluate();
 }
 
@@ -103,6 +110,7 @@ void TFMain::BTransferClick() {
   runGuarded([this] {
     MainTransferTarget target(*this);
     TransferGZText(fieldText(), target);
+    target.finish();
   });
 }
 
@@ -117,6 +125,7 @@ void TFMain::BOpenGZClick() {
     lDatei2_->setText(QFileInfo(path).fileName());
     MainTransferTarget target(*this);
     TransferGZText(fieldText(), target);
+    target.finish();
   });
 }
 

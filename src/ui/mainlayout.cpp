@@ -15,6 +15,8 @@
 
 namespace {
 constexpr int kBarHeight = 40;
+constexpr int kBoardHeight = 377;
+constexpr int kBoardMargin = 5;
 
 QFrame* panel(const QString& name, QWidget* parent, QFrame::Shape shape = QFrame::NoFrame) {
   auto* p = new QFrame(parent);
@@ -181,7 +183,8 @@ QWidget* TFMain::buildLeftColumn() {
 
   mgz_ = new QPlainTextEdit(pLeft_);
   mgz_->setObjectName(QStringLiteral("MGZ"));
-  mgz_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  // The field has a horizontal scroll bar, so long lines of digits scroll instead of wrapping.
+  mgz_->setLineWrapMode(QPlainTextEdit::NoWrap);
   mgz_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   mgz_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   mgz_->setAccessibleName(QStringLiteral("Gewinnzahlen-Textfeld"));
@@ -225,10 +228,11 @@ QWidget* TFMain::buildLeftColumn() {
                 QStringLiteral("Unten können die Gewinnzahlen einfach angeklickt werden."), boardHint));
   l->addWidget(boardHint);
 
+  // The board keeps its full height inside the margins: taken out of it, the bottom row is cut.
   auto* boardFrame = new QWidget(pLeft_);
-  boardFrame->setFixedHeight(377);
+  boardFrame->setFixedHeight(kBoardHeight + kBoardMargin);
   auto* bl = vbox(boardFrame);
-  bl->setContentsMargins(5, 0, 5, 5);
+  bl->setContentsMargins(kBoardMargin, 0, kBoardMargin, kBoardMargin);
   p4_ = panel(QStringLiteral("P4"), boardFrame, QFrame::Panel);
   static_cast<QFrame*>(p4_)->setFrameShadow(QFrame::Sunken);
   p4_->setAccessibleName(QStringLiteral("Zahlenfeld"));
@@ -270,6 +274,12 @@ QWidget* TFMain::buildMainArea() {
   cbNeu_ = new QCheckBox(QStringLiteral("Lose neu aufbauen"), options);
   cbNeu_->setObjectName(QStringLiteral("cbNeu"));
   cbNeu_->setChecked(true);
+  // The wide default face cuts "anhängen" at the panel's edge; the narrow face we ship fits.
+  for (QCheckBox* box : {cbDran_, cbNeu_}) {
+    QFont f = box->font();
+    f.setFamilies({QStringLiteral("Calibri"), QStringLiteral("DejaVu Sans Condensed"), f.family()});
+    box->setFont(f);
+  }
   ol->addWidget(cbDran_);
   ol->addWidget(cbNeu_);
   tl->addWidget(options);
@@ -356,7 +366,8 @@ QWidget* TFMain::buildResultsColumn() {
   totalsModel_ = new TotalsModel(check_, this);
   gGes_->setModel(totalsModel_);
   InitTotalGrid(gGes_);
-  gGes_->setFixedHeight(17);
+  // The table's border comes on top of its one 16-pixel row.
+  gGes_->setFixedHeight(16 + 2 * gGes_->frameWidth());
   gl->addWidget(gGew_, 0, 0);
   gl->addWidget(scrollBar2_, 0, 1);
   gl->addWidget(gGes_, 1, 0, 1, 2);

@@ -8,6 +8,7 @@
 #include "common/prompter.h"
 #include "core/ticketfile.h"
 #include "ui/main.h"
+#include "ui/messages.h"
 #include "ui/resultmodel.h"
 
 void TFMain::LosBauen() {
@@ -28,9 +29,13 @@ void TFMain::BOpenClick() {
     // The file is read and checked before anything shown is removed: a file that cannot be read or
     // is refused leaves the window as it was.
     const TicketList tickets = ReadTicketFile(path);
+    const QString name = QFileInfo(path).fileName();
+    if (tickets.count() == 0) {
+      Prompter::current().warning(EmptyTicketFileMessage(name));
+      return;
+    }
     if (cbNeu_->isChecked() && LosCount() > 0) removeTickets();
     check_.addTickets(tickets);
-    const QString name = QFileInfo(path).fileName();
     lDatei_->setText(name);
     box1_->ticketsChanged();
     if (tickets.invalidCellCount() > 0)

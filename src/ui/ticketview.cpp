@@ -201,9 +201,6 @@ const QPixmap& TicketView::framePicture() const {
   p.fillRect(frame, kFrameFace);
   drawLowered(p, frame.adjusted(0, 0, -1, -1));
   drawLowered(p, QRect(1, 1, G::kStripWidth - 1, G::kHeight - 3));
-  const QRect nr = G::numberPanelRect();
-  p.fillRect(nr, kNumberPanel);
-  drawLowered(p, nr.adjusted(0, 0, -1, -1));
   // The grid lines, in the window-text colour, show between the cells.
   p.fillRect(QRect(G::kStripWidth + 1, 1, 5 * G::kCellWidth + 4, 5 * G::kCellHeight + 4), Qt::black);
   p.end();
@@ -233,21 +230,7 @@ const QPixmap& TicketView::cellPicture(const QString& text, int colour) const {
 
 void TicketView::paintFrame(QPainter& p, int index, const QPoint& origin) const {
   p.drawPixmap(origin, framePicture());
-
-  // Number panel: the ticket number, shrunk until it fits when it has many digits.
-  const QRect nr = G::numberPanelRect().translated(origin);
-  QFont numberFont(QStringLiteral("Calibri"));
-  numberFont.setBold(true);
-  int pixelSize = 11;
-  const QString number = QString::number(index + 1);
-  numberFont.setPixelSize(pixelSize);
-  if (number.size() > 2) {
-    while (pixelSize > 6 && QFontMetrics(numberFont).horizontalAdvance(number) > nr.width() - 1)
-      numberFont.setPixelSize(--pixelSize);
-  }
-  p.setFont(numberFont);
-  p.setPen(kNumberText);
-  p.drawText(nr, Qt::AlignCenter, number);
+  paintNumberPanel(p, origin, index + 1);
 
   const TicketList& tickets = check_.tickets();
   for (int row = 0; row < 5; ++row) {
@@ -258,4 +241,40 @@ void TicketView::paintFrame(QPainter& p, int index, const QPoint& origin) const 
     }
   }
   paintMarks(p, index, origin);
+}
+
+QFont TicketView::numberFont() {
+  QFont f(QStringLiteral("Calibri"));
+  f.setBold(true);
+  f.setPixelSize(11);
+  return f;
+}
+
+QRect TicketView::numberPanelRect(int number) {
+  const QRect square = G::numberPanelRect();
+  const QFontMetrics metrics(numberFont());
+  const int advance = metrics.horizontalAdvance(QString::number(number));
+  if (advance <= square.width() - 2) return square;
+  // Too long to lie across the square: the panel grows down the strip (never past it) and the
+  // number runs upwards along it, at the same size as a short one.
+  const int stripBottom = G::kHeight - 4;  // above the strip's lower bevel
+  return QRect(square.topLeft(), QPoint(square.right(), std::min(stripBottom, square.top() + advance + 5)));
+}
+
+void TicketView::paintNumberPanel(QPainter& p, const QPoint& origin, int number) {
+  const QRect panel = numberPanelRect(number).translated(origin);
+  p.fillRect(panel, kNumberPanel);
+  drawLowered(p, panel.adjusted(0, 0, -1, -1));
+  p.setFont(numberFont());
+  p.setPen(kNumberText);
+  const QString text = QString::number(number);
+  if (panel.height() == G::kNumberPanel) {
+    p.drawText(panel, Qt::AlignCenter, text);
+    return;
+  }
+  p.save();
+  p.translate(panel.bottomLeft() + QPoint(0, 1));
+  p.rotate(-90);
+  p.drawText(QRect(0, 0, panel.height(), panel.width()), Qt::AlignCenter, text);
+  p.restore();
 }

@@ -104,6 +104,12 @@ class TicketView : public QScrollArea {
   void scrollToTicket(int index);
   // Paints the frame of ticket index with its top left corner at origin (used by the viewport).
   void paintFrame(QPainter& p, int index, const QPoint& origin) const;
+  // The number panel of ticket number in a frame at origin: the 18 x 18 square while the number fits
+  // across it, else a panel down the left strip with the number turned upwards, so that numbers up to
+  // 999,999 are as large as short ones.
+  static void paintNumberPanel(QPainter& p, const QPoint& origin, int number);
+  static QRect numberPanelRect(int number);
+  static QFont numberFont();
   // The tickets in view as a screen reader reads them: "Los 1: 10 Linie, 21 gezogen, 34, ..." with
   // "Linie" for a number on a complete line and "gezogen" for one that is only chosen.
   QString visibleTicketsText() const;

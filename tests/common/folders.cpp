@@ -77,7 +77,7 @@ TEST(SaveGeometry, WritesLeftTopThenWidthHeightInTheirSections) {
   SaveGeometry("FMain", 11, 22, 1038, 645);
   EXPECT_TRUE(Settings::fileExists());
   EXPECT_EQ(settingsText().toStdString(),
-            "[Position]\nFMain-left=11\nFMain-top=22\n\n\n[Size]\nFMain-breite=1038\nFMain-hoehe=645\n");
+            "[Position]\nFMain-left=11\nFMain-top=22\n\n[Size]\nFMain-breite=1038\nFMain-hoehe=645\n");
   EXPECT_EQ(Settings::readInt("Size", "FMain-hoehe", 0), 645);
 
   SavePosition("FEingabe", -5, 0x10);

@@ -1,6 +1,9 @@
 // Its own program: the capture count starts at zero only once per run.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include "common/folders.h"
 #include "common/settings.h"
 #include "support/scripted_prompter.h"
@@ -70,4 +73,18 @@ TEST(SnapshotWindows, picturesOnlyButtonsAreNamedByTheirTooltip) {
   }
   EXPECT_EQ(w.findChild<QWidget*>("bsSkinSpeedButton1")->toolTip(), QString("In Zwischenablage kopieren"));
   EXPECT_EQ(w.size(), QSize(592, 529));
+}
+
+TEST(SnapshotWindows, aStoredPositionRightOfOrBelowEveryScreenIsPulledBackAndTheKeysStay) {
+  EstablishDataFolders();
+  ScriptedPrompter prompter;
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  for (const QPoint stored : {screen.topRight() + QPoint(50, 80), screen.bottomLeft() + QPoint(30, 40)}) {
+    SavePosition("FAbbild", stored.x(), stored.y());
+    TFAbbild w;
+    w.show();
+    EXPECT_TRUE(screen.contains(w.pos() + QPoint(40, 10))) << stored.x() << "," << stored.y();
+    EXPECT_EQ(Settings::readInt("Position", "FAbbild-left", 0), stored.x());
+    EXPECT_EQ(Settings::readInt("Position", "FAbbild-top", 0), stored.y());
+  }
 }

@@ -248,8 +248,14 @@ TFfrLos2::TFfrLos2(QWidget* parent) : QFrame(parent) {
 bool TFfrLos2::eventFilter(QObject* watched, QEvent* event) {
   // The Enter key inserts no line break: several lines come into the field by pasting.
   if (watched == m1 && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    const int key = keyEvent->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+    // Tab moves on to the next control; Ctrl+Tab types the tab that separates a row's numbers.
+    if (key == Qt::Key_Tab && keyEvent->modifiers() == Qt::ControlModifier) {
+      m1->insertPlainText(QStringLiteral("\t"));
+      return true;
+    }
   }
   return QFrame::eventFilter(watched, event);
 }

@@ -65,7 +65,10 @@ void TFMain::toggleNumber(int n) {
   b->setChosen(result == ChosenNumbers::Toggle::Added);
   pAnz_->setText(QString::number(check_.chosen.count()));
   refillStrip();
-  if (cbSofort_->isChecked()) evaluate();
+  if (cbSofort_->isChecked())
+    evaluate();
+  else
+    box1_->cellsChanged();
 }
 
 void TFMain::refillStrip() {

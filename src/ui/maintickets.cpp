@@ -52,7 +52,7 @@ void TFMain::evaluate() {
   if (!check_.evaluate()) return;
   resultModel_->refresh();
   totalsModel_->refresh();
-  box1_->viewport()->update();
+  box1_->cellsChanged();
 }
 
 void TFMain::BAuswertenClick() {

@@ -80,8 +80,9 @@ std::pair<int, int> TicketView::visibleTickets() const {
   const int count = check_.tickets().count();
   const qint64 offset = verticalScrollBar()->value();
   const qint64 rowPitch = G::kHeight + G::kGap;
-  const qint64 firstRow = std::max<qint64>(0, (offset - G::kGap) / rowPitch);
-  const qint64 lastRow = (offset + viewport()->height() - 1) / rowPitch;
+  // Row r covers r * rowPitch + kGap up to (r + 1) * rowPitch, its bottom edge excluded.
+  const qint64 firstRow = offset / rowPitch;
+  const qint64 lastRow = std::max<qint64>(0, offset + viewport()->height() - 1 - G::kGap) / rowPitch;
   const qint64 first = firstRow * G::kPerRow;
   const qint64 last = std::min<qint64>(count - 1, (lastRow + 1) * G::kPerRow - 1);
   return {int(std::min<qint64>(first, count)), int(last)};

@@ -347,6 +347,8 @@ QWidget* TFMain::buildResultsColumn() {
   resultModel_ = new ResultModel(check_, gridFont, this);
   gGew_->setModel(resultModel_);
   InitResultGrid(gGew_);
+  // Reached by Tab, so the keyboard can scroll the results; a click still leaves the focus alone.
+  gGew_->setFocusPolicy(Qt::TabFocus);
   scrollBar2_ = new QScrollBar(Qt::Vertical, grids);
   scrollBar2_->setObjectName(QStringLiteral("bsSkinScrollBar2"));
   scrollBar2_->setFixedWidth(19);
@@ -364,6 +366,7 @@ QWidget* TFMain::buildResultsColumn() {
   totalsModel_ = new TotalsModel(check_, this);
   gGes_->setModel(totalsModel_);
   InitTotalGrid(gGes_);
+  gGes_->setFocusPolicy(Qt::TabFocus);
   gGes_->setFixedHeight(17);
   gl->addWidget(gGew_, 0, 0);
   gl->addWidget(scrollBar2_, 0, 1);

@@ -87,7 +87,8 @@ class CaptionedValueAccessible : public QAccessibleWidget {
   QString text(QAccessible::Text t) const override {
     if (t != QAccessible::Name) return QAccessibleWidget::text(t);
     const auto* l = static_cast<const QLabel*>(object());
-    return QStringLiteral("%1: %2").arg(l->property(kCaptionProperty).toString(), l->text());
+    const QString caption = l->property(kCaptionProperty).toString();
+    return l->text().isEmpty() ? caption : QStringLiteral("%1: %2").arg(caption, l->text());
   }
 };
 
@@ -116,7 +117,15 @@ void InstallAccessibility() {
   Q_UNUSED(installed);
 }
 
-void SetAccessibleCaption(QLabel* label, const QString& caption) {
+void UseOwnAccessibleInterface(QObject* object) {
   InstallAccessibility();
+  // Without a listener no event was sent, so nothing was made.
+  if (!QAccessible::isActive()) return;
+  if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(object))
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
+void SetAccessibleCaption(QLabel* label, const QString& caption) {
   label->setProperty(kCaptionProperty, caption);
+  UseOwnAccessibleInterface(label);
 }

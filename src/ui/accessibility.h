@@ -4,6 +4,7 @@
 #include <QString>
 
 class QLabel;
+class QObject;
 
 // Installs the program's accessible interfaces (once; harmless when called again):
 // - buttons: their press and toggle actions run the button's click, after the action has returned,
@@ -13,5 +14,11 @@ class QLabel;
 // - the ticket area Box1: its visible tickets as tables of cells.
 void InstallAccessibility();
 
-// A screen reader reads the label as "caption: text", always with its current text.
+// Call at the end of a constructor of a class that has an interface of its own: while a screen reader
+// listens, Qt makes and keeps an interface for the base class as soon as the base constructor sends
+// its first event, and the class's own would never be used.
+void UseOwnAccessibleInterface(QObject* object);
+
+// A screen reader reads the label as "caption: text", always with its current text (only the caption
+// while the label is empty).
 void SetAccessibleCaption(QLabel* label, const QString& caption);

@@ -55,6 +55,7 @@ SkinButton::SkinButton(const QString& name, const QString& caption, int picture,
   if (picture >= 0) setIcon(ImageList1(picture));
   setIconSize(caption.isEmpty() ? QSize(30, 30) : QSize(24, 24));
   setCursor(Qt::PointingHandCursor);
+  UseOwnAccessibleInterface(this);
 }
 
 void SkinButton::setHint(const QString& hint) {

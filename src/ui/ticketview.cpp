@@ -72,7 +72,7 @@ TicketView::TicketView(const LotteryCheck& check, QWidget* parent)
   viewport()->setAutoFillBackground(true);
   verticalScrollBar()->setSingleStep(G::kHeight / 4);
   setFocusPolicy(Qt::StrongFocus);
-  InstallAccessibility();
+  UseOwnAccessibleInterface(this);
   updateScrollRange();
 }
 

@@ -96,9 +96,13 @@ void TicketKeys::paint(QPainter& p, qint64 offset) const {
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(kMark, 1, Qt::DashLine));
   p.drawRect(frame.adjusted(-2, -2, 1, 1));
-  p.setPen(QPen(kMark, 2));
-  const QRect cell = G::cellRect(cursor_.cell % 5, cursor_.cell / 5).translated(frame.topLeft());
-  p.drawRect(cell.adjusted(0, 0, -1, -1));
+  // A two-pixel edge inside the cell, over the grid lines, so it shows on every cell colour.
+  const QRect cell =
+      G::cellRect(cursor_.cell % 5, cursor_.cell / 5).translated(frame.topLeft()).adjusted(-1, -1, 1, 1);
+  p.fillRect(QRect(cell.topLeft(), QSize(cell.width(), 2)), kMark);
+  p.fillRect(QRect(cell.left(), cell.bottom() - 1, cell.width(), 2), kMark);
+  p.fillRect(QRect(cell.topLeft(), QSize(2, cell.height())), kMark);
+  p.fillRect(QRect(cell.right() - 1, cell.top(), 2, cell.height()), kMark);
   p.restore();
 }
 

@@ -155,20 +155,6 @@ TEST_F(KeyboardCheck, EveryShortcutOfTheMainWindowPressesItsButtonAndShowsInItsT
   delete FInfo;
 }
 
-TEST_F(KeyboardCheck, TheEntryWindowsShortcutsPressItsButtons) {
-  TFEingabe& e = entry();
-  e.show();
-  activate(e);
-  for (const char* name : {"bsSkinSpeedButton2", "BOpen", "BSave"}) {
-    QSignalSpy clicks(e.findChild<QAbstractButton*>(name), &QAbstractButton::clicked);
-    const QKeySequence key = QKeySequence(Qt::CTRL | (name[1] == 's'   ? Qt::Key_N
-                                                      : name[1] == 'O' ? Qt::Key_O
-                                                                       : Qt::Key_S));
-    QTest::keySequence(&e, key);
-    EXPECT_EQ(clicks.count(), 1) << name;
-  }
-}
-
 TEST_F(KeyboardCheck, TabFollowsTheLayoutAndLeavesTheTextFieldAndTheTables) {
   TFMain& w = shown();
   activate(w);

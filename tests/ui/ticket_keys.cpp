@@ -78,9 +78,6 @@ TEST(TicketKeys, KeysOnTheAreaMoveTheFocusAndScrollItIntoView) {
   // Three rows of frames fit into 300 pixels: a page is fifteen tickets.
   QTest::keyClick(&view, Qt::Key_PageDown);
   EXPECT_EQ(view.keys()->cursor(), (TicketCursor{15, 6}));
-  const auto [first, last] = view.visibleTickets();
-  EXPECT_LE(first, 15);
-  EXPECT_GE(last, 15);
   for (int i = 0; i < 4; ++i) QTest::keyClick(&view, Qt::Key_Down);
   EXPECT_EQ(view.keys()->cursor(), (TicketCursor{20, 1}));
   EXPECT_GE(view.visibleTickets().second, 20) << "the area follows the focus down";

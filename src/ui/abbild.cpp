@@ -167,6 +167,8 @@ void captureResults(QWidget* mainWindow) {
 }  // namespace
 
 TFAbbild::TFAbbild(QWidget* parent) : QWidget(parent) {
+  // Before the first button: Qt keeps the interface it makes for a widget before ours are known.
+  InstallAccessibility();
   // A snapshot window is always a window of its own; with a parent it goes when the parent goes.
   setWindowFlag(Qt::Window, true);
   // Closing the last visible snapshot window must never end the program.
@@ -220,7 +222,6 @@ TFAbbild::TFAbbild(QWidget* parent) : QWidget(parent) {
           [this] { runGuarded([this] { bsSkinSpeedButton13Click(); }); });
 
   Image1->setAccessibleName(QStringLiteral("Abbild"));
-  InstallAccessibility();
   InstallSnapshotShortcuts(this);
 
   resize(592, 529);

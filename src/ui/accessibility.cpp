@@ -119,8 +119,6 @@ void InstallAccessibility() {
 
 void UseOwnAccessibleInterface(QObject* object) {
   InstallAccessibility();
-  // Without a listener no event was sent, so nothing was made.
-  if (!QAccessible::isActive()) return;
   if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(object))
     QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }

@@ -14,9 +14,9 @@ class QObject;
 // - the ticket area Box1: its visible tickets as tables of cells.
 void InstallAccessibility();
 
-// Call at the end of a constructor of a class that has an interface of its own: while a screen reader
-// listens, Qt makes and keeps an interface for the base class as soon as the base constructor sends
-// its first event, and the class's own would never be used.
+// Call at the end of a constructor of a class that has an interface of its own: Qt may make and keep
+// an interface for the base class while the base constructor runs (at once when a screen reader
+// listens), and the class's own would then never be used.
 void UseOwnAccessibleInterface(QObject* object);
 
 // A screen reader reads the label as "caption: text", always with its current text (only the caption

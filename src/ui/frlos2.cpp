@@ -19,6 +19,7 @@
 #include "common/guard.h"
 #include "common/prompter.h"
 #include "core/tickettext.h"
+#include "ui/accessibility.h"
 #include "ui/skinwidgets.h"
 
 // Q_INIT_RESOURCE declares the initialiser in the namespace it is used in: keep it global. A static
@@ -28,7 +29,8 @@ static void initResources() {
 }
 
 void InitEntryPictures() {
-  static const bool done = (initResources(), true);
+  // The frames' picture buttons get the program's accessible interface only if it is known first.
+  static const bool done = (initResources(), InstallAccessibility(), true);
   Q_UNUSED(done);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ticketaccessible.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QScrollBar>
 #include <QWindow>
@@ -36,6 +37,12 @@ QString CellAccessibleName(const LotteryCheck& check, int ticket, int cell) {
 }
 
 namespace {
+
+// After the application object has gone, Qt's registry is deleting every interface itself and must
+// not be called again.
+bool ownsChildren() {
+  return QCoreApplication::instance() != nullptr;
+}
 
 int ticketCount(const TicketView* view) {
   return view ? view->check().tickets().count() : 0;
@@ -147,6 +154,7 @@ class TicketAccessible : public QAccessibleInterface, public QAccessibleTableInt
     lastName_ = text(QAccessible::Name);
   }
   ~TicketAccessible() override {
+    if (!ownsChildren()) return;
     for (QAccessible::Id id : cells_)
       if (id) QAccessible::deleteAccessibleInterface(id);
   }
@@ -255,6 +263,7 @@ TicketViewAccessible* interfaceOf(TicketView* view) {
 TicketViewAccessible::TicketViewAccessible(TicketView* view) : QAccessibleWidget(view, QAccessible::Pane) {}
 
 TicketViewAccessible::~TicketViewAccessible() {
+  if (!ownsChildren()) return;
   for (QAccessible::Id id : std::as_const(tickets_)) QAccessible::deleteAccessibleInterface(id);
 }
 

@@ -107,7 +107,8 @@ void TicketKeys::paint(QPainter& p, qint64 offset) const {
 }
 
 bool TicketKeys::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != view_) return false;
+  // The view's base destructor still sends it a focus-out; by then it is no TicketView.
+  if (watched != view_ || !qobject_cast<TicketView*>(watched)) return false;
   switch (event->type()) {
     case QEvent::FocusIn:
       setCursor(cursor_);

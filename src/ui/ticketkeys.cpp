@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ticketkeys.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -90,7 +91,7 @@ void TicketKeys::repaintCursor(TicketCursor c) const {
 }
 
 void TicketKeys::paint(QPainter& p, qint64 offset) const {
-  if (!view_->hasFocus() || view_->check().tickets().count() == 0) return;
+  if (!markShown_ || !view_->hasFocus() || view_->check().tickets().count() == 0) return;
   const QRect frame = frameInViewport(cursor_.ticket, offset);
   p.save();
   p.setBrush(Qt::NoBrush);
@@ -110,9 +111,17 @@ bool TicketKeys::eventFilter(QObject* watched, QEvent* event) {
   // The view's base destructor still sends it a focus-out; by then it is no TicketView.
   if (watched != view_ || !qobject_cast<TicketView*>(watched)) return false;
   switch (event->type()) {
-    case QEvent::FocusIn:
+    case QEvent::FocusIn: {
+      // A click into the area shows no mark until a key moves it, so the mouse user's view stays as
+      // it was; Tab shows it; a window coming back to the front keeps what was shown.
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason == Qt::MouseFocusReason) markShown_ = false;
+      if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+          reason == Qt::ShortcutFocusReason)
+        markShown_ = true;
       setCursor(cursor_);
       return false;
+    }
     case QEvent::FocusOut:
       repaintCursor(cursor_);
       return false;
@@ -128,6 +137,7 @@ bool TicketKeys::eventFilter(QObject* watched, QEvent* event) {
         case Qt::Key_PageDown:
         case Qt::Key_Home:
         case Qt::Key_End:
+          markShown_ = true;
           setCursor(MoveTicketCursor(cursor_, key->key(), view_->check().tickets().count(), pageTickets()));
           return true;
         default:

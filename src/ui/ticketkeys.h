@@ -31,7 +31,8 @@ class TicketKeys : public QObject {
   void setCursor(TicketCursor c);
   // Keeps the cursor on a ticket that exists after tickets were added or removed.
   void ticketsChanged();
-  // Paints the cursor's mark when the area has the focus; offset is the vertical scroll position.
+  // Paints the cursor's mark when the area has the focus by keyboard; offset is the vertical scroll
+  // position.
   void paint(QPainter& p, qint64 offset) const;
 
  protected:
@@ -43,4 +44,5 @@ class TicketKeys : public QObject {
 
   TicketView* view_;
   TicketCursor cursor_;
+  bool markShown_ = false;
 };

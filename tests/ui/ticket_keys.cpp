@@ -83,6 +83,26 @@ TEST(TicketKeys, KeysOnTheAreaMoveTheFocusAndScrollItIntoView) {
   EXPECT_GE(view.visibleTickets().second, 20) << "the area follows the focus down";
 }
 
+TEST(TicketKeys, TheMarkShowsOnceAKeyMovesItNotAfterAClick) {
+  LotteryCheck check;
+  check.addTickets(numberedTickets(3));
+  TicketView view(check);
+  view.resize(660, 300);
+  view.show();
+  view.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+  view.ticketsChanged();
+  const QColor mark(0xE6, 0x51, 0x00);
+  // The top edge of the mark around the first ticket's first and second cell.
+  const QPoint firstCell(30, 5), secondCell(50, 5);
+  view.clearFocus();
+  QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(300, 200));
+  ASSERT_TRUE(view.hasFocus());
+  EXPECT_NE(view.viewport()->grab().toImage().pixelColor(firstCell), mark);
+  QTest::keyClick(&view, Qt::Key_Right);
+  EXPECT_EQ(view.viewport()->grab().toImage().pixelColor(secondCell), mark);
+}
+
 TEST(TicketKeys, RemovingTicketsKeepsTheFocusOnOneThatExists) {
   LotteryCheck check;
   check.addTickets(numberedTickets(30));

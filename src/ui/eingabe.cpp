@@ -25,10 +25,12 @@
 #include "common/settings.h"
 #include "core/text.h"
 #include "core/ticketfile.h"
+#include "ui/accessibility.h"
 #include "ui/frlos2.h"
 #include "ui/info.h"
 #include "ui/messages.h"
 #include "ui/onscreen.h"
+#include "ui/shortcuts.h"
 #include "ui/skinwidgets.h"
 
 TFEingabe* FEingabe = nullptr;
@@ -126,6 +128,7 @@ TFEingabe::TFEingabe(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addWidget(Box1, 1);
   boxContent_->resize(boxSizeFor(0));
 
+  InstallEntryShortcuts(this);
   FormCreate();
 }
 
@@ -217,6 +220,7 @@ void TFEingabe::buildSecondBar(QWidget* bar) {
   auto* fileCaption = new QLabel(QStringLiteral("Datei"), bar);
   fileCaption->setObjectName("Label2");
   LDatei = sunkenLabel(bar, "LDatei", QString());
+  SetAccessibleCaption(LDatei, fileCaption->text());
   LDatei->setMinimumWidth(60);
   LDatei->setTextInteractionFlags(Qt::TextSelectableByMouse);
   file->addWidget(fileCaption);

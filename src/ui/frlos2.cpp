@@ -20,6 +20,7 @@
 #include "common/prompter.h"
 #include "core/tickettext.h"
 #include "ui/messages.h"
+#include "ui/accessibility.h"
 #include "ui/skinwidgets.h"
 
 // Q_INIT_RESOURCE declares the initialiser in the namespace it is used in: keep it global. A static
@@ -29,7 +30,8 @@ static void initResources() {
 }
 
 void InitEntryPictures() {
-  static const bool done = (initResources(), true);
+  // The frames' picture buttons get the program's accessible interface only if it is known first.
+  static const bool done = (initResources(), InstallAccessibility(), true);
   Q_UNUSED(done);
 }
 
@@ -249,8 +251,14 @@ TFfrLos2::TFfrLos2(QWidget* parent) : QFrame(parent) {
 bool TFfrLos2::eventFilter(QObject* watched, QEvent* event) {
   // The Enter key inserts no line break: several lines come into the field by pasting.
   if (watched == m1 && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    const int key = keyEvent->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+    // Tab moves on to the next control; Ctrl+Tab types the tab that separates a row's numbers.
+    if (key == Qt::Key_Tab && keyEvent->modifiers() == Qt::ControlModifier) {
+      m1->insertPlainText(QStringLiteral("\t"));
+      return true;
+    }
   }
   return QFrame::eventFilter(watched, event);
 }

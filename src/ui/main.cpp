@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -16,6 +17,7 @@
 #include "ui/eingabe.h"
 #include "ui/info.h"
 #include "ui/numberboard.h"
+#include "ui/shortcuts.h"
 #include "ui/skinwidgets.h"
 
 TFMain* FMain = nullptr;
@@ -45,6 +47,7 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent) {
   buildLayout();
   wireCommands();
   wireOverview();
+  InstallMainShortcuts(this);
 
   int left = kDefaultLeft, top = kDefaultTop, width = kDefaultWidth, height = kDefaultHeight;
   DonationStand = QStringLiteral("0");
@@ -135,6 +138,13 @@ bool TFMain::eventFilter(QObject* watched, QEvent* event) {
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     Image1Click();
     return true;
+  }
+  if (watched == image1_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+      Image1Click();
+      return true;
+    }
   }
   return QWidget::eventFilter(watched, event);
 }

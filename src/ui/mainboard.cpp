@@ -70,9 +70,12 @@ void TFMain::toggleNumber(int n) {
   b->setChosen(result == ChosenNumbers::Toggle::Added);
   pAnz_->setText(QString::number(check_.chosen.count()));
   refillStrip();
-  // A ticket cell is light green while its number is chosen, evaluated or not.
-  box1_->viewport()->update();
-  if (cbSofort_->isChecked()) evaluate();
+  // A ticket cell is light green while its number is chosen, evaluated or not: without an
+  // evaluation the cells are repainted (and announced) at once.
+  if (cbSofort_->isChecked())
+    evaluate();
+  else
+    box1_->cellsChanged();
 }
 
 void TFMain::refillStrip() {

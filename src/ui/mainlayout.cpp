@@ -7,6 +7,8 @@
 #include <QScrollBar>
 #include <QTableView>
 
+#include "ui/accessibility.h"
+#include "ui/boardkeys.h"
 #include "ui/main.h"
 #include "ui/numberboard.h"
 #include "ui/resultgrids.h"
@@ -135,6 +137,7 @@ QWidget* TFMain::buildTopBar() {
   label17->setFont(f17);
   label17->setAlignment(Qt::AlignCenter);
   pl->addWidget(captioned(QStringLiteral("Panel17"), 60, label17, leur_, payPal));
+  SetAccessibleCaption(leur_, label17->text());
   pl->addSpacing(60);
   l->addWidget(payPal);
 
@@ -169,6 +172,7 @@ QWidget* TFMain::buildLeftColumn() {
   fileBar->setFixedHeight(kBarHeight);
   auto* fl = hbox(fileBar);
   lDatei2_ = framedLabel(QStringLiteral("LDatei2"), fileBar);
+  SetAccessibleCaption(lDatei2_, QStringLiteral("Datei"));
   fl->addWidget(captioned(QStringLiteral("Panel7"), 160, label(QStringLiteral("Label4"), "Datei", fileBar),
                           lDatei2_, fileBar));
   fl->addStretch(1);
@@ -188,6 +192,7 @@ QWidget* TFMain::buildLeftColumn() {
   mgz_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   mgz_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   mgz_->setAccessibleName(QStringLiteral("Gewinnzahlen-Textfeld"));
+  mgz_->setTabChangesFocus(true);
   mgz_->setMinimumHeight(40);
   mgz_->setPlainText(QStringLiteral("47910161819202324313443444548545866676974"));
   l->addWidget(mgz_, 1);
@@ -216,6 +221,7 @@ QWidget* TFMain::buildLeftColumn() {
   f1.setPointSize(7);
   label1->setFont(f1);
   label1->setBuddy(pAnz_);
+  SetAccessibleCaption(pAnz_, label1->text());
   xl->addWidget(captioned(QStringLiteral("Panel1"), 39, label1, pAnz_, transferBar));
   xl->addWidget(button(QStringLiteral("BDelGZ"), QString(), 1, 34, transferBar,
                        QStringLiteral("Gewählte Gewinnzahlen löschen")));
@@ -285,6 +291,7 @@ QWidget* TFMain::buildMainArea() {
   tl->addWidget(options);
   tl->addWidget(button(QStringLiteral("BOpen"), QStringLiteral("Lose einlesen..."), 4, 92, ticketBar));
   lDatei_ = framedLabel(QStringLiteral("LDatei"), ticketBar);
+  SetAccessibleCaption(lDatei_, QStringLiteral("Datei"));
   tl->addWidget(captioned(QStringLiteral("Panel2"), 160, label(QStringLiteral("Label2"), "Datei", ticketBar),
                           lDatei_, ticketBar));
   tl->addSpacing(5);
@@ -345,11 +352,15 @@ QWidget* TFMain::buildResultsColumn() {
   gGew_->setObjectName(QStringLiteral("GGew"));
   gGew_->setAccessibleName(QStringLiteral("Gewinnauswertung je Los"));
   gGew_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Tab leaves the tables; the arrow keys move inside them.
+  gGew_->setTabKeyNavigation(false);
   QFont gridFont(QStringLiteral("Tahoma"), 8);
   gGew_->setFont(gridFont);
   resultModel_ = new ResultModel(check_, gridFont, this);
   gGew_->setModel(resultModel_);
   InitResultGrid(gGew_);
+  // Reached by Tab, so the keyboard can scroll the results; a click still leaves the focus alone.
+  gGew_->setFocusPolicy(Qt::TabFocus);
   scrollBar2_ = new QScrollBar(Qt::Vertical, grids);
   scrollBar2_->setObjectName(QStringLiteral("bsSkinScrollBar2"));
   scrollBar2_->setFixedWidth(19);
@@ -363,10 +374,12 @@ QWidget* TFMain::buildResultsColumn() {
   gGes_->setObjectName(QStringLiteral("GGes"));
   gGes_->setAccessibleName(QStringLiteral("Summen"));
   gGes_->setFont(gridFont);
+  gGes_->setTabKeyNavigation(false);
   totalsModel_ = new TotalsModel(check_, this);
   gGes_->setModel(totalsModel_);
   InitTotalGrid(gGes_);
   // The table's border comes on top of its one 16-pixel row.
+  gGes_->setFocusPolicy(Qt::TabFocus);
   gGes_->setFixedHeight(16 + 2 * gGes_->frameWidth());
   gl->addWidget(gGew_, 0, 0);
   gl->addWidget(scrollBar2_, 0, 1);
@@ -381,6 +394,7 @@ QWidget* TFMain::buildResultsColumn() {
   image1_->setCursor(Qt::PointingHandCursor);
   image1_->setToolTip(QStringLiteral("Zur Homepage des Herstellers"));
   image1_->setAccessibleName(image1_->toolTip());
+  image1_->setFocusPolicy(Qt::TabFocus);
   image1_->installEventFilter(this);
   auto* imageRow = new QHBoxLayout;
   imageRow->setContentsMargins(5, 0, 5, 5);
@@ -400,5 +414,6 @@ void TFMain::createNumberControls() {
     connect(b, &QPushButton::clicked, this, [this, b] { BMusterClick(b); });
     buttons_.append(b);
   }
+  new BoardKeys(buttons_, findChild<QWidget*>(QStringLiteral("BDelGZ")), this);
   pLeft_->setFixedWidth(NumberBoardGeometry::kLeftColumnWidth);
 }

@@ -58,7 +58,7 @@ void TFMain::evaluate() {
   if (!check_.evaluate()) return;
   resultModel_->refresh();
   totalsModel_->refresh();
-  box1_->viewport()->update();
+  box1_->cellsChanged();
   overviewFollows();
 }
 

@@ -1,7 +1,5 @@
 #include "ui/ticketview.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
@@ -10,6 +8,9 @@
 
 #include "common/drawcell.h"
 #include "core/evaluation.h"
+#include "ui/accessibility.h"
+#include "ui/ticketaccessible.h"
+#include "ui/ticketkeys.h"
 
 namespace G = TicketFrameGeometry;
 
@@ -44,21 +45,6 @@ QColor colourOf(CellColour c) {
   return Qt::white;
 }
 
-// The painted tickets are no widgets; this interface gives a screen reader their numbers and marks.
-class TicketViewAccessible : public QAccessibleWidget {
- public:
-  explicit TicketViewAccessible(TicketView* view) : QAccessibleWidget(view, QAccessible::Pane) {}
-  QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Description) return static_cast<TicketView*>(widget())->visibleTicketsText();
-    return QAccessibleWidget::text(t);
-  }
-};
-
-QAccessibleInterface* ticketViewAccessible(const QString& className, QObject* object) {
-  if (className == QLatin1String("TicketView") && object && object->isWidgetType())
-    return new TicketViewAccessible(static_cast<TicketView*>(object));
-  return nullptr;
-}
 }  // namespace
 
 int LosFrameList::size() const {
@@ -79,15 +65,14 @@ LosGrid LosGridList::at(int index) const {
 }
 
 TicketView::TicketView(const LotteryCheck& check, QWidget* parent)
-    : QScrollArea(parent), check_(check), frames_(check), grids_(check) {
+    : QScrollArea(parent), check_(check), frames_(check), grids_(check), keys_(new TicketKeys(this)) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setFrameShape(QFrame::NoFrame);
   viewport()->setAutoFillBackground(true);
   verticalScrollBar()->setSingleStep(G::kHeight / 4);
   setFocusPolicy(Qt::StrongFocus);
-  static const bool factoryInstalled = (QAccessible::installFactory(ticketViewAccessible), true);
-  Q_UNUSED(factoryInstalled);
+  UseOwnAccessibleInterface(this);
   updateScrollRange();
 }
 
@@ -95,8 +80,9 @@ std::pair<int, int> TicketView::visibleTickets() const {
   const int count = check_.tickets().count();
   const qint64 offset = verticalScrollBar()->value();
   const qint64 rowPitch = G::kHeight + G::kGap;
-  const qint64 firstRow = std::max<qint64>(0, (offset - G::kGap) / rowPitch);
-  const qint64 lastRow = (offset + viewport()->height() - 1) / rowPitch;
+  // Row r covers r * rowPitch + kGap up to (r + 1) * rowPitch, its bottom edge excluded.
+  const qint64 firstRow = offset / rowPitch;
+  const qint64 lastRow = std::max<qint64>(0, offset + viewport()->height() - 1 - G::kGap) / rowPitch;
   const qint64 first = firstRow * G::kPerRow;
   const qint64 last = std::min<qint64>(count - 1, (lastRow + 1) * G::kPerRow - 1);
   return {int(std::min<qint64>(first, count)), int(last)};
@@ -134,7 +120,14 @@ void TicketView::changeEvent(QEvent* event) {
 
 void TicketView::ticketsChanged() {
   updateScrollRange();
+  keys_->ticketsChanged();
   viewport()->update();
+  TicketAccessibleViewChanged(this, true);
+}
+
+void TicketView::cellsChanged() {
+  viewport()->update();
+  TicketAccessibleCellsChanged(this);
 }
 
 void TicketView::scrollToTicket(int index) {
@@ -160,10 +153,12 @@ void TicketView::updateScrollRange() {
 void TicketView::resizeEvent(QResizeEvent* event) {
   QScrollArea::resizeEvent(event);
   updateScrollRange();
+  TicketAccessibleViewChanged(this, false);
 }
 
 void TicketView::scrollContentsBy(int, int) {
   viewport()->update();
+  TicketAccessibleViewChanged(this, false);
 }
 
 void TicketView::paintEvent(QPaintEvent* event) {
@@ -178,12 +173,13 @@ void TicketView::paintEvent(QPaintEvent* event) {
   for (qint64 row = firstRow; row <= lastRow; ++row) {
     for (int col = 0; col < G::kPerRow; ++col) {
       const qint64 index = row * G::kPerRow + col;
-      if (index >= count) return;
+      if (index >= count) break;
       const QPoint origin(col * (G::kWidth + G::kGap) + G::kGap, int(G::frameTop(index) - offset));
       if (!dirty.intersects(QRect(origin, QSize(G::kWidth, G::kHeight)))) continue;
       paintFrame(p, int(index), origin);
     }
   }
+  keys_->paint(p, offset);
 }
 
 const QPixmap& TicketView::framePicture() const {

@@ -11,6 +11,7 @@
 
 class LotteryCheck;
 class QTimer;
+class TicketKeys;
 
 // Geometry of the read-only ticket frames of the main window: 126 x 86 pixels, five to a row, five
 // pixels apart and from the edges. All positions are content coordinates of the ticket area; rows are
@@ -95,11 +96,17 @@ class TicketView : public QScrollArea {
  public:
   explicit TicketView(const LotteryCheck& check, QWidget* parent = nullptr);
 
+  const LotteryCheck& check() const { return check_; }
+  // The keyboard focus among the tickets.
+  TicketKeys* keys() const { return keys_; }
   const LosFrameList& frames() const { return frames_; }
   const LosGridList& grids() const { return grids_; }
 
   // Call after tickets were added or removed: new scroll range, one repaint.
   void ticketsChanged();
+  // Call after the chosen numbers or the evaluation changed: one repaint, and a screen reader hears
+  // what changed.
+  void cellsChanged();
   // Makes the frame of ticket index (0-based) visible.
   void scrollToTicket(int index);
   // Paints the frame of ticket index with its top left corner at origin (used by the viewport).
@@ -147,4 +154,5 @@ class TicketView : public QScrollArea {
   int marked_ = -1;
   bool showMissing_ = false;
   QTimer* markTimer_ = nullptr;
+  TicketKeys* keys_;
 };

@@ -68,10 +68,13 @@ TEST(SnapshotWindows, picturesOnlyButtonsAreNamedByTheirTooltip) {
     auto* button = w.findChild<QWidget*>(name);
     ASSERT_NE(button, nullptr) << name;
     EXPECT_FALSE(button->toolTip().isEmpty()) << name;
-    EXPECT_EQ(button->accessibleName(), button->toolTip()) << name;
+    EXPECT_TRUE(button->toolTip() == button->accessibleName() ||
+                button->toolTip().startsWith(button->accessibleName() + " ("))
+        << name;
     EXPECT_EQ(button->size(), QSize(44, 38)) << name;
   }
-  EXPECT_EQ(w.findChild<QWidget*>("bsSkinSpeedButton1")->toolTip(), QString("In Zwischenablage kopieren"));
+  EXPECT_EQ(w.findChild<QWidget*>("bsSkinSpeedButton1")->accessibleName(),
+            QString("In Zwischenablage kopieren"));
   EXPECT_EQ(w.size(), QSize(592, 529));
 }
 

@@ -1,8 +1,8 @@
 #include <QApplication>
 
-#include "app/startup.h"
+#include "app/launch.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  return RunProgram(app);
+  return RunFromCommandLine(app);
 }

@@ -25,8 +25,10 @@
 #include "common/settings.h"
 #include "core/text.h"
 #include "core/ticketfile.h"
+#include "ui/filehistory.h"
 #include "ui/frlos2.h"
 #include "ui/info.h"
+#include "ui/recentfiles.h"
 #include "ui/skinwidgets.h"
 
 TFEingabe* FEingabe = nullptr;
@@ -256,7 +258,8 @@ void TFEingabe::FormCreate() {
     move(reachablePosition(left, top));
     setWindowTitle(ProductName);
     resize(kClientWidth, kClientHeight);
-    dialogFolder_ = TicketsDir();
+    setAcceptDrops(true);
+    AttachRecentTicketsMenu(BOpen, [this](const QString& path) { readTicketFile(path); });
   });
 }
 
@@ -368,25 +371,31 @@ void TFEingabe::bsSkinSpeedButton2Click() {
 
 void TFEingabe::BOpenClick() {
   runGuarded([&] {
-    const QString path = Prompter::current().openFileName(kOpenTitle, kFilter, kSuffix, dialogFolder_);
+    const QString path =
+        Prompter::current().openFileName(kOpenTitle, kFilter, kSuffix, FileHistory::ticketFolder());
     if (path.isEmpty()) return;
-    // Read in full first: a refused or unreadable file leaves the window as it is.
-    const TicketList read = ReadTicketFile(path);
-    const bool replacing = cbNeu->isChecked();
-    if (!framesFit(read.count(), replacing, true)) return;
-    FrameBatch batch(Box1, read.count());
-    if (replacing && EinLosCount > 0) removeAllFrames();
-    boxContent_->resize(boxSizeFor(EinLosCount + read.count()));
-    for (int t = 0; t < read.count(); ++t) {
-      TicketCells cells = read.cells(t);
-      // The reader gives an empty entry as a single space; here it is a free cell again, so that
-      // pasted numbers can go there and saving writes it as it was.
-      for (QString& cell : cells)
-        if (cell == QStringLiteral(" ")) cell.clear();
-      LosBauen()->gLos->setCells(cells);
-    }
-    LDatei->setText(QFileInfo(path).fileName());
+    readTicketFile(path);
   });
+}
+
+void TFEingabe::readTicketFile(const QString& path) {
+  // Read in full first: a refused or unreadable file leaves the window as it is.
+  const TicketList read = ReadTicketFile(path);
+  FileHistory::ticketFileUsed(path);
+  const bool replacing = cbNeu->isChecked();
+  if (!framesFit(read.count(), replacing, true)) return;
+  FrameBatch batch(Box1, read.count());
+  if (replacing && EinLosCount > 0) removeAllFrames();
+  boxContent_->resize(boxSizeFor(EinLosCount + read.count()));
+  for (int t = 0; t < read.count(); ++t) {
+    TicketCells cells = read.cells(t);
+    // The reader gives an empty entry as a single space; here it is a free cell again, so that
+    // pasted numbers can go there and saving writes it as it was.
+    for (QString& cell : cells)
+      if (cell == QStringLiteral(" ")) cell.clear();
+    LosBauen()->gLos->setCells(cells);
+  }
+  LDatei->setText(QFileInfo(path).fileName());
 }
 
 std::vector<TicketCells> TFEingabe::tickets() const {
@@ -401,10 +410,11 @@ std::vector<TicketCells> TFEingabe::tickets() const {
 
 void TFEingabe::BSaveClick() {
   runGuarded([&] {
-    const QString path =
-        Prompter::current().saveFileName(kSaveTitle, kFilter, kSuffix, dialogFolder_, LDatei->text(), false);
+    const QString path = Prompter::current().saveFileName(kSaveTitle, kFilter, kSuffix,
+                                                          FileHistory::ticketFolder(), LDatei->text(), false);
     if (path.isEmpty()) return;
     WriteTicketFile(path, tickets());
+    FileHistory::ticketFileUsed(path);
     LDatei->setText(QFileInfo(path).fileName());
   });
 }

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/filedrop.h"
+
+#include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
+
+#include "common/prompter.h"
+
+bool FileDrop::carriesFiles(const QMimeData* data) {
+  return data && data->hasUrls() && !data->urls().isEmpty();
+}
+
+const DropKind* FileDrop::kindOf(const QString& path) const {
+  const QString suffix = QFileInfo(path).suffix();
+  for (const DropKind& kind : kinds_)
+    if (suffix.compare(kind.suffix, Qt::CaseInsensitive) == 0) return &kind;
+  return nullptr;
+}
+
+QStringList FileDrop::takeFiles(const QMimeData* data) const {
+  QStringList taken, refused;
+  if (!carriesFiles(data)) return taken;
+  for (const QUrl& url : data->urls()) {
+    // Only files of this computer: a link from a web page is no file to read.
+    if (url.isLocalFile() && kindOf(url.toLocalFile()))
+      taken << url.toLocalFile();
+    else
+      refused << (url.isLocalFile() ? QFileInfo(url.toLocalFile()).fileName() : url.toDisplayString());
+  }
+  if (!refused.isEmpty()) {
+    QStringList labels;
+    for (const DropKind& kind : kinds_) labels << kind.label;
+    const QString names = QStringLiteral("„") + refused.join(QStringLiteral("“, „")) + QStringLiteral("“");
+    const QString kinds = labels.size() > 1 ? labels.mid(0, labels.size() - 1).join(QStringLiteral(", ")) +
+                                                  QStringLiteral(" und ") + labels.last()
+                                            : labels.value(0);
+    Prompter::current().information((refused.size() == 1
+                                         ? QStringLiteral("Die Datei %1 wird nicht geöffnet: ")
+                                         : QStringLiteral("Die Dateien %1 werden nicht geöffnet: "))
+                                        .arg(names) +
+                                    QStringLiteral("Hier lassen sich nur %1 ablegen.").arg(kinds));
+  }
+  return taken;
+}
+
+void FileDrop::openDropped(const QMimeData* data) const {
+  for (const QString& path : takeFiles(data))
+    if (const DropKind* kind = kindOf(path); kind && kind->open) kind->open(path);
+}

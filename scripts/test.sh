@@ -14,6 +14,8 @@ scripts/format.sh --check
 scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j"$(nproc)"
+stage "installation and package"
+scripts/check-install.sh
 
 if [ "${SKIP_SANITIZE:-}" != "1" ]; then
   stage "tests with AddressSanitizer and UndefinedBehaviorSanitizer"

@@ -32,6 +32,15 @@ void FileArrival::mainWindowShown() {
   if (FMain && !files.isEmpty()) FMain->openFiles(files);
 }
 
+int AnswerInfoOptions(int argc, char** argv) {
+  QStringList args;
+  for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  const CommandLine line = ParseCommandLine(args, QDir::currentPath());
+  if (!line.exitNow || line.exitCode != 0) return -1;
+  std::fputs(line.output.toLocal8Bit().constData(), stdout);
+  return 0;
+}
+
 int RunFromCommandLine(QApplication& app) {
   const CommandLine line = ParseCommandLine(QCoreApplication::arguments(), QDir::currentPath());
   if (line.exitNow) {

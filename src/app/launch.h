@@ -24,5 +24,9 @@ class FileArrival : public QObject {
   bool shown_ = false;
 };
 
+// --help and --version, answered before any window system is opened, so that they work in a terminal
+// without a display. -1: the program goes on (Qt's own options are left to QApplication).
+int AnswerInfoOptions(int argc, char** argv);
+
 // The whole program: command line, hand-over to a running program or the start-up sequence.
 int RunFromCommandLine(QApplication& app);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
+#include <utility>
 
 #include "app/commandline.h"
 #include "app/instance.h"

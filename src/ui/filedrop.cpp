@@ -28,20 +28,22 @@ QStringList FileDrop::takeFiles(const QMimeData* data) const {
     else
       refused << (url.isLocalFile() ? QFileInfo(url.toLocalFile()).fileName() : url.toDisplayString());
   }
-  if (!refused.isEmpty()) {
-    QStringList labels;
-    for (const DropKind& kind : kinds_) labels << kind.label;
-    const QString names = QStringLiteral("„") + refused.join(QStringLiteral("“, „")) + QStringLiteral("“");
-    const QString kinds = labels.size() > 1 ? labels.mid(0, labels.size() - 1).join(QStringLiteral(", ")) +
-                                                  QStringLiteral(" und ") + labels.last()
-                                            : labels.value(0);
-    Prompter::current().information((refused.size() == 1
-                                         ? QStringLiteral("Die Datei %1 wird nicht geöffnet: ")
-                                         : QStringLiteral("Die Dateien %1 werden nicht geöffnet: "))
-                                        .arg(names) +
-                                    QStringLiteral("Hier lassen sich nur %1 ablegen.").arg(kinds));
-  }
+  if (!refused.isEmpty()) refuse(refused);
   return taken;
+}
+
+void FileDrop::refuse(const QStringList& names) const {
+  QStringList labels;
+  for (const DropKind& kind : kinds_) labels << kind.label;
+  const QString kinds = labels.size() > 1 ? labels.mid(0, labels.size() - 1).join(QStringLiteral(", ")) +
+                                                QStringLiteral(" und ") + labels.last()
+                                          : labels.value(0);
+  const QString quoted = QStringLiteral("„") + names.join(QStringLiteral("“, „")) + QStringLiteral("“");
+  Prompter::current().information((names.size() == 1
+                                       ? QStringLiteral("Die Datei %1 wird nicht geöffnet: ")
+                                       : QStringLiteral("Die Dateien %1 werden nicht geöffnet: "))
+                                      .arg(quoted) +
+                                  QStringLiteral("Hier lassen sich nur %1 ablegen.").arg(kinds));
 }
 
 void FileDrop::openDropped(const QMimeData* data) const {

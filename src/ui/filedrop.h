@@ -32,6 +32,9 @@ class FileDrop {
   // The kind of a path by its suffix (case ignored), or nullptr.
   const DropKind* kindOf(const QString& path) const;
 
+  // The German message for files not taken here (names as shown to the user).
+  void refuse(const QStringList& names) const;
+
   // takeFiles, then each file's kind opens it.
   void openDropped(const QMimeData* data) const;
 

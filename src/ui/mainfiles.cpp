@@ -5,7 +5,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QMimeData>
 #include <QPushButton>
 
 #include "common/guard.h"
@@ -40,16 +39,10 @@ void TFMain::openFiles(const QStringList& paths) {
     else if (suffix.compare(kNumberSuffix, Qt::CaseInsensitive) == 0)
       numbers << path;
     else
-      others << path;
+      others << QFileInfo(path).fileName();
   }
-  if (!others.isEmpty()) {
-    // The same refusal as for a drop, so the two ways in never disagree.
-    QMimeData refused;
-    QList<QUrl> urls;
-    for (const QString& path : others) urls << QUrl::fromLocalFile(path);
-    refused.setUrls(urls);
-    mainDrop().takeFiles(&refused);
-  }
+  // The same refusal as for a drop, so the two ways in never disagree.
+  if (!others.isEmpty()) mainDrop().refuse(others);
   // Each file in a guard of its own: a refused file is reported as the button reports it, and the
   // files after it are still read.
   bool ticketsRead = false, numbersRead = false;

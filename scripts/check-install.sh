@@ -48,6 +48,8 @@ done
 mkdir -p "$work/home" "$work/run" && chmod 700 "$work/run"
 export HOME=$work/home XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=offscreen
 "$dest/usr/bin/ziehfix" --version | grep -qx 'ZIEHFIX 1.0.0.0' || fail "ziehfix --version"
+totals=$("$dest/usr/bin/ziehfix-check" --numbers examples/ziehung.zfgz --format csv examples/beispiel.lose | tail -n 1)
+[ "$totals" = "Ges.:;1;1;1" ] || fail "the installed ziehfix-check gives \"$totals\" for the examples"
 "$dest/usr/bin/ziehfix" examples/beispiel.lose examples/ziehung.zfgz &
 pid=$!
 for _ in $(seq 50); do [ -S "$XDG_RUNTIME_DIR/$app.socket" ] && break; sleep 0.1; done

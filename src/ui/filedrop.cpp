@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/filedrop.h"
 
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
+#include <QWidget>
 
 #include "common/prompter.h"
 
@@ -49,4 +51,31 @@ void FileDrop::refuse(const QStringList& names) const {
 void FileDrop::openDropped(const QMimeData* data) const {
   for (const QString& path : takeFiles(data))
     if (const DropKind* kind = kindOf(path); kind && kind->open) kind->open(path);
+}
+
+namespace {
+class FileDropForwarder : public QObject {
+ public:
+  FileDropForwarder(QObject* parent, std::function<void(const QMimeData*)> open)
+      : QObject(parent), open_(std::move(open)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+      return QObject::eventFilter(watched, event);
+    auto* drop = static_cast<QDropEvent*>(event);
+    if (!FileDrop::carriesFiles(drop->mimeData())) return QObject::eventFilter(watched, event);
+    drop->acceptProposedAction();
+    if (type == QEvent::Drop) open_(drop->mimeData());
+    return true;
+  }
+
+ private:
+  std::function<void(const QMimeData*)> open_;
+};
+}  // namespace
+
+void ForwardFileDrops(QWidget* widget, std::function<void(const QMimeData* data)> open) {
+  widget->installEventFilter(new FileDropForwarder(widget, std::move(open)));
 }

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QMimeData;
+class QWidget;
 
 // A kind of file a window takes by drag and drop: its suffix (without the dot), how it is named in
 // the refusal message, and what opening one file of it does.
@@ -41,3 +42,7 @@ class FileDrop {
  private:
   QList<DropKind> kinds_;
 };
+
+// Text fields take a dropped file as the text of its path. On the given widget (a text field's
+// viewport) a drag that carries files goes to the window instead: open is called with the data.
+void ForwardFileDrops(QWidget* widget, std::function<void(const QMimeData* data)> open);

@@ -5,6 +5,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "common/guard.h"
@@ -26,6 +27,10 @@ const FileDrop& mainDrop() {
 
 void TFMain::setUpFileCommands() {
   setAcceptDrops(true);
+  ForwardFileDrops(mgz_->viewport(), [this](const QMimeData* data) {
+    const QStringList paths = mainDrop().takeFiles(data);
+    if (!paths.isEmpty()) openFiles(paths);
+  });
   AttachRecentTicketsMenu(findChild<QPushButton*>(QStringLiteral("BOpen")),
                           [this](const QString& path) { readTicketFile(path, cbNeu_->isChecked()); });
 }

@@ -84,6 +84,12 @@ TEST_F(MainFilesTest, DroppedFilesAreOpenedAndOthersRefused) {
   EXPECT_EQ(window().LosCount(), 7);
   ASSERT_EQ(prompter.messages.size(), 1);
   EXPECT_TRUE(prompter.messages[0].text.startsWith("Die Datei „scan.png“ wird nicht geöffnet"));
+
+  auto* field = child<QPlainTextEdit>("MGZ");
+  const QString before = field->toPlainText();
+  dropOn(*field->viewport(), {kExamples + "beispiel.lose"});
+  EXPECT_EQ(window().LosCount(), 14) << "a file dropped on the text field is read and appended";
+  EXPECT_EQ(field->toPlainText(), before) << "and not pasted as text";
 }
 
 TEST_F(MainFilesTest, TheDialogsStartWhereTheLastFileOfTheirKindWas) {

@@ -8,6 +8,7 @@ packages=(
   libsimpleini-dev libssl-dev libjpeg62-turbo-dev libqrencode-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libxcb1-dev xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra fonts-crosextra-carlito openssl
+  desktop-file-utils appstream libxml2-utils xdg-utils shared-mime-info libglib2.0-bin dpkg-dev file
 )
 
 missing=()

@@ -7,6 +7,7 @@
 #include <QTranslator>
 #include <exception>
 
+#include "app/desktop.h"
 #include "app/start.h"
 #include "common/appinfo.h"
 #include "common/guard.h"
@@ -17,6 +18,7 @@
 
 void PrepareApplication(QApplication& app) {
   InitLook();
+  SetUpDesktop(app);
   QApplication::setApplicationName(ProductName);
   QApplication::setApplicationDisplayName(ProductName);
   QApplication::setApplicationVersion(ProgramVersion);
@@ -79,7 +81,8 @@ void EndProgramWithMainWindow() {
       FMain, &TFMain::closed, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
-int RunProgram(QApplication& app, const std::function<void()>& createWindows) {
+int RunProgram(QApplication& app, const std::function<void()>& createWindows,
+               const std::function<void()>& windowsCreated) {
   PrepareApplication(app);
   ShowSplashWindow();
   bool created = true;
@@ -96,6 +99,7 @@ int RunProgram(QApplication& app, const std::function<void()>& createWindows) {
   }
   initializationDone();
   EndProgramWithMainWindow();
+  if (windowsCreated) windowsCreated();
   const int code = app.exec();
   destroyWindows();
   return code;

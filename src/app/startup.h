@@ -20,5 +20,7 @@ void CreateWindows();
 void EndProgramWithMainWindow();
 
 // The whole start-up sequence and the event loop; returns the program's exit code. createWindows is
-// CreateWindows; a test hands in one that fails.
-int RunProgram(QApplication& app, const std::function<void()>& createWindows = CreateWindows);
+// CreateWindows (a test hands in one that fails); windowsCreated runs once the windows exist, before
+// the event loop.
+int RunProgram(QApplication& app, const std::function<void()>& createWindows = CreateWindows,
+               const std::function<void()>& windowsCreated = {});

@@ -26,10 +26,12 @@
 #include "core/text.h"
 #include "core/ticketfile.h"
 #include "ui/accessibility.h"
+#include "ui/filehistory.h"
 #include "ui/frlos2.h"
 #include "ui/info.h"
 #include "ui/messages.h"
 #include "ui/onscreen.h"
+#include "ui/recentfiles.h"
 #include "ui/shortcuts.h"
 #include "ui/skinwidgets.h"
 
@@ -249,7 +251,8 @@ void TFEingabe::FormCreate() {
     move(ReachablePosition({left, top}, {kDefaultLeft, kDefaultTop}));
     setWindowTitle(ProductName);
     resize(kClientWidth, kClientHeight);
-    dialogFolder_ = TicketsDir();
+    setAcceptDrops(true);
+    AttachRecentTicketsMenu(BOpen, [this](const QString& path) { readTicketFile(path); });
   });
 }
 
@@ -361,29 +364,35 @@ void TFEingabe::bsSkinSpeedButton2Click() {
 
 void TFEingabe::BOpenClick() {
   runGuarded([&] {
-    const QString path = Prompter::current().openFileName(kOpenTitle, kFilter, kSuffix, dialogFolder_);
+    const QString path =
+        Prompter::current().openFileName(kOpenTitle, kFilter, kSuffix, FileHistory::ticketFolder());
     if (path.isEmpty()) return;
-    // Read in full first: a refused or unreadable file leaves the window as it is.
-    const TicketList read = ReadTicketFile(path);
-    if (read.count() == 0) {
-      Prompter::current().warning(EmptyTicketFileMessage(QFileInfo(path).fileName()));
-      return;
-    }
-    const bool replacing = cbNeu->isChecked();
-    if (!framesFit(read.count(), replacing, true)) return;
-    FrameBatch batch(Box1, read.count());
-    if (replacing && EinLosCount > 0) removeAllFrames();
-    boxContent_->resize(boxSizeFor(EinLosCount + read.count()));
-    for (int t = 0; t < read.count(); ++t) {
-      TicketCells cells = read.cells(t);
-      // The reader gives an empty entry as a single space; here it is a free cell again, so that
-      // pasted numbers can go there and saving writes it as it was.
-      for (QString& cell : cells)
-        if (cell == QStringLiteral(" ")) cell.clear();
-      LosBauen()->gLos->setCells(cells);
-    }
-    LDatei->setText(QFileInfo(path).fileName());
+    readTicketFile(path);
   });
+}
+
+void TFEingabe::readTicketFile(const QString& path) {
+  // Read in full first: a refused or unreadable file leaves the window as it is.
+  const TicketList read = ReadTicketFile(path);
+  FileHistory::ticketFileUsed(path);
+  if (read.count() == 0) {
+    Prompter::current().warning(EmptyTicketFileMessage(QFileInfo(path).fileName()));
+    return;
+  }
+  const bool replacing = cbNeu->isChecked();
+  if (!framesFit(read.count(), replacing, true)) return;
+  FrameBatch batch(Box1, read.count());
+  if (replacing && EinLosCount > 0) removeAllFrames();
+  boxContent_->resize(boxSizeFor(EinLosCount + read.count()));
+  for (int t = 0; t < read.count(); ++t) {
+    TicketCells cells = read.cells(t);
+    // The reader gives an empty entry as a single space; here it is a free cell again, so that
+    // pasted numbers can go there and saving writes it as it was.
+    for (QString& cell : cells)
+      if (cell == QStringLiteral(" ")) cell.clear();
+    LosBauen()->gLos->setCells(cells);
+  }
+  LDatei->setText(QFileInfo(path).fileName());
 }
 
 std::vector<TicketCells> TFEingabe::tickets() const {
@@ -398,8 +407,8 @@ std::vector<TicketCells> TFEingabe::tickets() const {
 
 void TFEingabe::BSaveClick() {
   runGuarded([&] {
-    const QString path =
-        Prompter::current().saveFileName(kSaveTitle, kFilter, kSuffix, dialogFolder_, LDatei->text(), false);
+    const QString path = Prompter::current().saveFileName(kSaveTitle, kFilter, kSuffix,
+                                                          FileHistory::ticketFolder(), LDatei->text(), false);
     if (path.isEmpty()) return;
     // The proposed name is the last file's, but the folder may be another: an older file of that name
     // there can hold hours of typed tickets.
@@ -409,6 +418,7 @@ void TFEingabe::BSaveClick() {
                 .arg(QDir::toNativeSeparators(path))))
       return;
     WriteTicketFile(path, tickets());
+    FileHistory::ticketFileUsed(path);
     LDatei->setText(QFileInfo(path).fileName());
   });
 }

@@ -15,6 +15,7 @@
 #include "net/services.h"
 #include "ui/abbild.h"
 #include "ui/eingabe.h"
+#include "ui/filehistory.h"
 #include "ui/info.h"
 #include "ui/numberboard.h"
 #include "ui/shortcuts.h"
@@ -72,9 +73,8 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent) {
   if (!storedStand.isEmpty()) DonationStand = storedStand;
   leur_->setText(DonationStand);
 
-  od1Folder_ = TicketsDir();
-  od2Folder_ = NumbersDir();
-  sd2Folder_ = NumbersDir();
+  runGuarded([] { FileHistory::load(); });
+  setUpFileCommands();
   // A stored size too small for the controls is raised to what they need.
   resize(std::max(width, minimumSizeHint().width()), std::max(height, minimumSizeHint().height()));
   InitLineTable();
@@ -125,6 +125,7 @@ void TFMain::wireCommands() {
 void TFMain::writeClosingSettings() {
   Settings::writeBool("Auswertung", "sofort", cbSofort_->isChecked());
   Settings::writeString("Wach", "Stand", leur_->text());
+  FileHistory::save();
 }
 
 void TFMain::closeEvent(QCloseEvent* event) {

@@ -8,6 +8,7 @@
 #include "common/guard.h"
 #include "common/prompter.h"
 #include "core/winningnumbers.h"
+#include "ui/filehistory.h"
 #include "ui/main.h"
 #include "ui/messages.h"
 #include "ui/numberboard.h"
@@ -119,26 +120,32 @@ void TFMain::BTransferClick() {
 
 void TFMain::BOpenGZClick() {
   runGuarded([this] {
-    const QString path = Prompter::current().openFileName(QStringLiteral("Gewinnzahlen einlesen"),
-                                                          kNumbersFilter, kNumbersSuffix, od2Folder_);
+    const QString path = Prompter::current().openFileName(
+        QStringLiteral("Gewinnzahlen einlesen"), kNumbersFilter, kNumbersSuffix, FileHistory::numberFolder());
     if (path.isEmpty()) return;
-    mgz_->clear();
-    const QString text = ReadWinningNumberFile(path);
-    setFieldText(text);
-    lDatei2_->setText(QFileInfo(path).fileName());
-    MainTransferTarget target(*this);
-    TransferGZText(fieldText(), target);
-    target.finish();
+    readNumberFile(path);
   });
+}
+
+void TFMain::readNumberFile(const QString& path) {
+  mgz_->clear();
+  const QString text = ReadWinningNumberFile(path);
+  FileHistory::numberFileUsed(path);
+  setFieldText(text);
+  lDatei2_->setText(QFileInfo(path).fileName());
+  MainTransferTarget target(*this);
+  TransferGZText(fieldText(), target);
+  target.finish();
 }
 
 void TFMain::BSaveGZClick() {
   runGuarded([this] {
-    const QString path =
-        Prompter::current().saveFileName(QStringLiteral("Gewinnzahlen speichern"), kNumbersFilter,
-                                         kNumbersSuffix, sd2Folder_, QString(), /*askOverwrite=*/false);
+    const QString path = Prompter::current().saveFileName(
+        QStringLiteral("Gewinnzahlen speichern"), kNumbersFilter, kNumbersSuffix, FileHistory::numberFolder(),
+        QString(), /*askOverwrite=*/false);
     if (path.isEmpty()) return;
     WriteWinningNumberFile(path, check_.chosen.set(), fieldText());
+    FileHistory::numberFileUsed(path);
     lDatei2_->setText(QFileInfo(path).fileName());
   });
 }

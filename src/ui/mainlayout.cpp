@@ -273,7 +273,6 @@ QWidget* TFMain::buildMainArea() {
   ticketBar->setFixedHeight(kBarHeight);
   auto* tl = hbox(ticketBar);
   auto* options = panel(QStringLiteral("Panel3"), ticketBar);
-  options->setFixedWidth(139);
   auto* ol = vbox(options);
   cbDran_ = new QCheckBox(QStringLiteral("Neue Lose anhängen"), options);
   cbDran_->setObjectName(QStringLiteral("cbDran"));
@@ -288,6 +287,8 @@ QWidget* TFMain::buildMainArea() {
   }
   ol->addWidget(cbDran_);
   ol->addWidget(cbNeu_);
+  // The designed width, or wider where the font in use would clip "Neue Lose anhängen".
+  options->setFixedWidth(std::max(139, options->sizeHint().width()));
   tl->addWidget(options);
   tl->addWidget(button(QStringLiteral("BOpen"), QStringLiteral("Lose einlesen..."), 4, 92, ticketBar));
   lDatei_ = framedLabel(QStringLiteral("LDatei"), ticketBar);

@@ -1,4 +1,6 @@
 // The winning-number text field: transfer to the board, reading and writing winning-number files.
+#include <QFileInfo>
+
 #include "main_fixture.h"
 
 namespace {
@@ -92,7 +94,9 @@ TEST_F(TransferTest, SavingWithoutChosenNumbersWritesTheFieldAndReadingItBackCho
   ASSERT_EQ(prompter.dialogs.size(), 2);
   EXPECT_EQ(prompter.dialogs[1].kind, "open");
   EXPECT_EQ(prompter.dialogs[1].title, "Gewinnzahlen einlesen");
-  EXPECT_EQ(prompter.dialogs[1].folder, NumbersDir());
+  EXPECT_EQ(prompter.dialogs[0].folder, NumbersDir());
+  EXPECT_EQ(prompter.dialogs[1].folder, QFileInfo(path).absolutePath() + "/")
+      << "where the last one was saved";
 }
 
 TEST_F(TransferTest, ACancelledDialogChangesNothing) {

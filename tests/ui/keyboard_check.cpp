@@ -167,6 +167,7 @@ TEST_F(KeyboardCheck, TabFollowsTheLayoutAndLeavesTheTextFieldAndTheTables) {
   }
   const QStringList expected = {"bsSkinSpeedButton1",
                                 "bsSkinSpeedButton2",
+                                "BUebersicht",
                                 "BPay",
                                 "bsSkinSpeedButton13",
                                 "bsSkinSpeedButton8",

@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
   libsimpleini-dev libssl-dev libjpeg62-turbo-dev libqrencode-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libopencv-core-dev libopencv-imgproc-dev libtesseract-dev tesseract-ocr-eng
   xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra fonts-crosextra-carlito openssl
 )
 

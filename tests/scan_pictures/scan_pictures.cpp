@@ -151,7 +151,8 @@ GeneratedPicture GeneratePicture(const PictureSpec& spec) {
   {
     QPainter p(&page);
     for (int t = 0; t < n; ++t) {
-      const TicketCells cells = randomTicket(rng, spec.freeCentre);
+      const TicketCells cells = std::size_t(t) < spec.given.size() ? spec.given[std::size_t(t)]
+                                                                   : randomTicket(rng, spec.freeCentre);
       out.tickets.push_back(cells);
       const QImage ticket = spec.look == TicketLook::Program ? programTicket(cells, ticketW)
                                                              : printedTicket(cells, spec, ticketW);

@@ -31,6 +31,7 @@ struct PictureSpec {
   int jpegQuality = 0;          // 0: no JPEG
   int width = 1200;             // of the whole picture
   int height = 900;
+  std::vector<TicketCells> given;  // tickets to draw first; the rest are random
 };
 
 struct GeneratedPicture {

@@ -38,6 +38,10 @@ bool ParseCheckerArguments(const QStringList& args, CheckerOptions& options, QSt
       options.help = true;
       continue;
     }
+    if (arg == QLatin1String("--from-image")) {
+      options.fromImage = true;
+      continue;
+    }
     // Options with a value take it as the next argument or after '='.
     QString name = arg;
     QString value;
@@ -91,7 +95,7 @@ bool ParseCheckerArguments(const QStringList& args, CheckerOptions& options, QSt
 QString CheckerUsage() {
   return QStringLiteral(
       "Aufruf: ziehfix-check [--numbers DATEI | --numbers-text TEXT] [--format text|json|csv] "
-      "[LOSDATEI...]\n"
+      "[--from-image] [LOSDATEI... | BILDDATEI...]\n"
       "\n"
       "Prüft Lose gegen Gewinnzahlen, ohne Fenster.\n"
       "\n"
@@ -100,6 +104,8 @@ QString CheckerUsage() {
       "  --numbers DATEI      Gewinnzahlen-Datei (*.zfgz), übertragen wie mit \"Textfeld- Transfer\".\n"
       "  --numbers-text TEXT  TEXT als Inhalt des Gewinnzahlen-Textfelds, ebenso übertragen.\n"
       "  --format FORMAT      text (Vorgabe), json oder csv.\n"
+      "  --from-image         Die Dateien sind Bilder (Fotos, Scans) von Losen: jedes Los im Bild\n"
+      "                       wird gelesen; unsichere Zahlen bleiben leer (json: \"doubtful_cells\").\n"
       "  --help               Diese Hilfe.\n"
       "\n"
       "Erst werden die Lose eingelesen, dann die Gewinnzahlen übertragen, dann wird ausgewertet.\n"

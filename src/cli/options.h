@@ -4,7 +4,8 @@
 #include <QStringList>
 
 // The command line of the checker:
-//   ziehfix-check [--numbers FILE | --numbers-text TEXT] [--format text|json|csv] [TICKETFILE...]
+//   ziehfix-check [--numbers FILE | --numbers-text TEXT] [--format text|json|csv] [--from-image]
+//                 [TICKETFILE... | IMAGEFILE...]
 enum class OutputFormat { Text, Json, Csv };
 
 struct CheckerOptions {
@@ -14,7 +15,8 @@ struct CheckerOptions {
   QString numbersFile;
   QString numbersText;
   OutputFormat format = OutputFormat::Text;
-  QStringList ticketFiles;
+  QStringList ticketFiles;  // pictures of tickets with fromImage
+  bool fromImage = false;
 };
 
 // Parses the arguments (without the program name). On a wrong command line returns false and sets

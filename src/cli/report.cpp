@@ -144,7 +144,15 @@ QByteArray JsonReport(const CheckOutcome& outcome) {
       out += (first ? "" : ", ") + QByteArray::number(line + 1);
       first = false;
     }
-    out += "], \"class\": " + QByteArray::number(classOf(outcome, t)) + "}";
+    out += "], \"class\": " + QByteArray::number(classOf(outcome, t));
+    if (std::size_t(t) < outcome.origins.size()) {
+      const TicketOrigin& origin = outcome.origins[std::size_t(t)];
+      out += ", \"image\": " + JsonString(origin.image) + ", \"doubtful_cells\": [";
+      for (std::size_t i = 0; i < origin.doubtfulCells.size(); ++i)
+        out += (i ? ", " : "") + QByteArray::number(origin.doubtfulCells[i]);
+      out += "]";
+    }
+    out += "}";
   }
   out += tickets.isEmpty() ? "],\n" : "\n  ],\n";
 

@@ -17,13 +17,14 @@ constexpr int kDigitHeight = 36;
 constexpr int kMargin = 12;
 constexpr int kGap = 48;
 // Below this word confidence (0..100) a number counts as doubtful.
-constexpr float kMinConfidence = 90.0f;
+constexpr float kMinConfidence = 95.0f;
 
 // The marks in a cell as black on white, with the remains of grid lines at its edges and specks
 // removed; pieces counts the separate marks (about one per digit).
 struct Marks {
   cv::Mat picture;  // empty when the cell holds nothing
   int pieces = 0;
+  double aspect = 0;  // width by height of all marks together
 };
 
 Marks marksOf(const cv::Mat& cell) {
@@ -57,6 +58,7 @@ Marks marksOf(const cv::Mat& cell) {
     ++out.pieces;
   }
   if (out.pieces == 0) return out;
+  out.aspect = double(all.width) / all.height;
   // The recogniser reads the grey levels better than a hard black and white, which closes the holes
   // of bold digits: the cell's own shades, stretched to full contrast, everything but the marks
   // (and their soft edges) white.
@@ -156,8 +158,11 @@ std::array<CellReading, 25> ReadGridCells(const std::array<cv::Mat, 25>& cells) 
   for (std::size_t i = 0; i < 25; ++i) {
     CellReading& r = out[i];
     // A mark left unread would silently drop a digit ("17" read as "7").
+    // Digits are narrower than tall: marks as wide as tall are two digits, and touching digits
+    // (one piece) are caught by their width.
+    const bool widthFits = r.digits.size() == 1 ? marks[i].aspect < 0.95 : marks[i].aspect > 0.8;
     r.certain = stray[i] == 0 && confidence[i] >= kMinConfidence && !r.digits.isEmpty() &&
-                marks[i].pieces <= r.digits.size();
+                marks[i].pieces <= r.digits.size() && widthFits;
   }
   return out;
 }

@@ -44,6 +44,10 @@ struct Photo {
   int jpeg;
 };
 
+void PrintTo(const Photo& p, std::ostream* os) {
+  *os << p.name;
+}
+
 class ScanPhotos : public testing::TestWithParam<Photo> {};
 
 TEST_P(ScanPhotos, FindsEveryTicketInReadingOrderAndReadsItsNumbers) {

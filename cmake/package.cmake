@@ -22,5 +22,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.ziehfix.example/")
 # platform plug-in for X11 and Wayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xdg-utils")
+if(ZIEHFIX_SCAN)
+  # Tesseract's English model holds the digits the picture reader reads; no library names it.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "tesseract-ocr-eng")
+endif()
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
   libsimpleini-dev libssl-dev libjpeg62-turbo-dev libqrencode-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libopencv-core-dev libopencv-imgproc-dev libtesseract-dev tesseract-ocr-eng
   libxcb1-dev xvfb xauth imagemagick fonts-dejavu-core fonts-dejavu-extra fonts-crosextra-carlito openssl
   desktop-file-utils appstream libxml2-utils xdg-utils shared-mime-info libglib2.0-bin dpkg-dev file
 )

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 
+#include "cli/imagetickets.h"
 #include "cli/options.h"
 #include "core/evaluation.h"
 
@@ -15,10 +16,11 @@ struct CheckMessage {
 
 // Everything one run of the checker found.
 struct CheckOutcome {
-  LotteryCheck check;            // tickets, chosen numbers and the evaluation's results
-  QString fieldText;             // the winning-number field after the transfer (CR LF line breaks)
-  QList<CheckMessage> messages;  // in the order they arose
-  bool near = false;             // the reports add near lines and waiting numbers
+  LotteryCheck check;                 // tickets, chosen numbers and the evaluation's results
+  QString fieldText;                  // the winning-number field after the transfer (CR LF line breaks)
+  QList<CheckMessage> messages;       // in the order they arose
+  bool near = false;                  // the reports add near lines and waiting numbers
+  std::vector<TicketOrigin> origins;  // per ticket, when the tickets come from pictures
 
   bool hasError() const;
 };

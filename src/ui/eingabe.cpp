@@ -27,6 +27,7 @@
 #include "core/ticketfile.h"
 #include "ui/accessibility.h"
 #include "ui/filehistory.h"
+#include "ui/eingabe_scan.h"
 #include "ui/frlos2.h"
 #include "ui/info.h"
 #include "ui/messages.h"
@@ -155,6 +156,9 @@ void TFEingabe::buildTopBar(QWidget* bar) {
   hint->setWordWrap(true);
   row->addWidget(hint, 1);
 
+#ifdef ZIEHFIX_HAVE_SCAN
+  row->addWidget(InstallScanCommands(*this, bar));
+#endif
   bsSkinSpeedButton8 =
       barButton(bar, "bsSkinSpeedButton8", QString(), 10, 40, QStringLiteral("Fensterposition speichern"));
   row->addWidget(bsSkinSpeedButton8);
@@ -315,6 +319,15 @@ TFfrLos2* TFEingabe::LosBauen() {
   if (boxContent_->height() < boxSizeFor(n).height()) boxContent_->resize(boxSizeFor(n));
   frame->show();
   return frame;
+}
+
+QList<TFfrLos2*> TFEingabe::appendFrames(int count) {
+  QList<TFfrLos2*> made;
+  if (!framesFit(count, false, true)) return made;
+  FrameBatch batch(Box1, count);
+  boxContent_->resize(boxSizeFor(EinLosCount + count));
+  for (int i = 0; i < count; ++i) made << LosBauen();
+  return made;
 }
 
 void TFEingabe::removeAllFrames() {

@@ -54,6 +54,9 @@ class TFEingabe : public QWidget {
 
   // Makes and places one more frame at the end.
   TFfrLos2* LosBauen();
+  // Appends count frames in one batch, as "Neue Lose anhängen" does; none, after a message, when
+  // they would not fit.
+  QList<TFfrLos2*> appendFrames(int count);
 
   void bsSkinSpeedButton1Click();
   void bsSkinSpeedButton2Click();

@@ -46,6 +46,9 @@ class TicketCellsModel : public QAbstractTableModel {
   int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 5; }
 
   QVariant data(const QModelIndex& index, int role) const override {
+    if (index.isValid() && role == Qt::BackgroundRole &&
+        doubtful_[std::size_t(index.row() * 5 + index.column())])
+      return QColor::fromRgb(TFfrLos2::kDoubtfulColour);
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
     return cells_[index.row() * 5 + index.column()];
   }
@@ -56,7 +59,8 @@ class TicketCellsModel : public QAbstractTableModel {
     const QString text = value.toString();
     if (cell == text) return true;
     cell = text;
-    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    doubtful_[std::size_t(index.row() * 5 + index.column())] = false;
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole, Qt::BackgroundRole});
     return true;
   }
 
@@ -69,11 +73,19 @@ class TicketCellsModel : public QAbstractTableModel {
 
   void setCells(const TicketCells& cells) {
     cells_ = cells;
-    emit dataChanged(index(0, 0), index(4, 4), {Qt::DisplayRole, Qt::EditRole});
+    doubtful_.fill(false);
+    emit dataChanged(index(0, 0), index(4, 4), {Qt::DisplayRole, Qt::EditRole, Qt::BackgroundRole});
+  }
+
+  const std::array<bool, 25>& doubtful() const { return doubtful_; }
+  void setDoubtful(const std::array<bool, 25>& doubtful) {
+    doubtful_ = doubtful;
+    emit dataChanged(index(0, 0), index(4, 4), {Qt::BackgroundRole});
   }
 
  private:
   TicketCells cells_;
+  std::array<bool, 25> doubtful_{};
 };
 
 namespace {
@@ -92,7 +104,12 @@ class CellDelegate : public QStyledItemDelegate {
     font.setUnderline(false);
     painter->setFont(font);
     painter->setPen(Qt::black);
-    TFfrLos2::gLosDrawCell(*painter, option.rect, index.data(Qt::DisplayRole).toString());
+    const QVariant marked = index.data(Qt::BackgroundRole);
+    if (marked.isValid())
+      DrawCellText(*painter, option.rect, Qt::AlignHCenter, index.data(Qt::DisplayRole).toString(),
+                   marked.value<QColor>());
+    else
+      TFfrLos2::gLosDrawCell(*painter, option.rect, index.data(Qt::DisplayRole).toString());
     painter->restore();
   }
 
@@ -159,6 +176,14 @@ QString TicketEditGrid::cellText(int row, int column) const {
 
 void TicketEditGrid::setCellText(int row, int column, const QString& text) {
   model_->setData(model_->index(row, column), text, Qt::EditRole);
+}
+
+void TicketEditGrid::setDoubtfulCells(const std::array<bool, 25>& doubtful) {
+  model_->setDoubtful(doubtful);
+}
+
+bool TicketEditGrid::isDoubtful(int cell) const {
+  return model_->doubtful()[std::size_t(cell)];
 }
 
 void TicketEditGrid::commitOpenEditor() {

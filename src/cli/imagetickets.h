@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <vector>
+
+struct CheckOutcome;
+
+// Where a ticket read from a picture came from, and which of its cells (1..25, ascending) were left
+// empty because their number was doubtful.
+struct TicketOrigin {
+  QString image;
+  std::vector<int> doubtfulCells;
+};
+
+// Whether this checker was built with the picture reader.
+bool CanReadImages();
+
+// Adds the tickets of each picture, in order, to outcome (with their origins); a picture without a
+// ticket adds a warning. Throws std::runtime_error with the German reason when a picture cannot be
+// read.
+void AddTicketsFromImages(const QStringList& paths, CheckOutcome& outcome);

@@ -36,7 +36,8 @@ QStringList FileDrop::takeFiles(const QMimeData* data) const {
 
 void FileDrop::refuse(const QStringList& names) const {
   QStringList labels;
-  for (const DropKind& kind : kinds_) labels << kind.label;
+  for (const DropKind& kind : kinds_)
+    if (!labels.contains(kind.label)) labels << kind.label;
   const QString kinds = labels.size() > 1 ? labels.mid(0, labels.size() - 1).join(QStringLiteral(", ")) +
                                                 QStringLiteral(" und ") + labels.last()
                                           : labels.value(0);

@@ -34,8 +34,14 @@ TEST(EntryDrop, TicketFilesBecomeFramesAndOtherFilesAreRefused) {
   EXPECT_EQ(window.EinLosCount, 7);
   EXPECT_EQ(window.findChild<QLabel*>("LDatei")->text(), "beispiel.lose");
   ASSERT_EQ(prompter.messages.size(), 1);
+#ifdef ZIEHFIX_HAVE_SCAN
+  const QString kinds = "Lose-Dateien (*.lose) und Bilder";  // pictures of tickets are read too
+#else
+  const QString kinds = "Lose-Dateien (*.lose)";
+#endif
   EXPECT_EQ(prompter.messages[0].text,
             "Die Dateien „ziehung.zfgz“, „https://www.ziehfix.example/lose.lose“ werden nicht geöffnet: Hier "
-            "lassen sich nur Lose-Dateien (*.lose) ablegen.");
+            "lassen sich nur " +
+                kinds + " ablegen.");
   EXPECT_EQ(FileHistory::recentTicketFiles().value(0), examples + "beispiel.lose");
 }

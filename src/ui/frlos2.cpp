@@ -19,8 +19,8 @@
 #include "common/guard.h"
 #include "common/prompter.h"
 #include "core/tickettext.h"
-#include "ui/messages.h"
 #include "ui/accessibility.h"
+#include "ui/messages.h"
 #include "ui/skinwidgets.h"
 
 // Q_INIT_RESOURCE declares the initialiser in the namespace it is used in: keep it global. A static

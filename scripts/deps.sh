@@ -4,10 +4,12 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config ccache clang libclang-rt-14-dev clang-format
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
   libsimpleini-dev libssl-dev libjpeg62-turbo-dev libqrencode-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick poppler-utils fonts-dejavu-core fonts-dejavu-extra fonts-crosextra-carlito openssl
+  libopencv-core-dev libopencv-imgproc-dev libtesseract-dev tesseract-ocr-eng
+  libxcb1-dev xvfb xauth imagemagick poppler-utils fonts-dejavu-core fonts-dejavu-extra fonts-crosextra-carlito openssl
+  desktop-file-utils appstream libxml2-utils xdg-utils shared-mime-info libglib2.0-bin dpkg-dev file
 )
 
 missing=()

@@ -89,6 +89,9 @@ void TFStart::startCrossFade() {
 
 void TFStart::setOpacity(QWidget* window, int opacity) {
   window->setWindowOpacity(opacity / 255.0);
+  // The window system gets each step before the next wait; left in the connection's buffer, all
+  // steps would reach it in one write after the loop, and the fade would be a jump.
+  QGuiApplication::sync();
   emit opacityStep(window, opacity);
 }
 

@@ -7,6 +7,7 @@
 #include <QTranslator>
 #include <exception>
 
+#include "app/desktop.h"
 #include "app/start.h"
 #include "common/appinfo.h"
 #include "common/guard.h"
@@ -17,6 +18,7 @@
 
 void PrepareApplication(QApplication& app) {
   InitLook();
+  SetUpDesktop(app);
   QApplication::setApplicationName(ProductName);
   QApplication::setApplicationDisplayName(ProductName);
   QApplication::setApplicationVersion(ProgramVersion);
@@ -34,9 +36,37 @@ void ShowSplashWindow() {
   // The window system has to map the window before it can be painted; user input waits meanwhile.
   QElapsedTimer waited;
   waited.start();
-  while (!FStart->hasBeenPainted() && waited.elapsed() < 500)
+  // A close request from the window system is no user input: it can run the whole cross-fade in
+  // here, and the splash window is gone (FStart null) afterwards.
+  while (FStart && !FStart->hasBeenPainted() && waited.elapsed() < 500)
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
 }
+
+namespace {
+// The splash window may have faded out before the main window existed; the main window then comes up
+// at once.
+void initializationDone() {
+  if (FStart) {
+    FStart->setInitializationDone(true);
+    return;
+  }
+  if (!FMain) return;
+  FMain->setWindowOpacity(1.0);
+  FMain->show();
+  FMain->raise();
+  FMain->activateWindow();
+}
+void destroyWindows() {
+  delete FAbbild;
+  FAbbild = nullptr;
+  delete FEingabe;
+  FEingabe = nullptr;
+  delete FMain;
+  FMain = nullptr;
+  delete FStart;
+  FStart = nullptr;
+}
+}  // namespace
 
 void CreateWindows() {
   FMain = new TFMain;
@@ -51,29 +81,26 @@ void EndProgramWithMainWindow() {
       FMain, &TFMain::closed, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
-int RunProgram(QApplication& app) {
+int RunProgram(QApplication& app, const std::function<void()>& createWindows,
+               const std::function<void()>& windowsCreated) {
   PrepareApplication(app);
   ShowSplashWindow();
   bool created = true;
   try {
-    CreateWindows();
+    createWindows();
   } catch (const std::exception& e) {
     created = false;
-    FStart->setInitializationDone(true);
+    if (FStart) FStart->setInitializationDone(true);
     showErrorReport(QString::fromUtf8(e.what()));
   }
   if (!created) {
-    delete FEingabe;
-    delete FMain;
-    delete FStart;
+    destroyWindows();
     return 1;
   }
-  FStart->setInitializationDone(true);
+  initializationDone();
   EndProgramWithMainWindow();
+  if (windowsCreated) windowsCreated();
   const int code = app.exec();
-  delete FAbbild;
-  delete FEingabe;
-  delete FMain;
-  delete FStart;
+  destroyWindows();
   return code;
 }

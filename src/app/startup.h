@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QApplication;
 
 // The program's look and language: Qt's German translations and the style sheet.
@@ -17,5 +19,8 @@ void CreateWindows();
 // their closing handlers (which store settings) do not run.
 void EndProgramWithMainWindow();
 
-// The whole start-up sequence and the event loop; returns the program's exit code.
-int RunProgram(QApplication& app);
+// The whole start-up sequence and the event loop; returns the program's exit code. createWindows is
+// CreateWindows (a test hands in one that fails); windowsCreated runs once the windows exist, before
+// the event loop.
+int RunProgram(QApplication& app, const std::function<void()>& createWindows = CreateWindows,
+               const std::function<void()>& windowsCreated = {});

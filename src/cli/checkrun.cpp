@@ -36,7 +36,8 @@ bool CheckOutcome::hasError() const {
 CheckOutcome RunCheck(const CheckerOptions& options) {
   CheckOutcome outcome;
   outcome.near = options.near;
-  for (const QString& path : options.ticketFiles) {
+  if (options.fromImage) AddTicketsFromImages(options.ticketFiles, outcome);
+  for (const QString& path : options.fromImage ? QStringList() : options.ticketFiles) {
     const TicketList tickets = ReadTicketFile(path);
     outcome.check.addTickets(tickets);
     if (tickets.invalidCellCount() > 0)

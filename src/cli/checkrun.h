@@ -3,19 +3,21 @@
 #include <QList>
 #include <QString>
 
+#include "cli/imagetickets.h"
 #include "cli/options.h"
 #include "core/evaluation.h"
 #include "core/report.h"
 
 // Everything one run of the checker found.
 struct CheckOutcome {
-  LotteryCheck check;            // tickets, chosen numbers and the evaluation's results
-  QString fieldText;             // the winning-number field after the transfer (CR LF line breaks)
-  QList<CheckMessage> messages;  // in the order they arose
-  bool near = false;             // the reports add near lines and waiting numbers
+  LotteryCheck check;                 // tickets, chosen numbers and the evaluation's results
+  QString fieldText;                  // the winning-number field after the transfer (CR LF line breaks)
+  QList<CheckMessage> messages;       // in the order they arose
+  bool near = false;                  // the reports add near lines and waiting numbers
+  std::vector<TicketOrigin> origins;  // per ticket, when the tickets come from pictures
 
   bool hasError() const;
-  ReportInput report() const { return {check, fieldText, messages, near}; }
+  ReportInput report() const { return {check, fieldText, messages, near, origins}; }
 };
 
 // Reads the ticket files in order, transfers the winning numbers as the main window's text transfer

@@ -42,6 +42,10 @@ bool ParseCheckerArguments(const QStringList& args, CheckerOptions& options, QSt
       options.near = true;
       continue;
     }
+    if (arg == QLatin1String("--from-image")) {
+      options.fromImage = true;
+      continue;
+    }
     // Options with a value take it as the next argument or after '='.
     QString name = arg;
     QString value;
@@ -95,7 +99,7 @@ bool ParseCheckerArguments(const QStringList& args, CheckerOptions& options, QSt
 QString CheckerUsage() {
   return QStringLiteral(
       "Aufruf: ziehfix-check [--numbers DATEI | --numbers-text TEXT] [--format text|json|csv] "
-      "[--near] [LOSDATEI...]\n"
+      "[--near] [--from-image] [LOSDATEI... | BILDDATEI...]\n"
       "\n"
       "Prüft Lose gegen Gewinnzahlen, ohne Fenster.\n"
       "\n"
@@ -107,6 +111,8 @@ QString CheckerUsage() {
       "  --near               Dazu je Los die Linien, denen 1 Zahl fehlt, und die Wartezahlen:\n"
       "                       json \"near_lines\" und \"waiting_numbers\", csv die Spalte \"fehlt 1\",\n"
       "                       text den Abschnitt \"Wartezahlen\".\n"
+      "  --from-image         Die Dateien sind Bilder (Fotos, Scans) von Losen: jedes Los im Bild\n"
+      "                       wird gelesen; unsichere Zahlen bleiben leer (json: \"doubtful_cells\").\n"
       "  --help               Diese Hilfe.\n"
       "\n"
       "Erst werden die Lose eingelesen, dann die Gewinnzahlen übertragen, dann wird ausgewertet.\n"

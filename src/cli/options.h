@@ -5,7 +5,7 @@
 
 // The command line of the checker:
 //   ziehfix-check [--numbers FILE | --numbers-text TEXT] [--format text|json|csv] [--near]
-//                 [TICKETFILE...]
+//                 [--from-image] [TICKETFILE... | IMAGEFILE...]
 enum class OutputFormat { Text, Json, Csv };
 
 struct CheckerOptions {
@@ -15,8 +15,9 @@ struct CheckerOptions {
   QString numbersFile;
   QString numbersText;
   OutputFormat format = OutputFormat::Text;
-  bool near = false;  // near lines and waiting numbers in the output
-  QStringList ticketFiles;
+  bool near = false;        // near lines and waiting numbers in the output
+  QStringList ticketFiles;  // pictures of tickets with fromImage
+  bool fromImage = false;
 };
 
 // Parses the arguments (without the program name). On a wrong command line returns false and sets

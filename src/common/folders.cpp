@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "platform/private_files.h"
 #include "platform/userfolders.h"
 
 namespace {
@@ -14,10 +15,16 @@ QString withSlash(const QString& folder) {
   return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
+QString fallbackTemp(const DataFolders& f) {
+  return f.base + QStringLiteral("tmp/");
+}
+
 DataFolders computeFolders() {
   DataFolders f;
-  f.temp = withSlash(TempFolder());
   f.base = withSlash(UserDataFolder()) + QStringLiteral("ZIEHFIX/");
+  // The shared temporary folder would let another user plant files or links under our names.
+  const QString runtime = UserRuntimeFolder();
+  f.temp = runtime.isEmpty() ? fallbackTemp(f) : withSlash(runtime) + QStringLiteral("ZIEHFIX/");
   f.shots = f.base + QStringLiteral("shots/");
   f.tickets = f.base + QStringLiteral("Spielscheine/");
   f.settings = f.base + QStringLiteral("Einstellungen/");
@@ -26,16 +33,16 @@ DataFolders computeFolders() {
 }
 
 // Computed on first use, so that code running without the splash window (tests, tools) sees the
-// same folders; fixed for the rest of the run.
-const DataFolders& folders() {
-  static const DataFolders f = computeFolders();
+// same folders; fixed for the rest of the run, but for TempDir's one fallback.
+DataFolders& folders() {
+  static DataFolders f = computeFolders();
   return f;
 }
 
 }  // namespace
 
 void EstablishDataFolders() {
-  const DataFolders& f = folders();
+  DataFolders& f = folders();
   QDir dir;
   // The user's data folder itself may be missing on a fresh account, so the base folder is created
   // with its parents; the four sub-folders are one level each.
@@ -43,6 +50,13 @@ void EstablishDataFolders() {
   for (const QString* sub : {&f.shots, &f.tickets, &f.settings, &f.numbers}) {
     if (!dir.exists(*sub)) dir.mkdir(*sub);
   }
+  f.temp = EstablishPrivateFolder(f.temp, fallbackTemp(f));
+}
+
+QString EstablishPrivateFolder(const QString& preferred, const QString& fallback) {
+  if (MakePrivateFolder(preferred) || preferred == fallback) return preferred;
+  MakePrivateFolder(fallback);
+  return fallback;
 }
 
 const QString& TempDir() {

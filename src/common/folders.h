@@ -7,8 +7,15 @@
 //   BaseDir     = $XDG_DATA_HOME (else ~/.local/share) + "/ZIEHFIX/"
 //   ShotsDir    = BaseDir + "shots/"        TicketsDir = BaseDir + "Spielscheine/"
 //   SettingsDir = BaseDir + "Einstellungen/" NumbersDir = BaseDir + "Gewinnzahlen/"
-//   TempDir     = the temporary folder ($TMPDIR, else /tmp) + "/"
-void EstablishDataFolders();  // computes the paths and creates the five folders; failures are silent
+//   TempDir     = a folder of the user's own (mode 0700): $XDG_RUNTIME_DIR + "/ZIEHFIX/" when that is
+//                 set, else BaseDir + "tmp/"
+// computes the paths and creates the six folders; failures are silent (later file access reports them).
+// When the runtime folder cannot hold a private folder, TempDir falls back to the one below BaseDir.
+void EstablishDataFolders();
+
+// Makes preferred a private folder (see MakePrivateFolder) and returns it; when that fails, the same
+// for fallback, which is returned whether or not it succeeded.
+QString EstablishPrivateFolder(const QString& preferred, const QString& fallback);
 
 const QString& TempDir();
 const QString& BaseDir();

@@ -2,16 +2,12 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QList>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <limits>
 #include <optional>
 #include <stdexcept>
-#include <string>
-
-#define SI_NO_CONVERSION
-#define SI_IMPLEMENTATION
-#include <SimpleIni.h>
 
 namespace {
 
@@ -39,22 +35,126 @@ QByteArray parsableBytes(const QByteArray& bytes) {
   return text;
 }
 
-bool load(CSimpleIniA& ini, const QByteArray& bytes) {
-  ini.SetUnicode(true);
-  ini.SetSpaces(false);
-  const QByteArray text = parsableBytes(bytes);
-  return ini.LoadData(text.constData(), static_cast<size_t>(text.size())) >= 0;
+// The file as lines, each with its own line end ("\r\n", "\n", "\r" or none at the end), so that a
+// write can change one line and give back every other byte as it was. SimpleIni, which we used
+// before, saves the whole file anew: it drops lines it does not understand, turns CR LF into LF and
+// keeps the last of two equal keys where the platform's profile functions read the first.
+struct IniLines {
+  QByteArray bom;  // a UTF-8 byte-order mark in front of the first line
+  QList<QByteArray> text;
+  QList<QByteArray> ends;
+
+  explicit IniLines(const QByteArray& bytes) {
+    QByteArray all = parsableBytes(bytes);
+    if (all.startsWith("\xEF\xBB\xBF")) {
+      bom = all.left(3);
+      all.remove(0, 3);
+    }
+    qsizetype start = 0;
+    while (start < all.size()) {
+      qsizetype end = start;
+      while (end < all.size() && all[end] != '\n' && all[end] != '\r') ++end;
+      text << all.mid(start, end - start);
+      qsizetype next = end;
+      if (next < all.size() && all[next] == '\r') ++next;
+      if (next < all.size() && all[next] == '\n' && (next == end || all[end] == '\r')) ++next;
+      ends << all.mid(end, next - end);
+      start = next;
+    }
+  }
+
+  // The line end that new lines get: the file's first, or LF in a file without one.
+  QByteArray newLine() const {
+    for (const QByteArray& e : ends)
+      if (!e.isEmpty()) return e;
+    return QByteArrayLiteral("\n");
+  }
+
+  QByteArray joined() const {
+    QByteArray out = bom;
+    for (qsizetype i = 0; i < text.size(); ++i) out += text[i] + ends[i];
+    return out;
+  }
+};
+
+bool isBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+QByteArray trimmedBlanks(QByteArray t) {
+  qsizetype from = 0, to = t.size();
+  while (from < to && isBlank(t[from])) ++from;
+  while (to > from && isBlank(t[to - 1])) --to;
+  return t.mid(from, to - from);
+}
+
+bool sameName(const QByteArray& a, const QByteArray& b) {
+  return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// What one line is: a section header, a key with its value, or anything else (blank, comment, junk).
+struct IniLine {
+  enum Kind { Other, Section, Key } kind = Other;
+  QByteArray name;   // the section's or the key's name, without the blanks around it
+  QByteArray value;  // the key's value, without the blanks around it
+};
+
+IniLine parseLine(const QByteArray& line) {
+  const QByteArray t = trimmedBlanks(line);
+  IniLine out;
+  if (t.isEmpty() || t[0] == ';' || t[0] == '#') return out;
+  if (t[0] == '[') {
+    const qsizetype close = t.indexOf(']');
+    if (close < 0) return out;
+    out.kind = IniLine::Section;
+    out.name = trimmedBlanks(t.mid(1, close - 1));
+    return out;
+  }
+  const qsizetype eq = t.indexOf('=');
+  if (eq <= 0) return out;
+  out.name = trimmedBlanks(t.left(eq));
+  if (out.name.isEmpty()) return out;
+  out.kind = IniLine::Key;
+  out.value = trimmedBlanks(t.mid(eq + 1));
+  return out;
+}
+
+// Where a key stands: its line (the first of its name in the sections of that name), or -1; and the
+// line after which a new key of that section goes, or -1 when there is no such section.
+struct KeyPlace {
+  qsizetype line = -1;
+  qsizetype insertAfter = -1;
+};
+
+KeyPlace findKey(const IniLines& lines, const QByteArray& section, const QByteArray& key) {
+  KeyPlace place;
+  bool inSection = false;
+  bool firstSection = false;
+  for (qsizetype i = 0; i < lines.text.size(); ++i) {
+    const IniLine l = parseLine(lines.text[i]);
+    if (l.kind == IniLine::Section) {
+      inSection = sameName(l.name, section);
+      firstSection = inSection && place.insertAfter < 0;
+      if (firstSection) place.insertAfter = i;
+    } else if (inSection && l.kind == IniLine::Key) {
+      if (sameName(l.name, key)) {
+        place.line = i;
+        return place;
+      }
+      if (firstSection) place.insertAfter = i;
+    }
+  }
+  return place;
 }
 
 // The stored value of a key, or nullopt when the file or key is missing or unreadable.
 std::optional<QByteArray> rawValue(const QString& path, const QString& section, const QString& key) {
   const std::optional<QByteArray> bytes = readBytes(path);
   if (!bytes) return std::nullopt;
-  CSimpleIniA ini;
-  if (!load(ini, *bytes)) return std::nullopt;
-  const char* value = ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData(), nullptr);
-  if (!value) return std::nullopt;
-  return QByteArray(value);
+  const IniLines lines(*bytes);
+  const KeyPlace place = findKey(lines, section.toUtf8(), key.toUtf8());
+  if (place.line < 0) return std::nullopt;
+  return parseLine(lines.text[place.line]).value;
 }
 
 QString decodeValue(const QByteArray& bytes) {
@@ -75,33 +175,50 @@ QString decodeValue(const QByteArray& bytes) {
   throw std::runtime_error(("Unable to write to " + path).toStdString());
 }
 
-// Loads the file (a missing file is an empty one), sets one value and saves the whole file atomically.
+// Reads the file (a missing file is an empty one), rewrites the one line of the key, or adds it to
+// its section, or the section at the end, and saves the whole file atomically.
 void writeValue(const QString& path, const QString& section, const QString& key, const QString& value) {
-  CSimpleIniA ini;
-  ini.SetUnicode(true);
-  ini.SetSpaces(false);
+  QByteArray bytes;
   if (QFileInfo::exists(path)) {
     // Rewriting a file that could not be read would throw its other keys away.
-    const std::optional<QByteArray> bytes = readBytes(path);
-    if (!bytes || !load(ini, *bytes)) failWrite(path);
+    const std::optional<QByteArray> read = readBytes(path);
+    if (!read) failWrite(path);
+    bytes = *read;
   }
+  IniLines lines(bytes);
   const QByteArray sectionUtf8 = section.toUtf8();
   const QByteArray keyUtf8 = key.toUtf8();
   const QByteArray valueUtf8 = value.toUtf8();
-  if (ini.SetValue(sectionUtf8.constData(), keyUtf8.constData(), valueUtf8.constData()) < 0) failWrite(path);
-
-  std::string text;
-  if (ini.Save(text, false) < 0) failWrite(path);
-  // A junk key from the file can come first and begin with the bytes of a UTF-16 byte-order mark; the
-  // next read would then take the whole file for UTF-16 and lose every key. A UTF-8 mark in front
-  // keeps it UTF-8.
-  if (text.rfind("\xFF\xFE", 0) == 0 || text.rfind("\xFE\xFF", 0) == 0) text.insert(0, "\xEF\xBB\xBF");
+  const QByteArray eol = lines.newLine();
+  const KeyPlace place = findKey(lines, sectionUtf8, keyUtf8);
+  if (place.line >= 0) {
+    // The key keeps its spelling and its indentation; only what follows the "=" changes.
+    QByteArray& line = lines.text[place.line];
+    line = line.left(line.indexOf('=') + 1) + valueUtf8;
+  } else if (place.insertAfter >= 0) {
+    lines.text.insert(place.insertAfter + 1, keyUtf8 + '=' + valueUtf8);
+    lines.ends.insert(place.insertAfter + 1, eol);
+    if (lines.ends[place.insertAfter].isEmpty()) lines.ends[place.insertAfter] = eol;
+  } else {
+    // A new section goes at the end, after a blank line.
+    if (!lines.ends.isEmpty() && lines.ends.last().isEmpty()) lines.ends.last() = eol;
+    if (!lines.text.isEmpty()) {
+      lines.text << QByteArray();
+      lines.ends << eol;
+    }
+    lines.text << '[' + sectionUtf8 + ']' << keyUtf8 + '=' + valueUtf8;
+    lines.ends << eol << eol;
+  }
+  QByteArray text = lines.joined();
+  // A junk line can come first and begin with the bytes of a UTF-16 byte-order mark once its NUL
+  // bytes are gone; the next read would then take the whole file for UTF-16 and lose every key. A
+  // UTF-8 mark in front keeps it UTF-8.
+  if (text.startsWith("\xFF\xFE") || text.startsWith("\xFE\xFF")) text.prepend("\xEF\xBB\xBF");
 
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) failWrite(path);
-  const qint64 size = static_cast<qint64>(text.size());
   // QSaveFile::commit() may report success after a failed final flush, so the write is checked here.
-  if (file.write(text.data(), size) != size || !file.flush()) {
+  if (file.write(text) != text.size() || !file.flush()) {
     file.cancelWriting();
     failWrite(path);
   }

@@ -6,6 +6,10 @@
 // One INI file, named by its path. Nothing is kept in memory: every call reads the file, and every
 // write loads it, changes one key and saves it again atomically.
 //
+// A hand-edited file reads as the platform's profile functions read it: a key that appears twice in a
+// section (or in two sections of one name) is read from its first occurrence. A write rewrites only
+// that key's line; lines we do not understand, comments and the file's line ends stay as they were.
+//
 // Section and key names are compared without regard to ASCII case. Reads never fail: a missing,
 // unreadable or oversized file, a missing key or an unparsable number yields the caller's default.
 // A failed write throws std::runtime_error("Unable to write to <path>") and leaves the file as it was.

@@ -63,14 +63,13 @@ bool LotteryCheck::evaluate() {
   if (tickets_.isEmpty()) return false;
   previousHits_.swap(lineHits_);
   // The kernel writes into the buffers of the evaluation before last, so no evaluation allocates.
-  LineKernelResult result;
-  result.hits.swap(lineHits_);
-  result.classes.swap(classes_);
-  RunLineKernel(BestLineKernel(), tickets_, chosen.set(), result);
-  lineHits_.swap(result.hits);
-  classes_.swap(result.classes);
-  totals_ = {result.one, result.two, result.three};
-  nearWins_.compute(tickets_, chosen.set(), chosen.count(), lineHits_, previousHits_);
+  kernel_.hits.swap(lineHits_);
+  kernel_.classes.swap(classes_);
+  RunLineKernel(BestLineKernel(), tickets_, chosen.set(), kernel_, true, true);
+  lineHits_.swap(kernel_.hits);
+  classes_.swap(kernel_.classes);
+  totals_ = {kernel_.one, kernel_.two, kernel_.three};
+  nearWins_.compute(chosen.count(), kernel_, lineHits_, previousHits_);
   hasResult_ = true;
   return true;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/linekernel.h"
 #include "core/nearwins.h"
 #include "core/numberset.h"
 #include "core/ticket.h"
@@ -76,6 +77,7 @@ class LotteryCheck {
   std::vector<std::uint16_t> lineHits_;
   std::vector<std::uint16_t> previousHits_;  // of the evaluation before, for "won just now"
   NearWins nearWins_;
+  LineKernelResult kernel_;  // buffers the kernel reuses from one evaluation to the next
   std::vector<std::uint8_t> classes_;
   Totals totals_;
   bool hasResult_ = false;

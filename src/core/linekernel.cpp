@@ -46,6 +46,38 @@ struct BlockCounts {
   int one = 0, two = 0, three = 0;
 };
 
+// The near lines of one block: a line is near when exactly one of its five cells is not chosen, so
+// one mask per line holds the block's tickets with that line near. Few tickets have one, and those are
+// then visited in order, each with its lines in order, so the list needs no sorting.
+void NearLinesOfBlock(const std::uint64_t (&cell)[25], const std::uint64_t* completable,
+                      const std::uint8_t* values, int first, LineKernelResult& out) {
+  std::uint64_t near[kLineCount];
+  std::uint64_t any = 0;
+  for (int l = 0; l < kLineCount; ++l) {
+    const auto& c = kLines[l];
+    const std::uint64_t a = cell[c[0] - 1], b = cell[c[1] - 1], m = cell[c[2] - 1], d = cell[c[3] - 1],
+                        e = cell[c[4] - 1];
+    const std::uint64_t ab = a & b, de = d & e;
+    near[l] =
+        ((~a & b & m & de) | (a & ~b & m & de) | (ab & ~m & de) | (ab & m & ~d & e) | (ab & m & d & ~e)) &
+        completable[l];
+    any |= near[l];
+  }
+  for (std::uint64_t rest = any; rest != 0; rest &= rest - 1) {
+    const int slot = std::countr_zero(rest);
+    std::uint16_t mask = 0;
+    for (int l = 0; l < kLineCount; ++l) mask |= std::uint16_t(((near[l] >> slot) & 1) << l);
+    out.near[std::size_t(first + slot)] = mask;
+    for (unsigned lines = mask; lines != 0; lines &= lines - 1) {
+      const int l = std::countr_zero(lines);
+      int missing = 0;
+      for (int c : kLines[l])
+        if (!((cell[c - 1] >> slot) & 1)) missing = values[std::size_t(c - 1) * kBlock + std::size_t(slot)];
+      out.nearLines.push_back(NearLine{first + slot, std::uint8_t(l), std::uint8_t(missing)});
+    }
+  }
+}
+
 inline void FinishBlock(const std::uint64_t (&cell)[25], const std::uint64_t* completable, int first,
                         int count, LineKernelResult& out, bool withClasses, BlockCounts& counts) {
   std::uint64_t lines[kLineCount];
@@ -168,12 +200,14 @@ const char* LineKernelName(LineKernel kernel) {
 }
 
 void RunLineKernel(LineKernel kernel, const TicketList& tickets, const NumberSet& chosen,
-                   LineKernelResult& out, bool withClasses) {
+                   LineKernelResult& out, bool withClasses, bool withNear) {
   // The outputs keep their memory from the last run: a fresh 2 MB buffer per evaluation would cost
   // more in page faults than the evaluation itself. Each block clears its own part while it is in cache.
   const int count = tickets.count();
   out.hits.resize(std::size_t(count));
   out.classes.resize(withClasses ? std::size_t(count) : 0);
+  out.near.resize(withNear ? std::size_t(count) : 0);
+  out.nearLines.clear();
   const ChosenTable table = MakeChosenTable(chosen);
   const CellMaskFn cellMasks = CellMasksOf(kernel);
   BlockCounts counts;
@@ -185,6 +219,10 @@ void RunLineKernel(LineKernel kernel, const TicketList& tickets, const NumberSet
     if (withClasses) std::memset(out.classes.data() + first, 0, std::size_t(n));
     cellMasks(tickets.blockValues(b), table, cell);
     FinishBlock(cell, tickets.blockCompletable(b), first, n, out, withClasses, counts);
+    if (withNear) {
+      std::memset(out.near.data() + first, 0, std::size_t(n) * sizeof(std::uint16_t));
+      NearLinesOfBlock(cell, tickets.blockCompletable(b), tickets.blockValues(b), first, out);
+    }
   }
   out.one = counts.one;
   out.two = counts.two;

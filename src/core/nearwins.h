@@ -5,16 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/numberset.h"
+#include "core/linekernel.h"
 #include "core/ticket.h"
-
-// A line that can complete (five distinct numbers 1..75) and has exactly four of its numbers chosen.
-struct NearLine {
-  int ticket = 0;            // 0-based
-  std::uint8_t line = 0;     // 0..11, LineTable order
-  std::uint8_t missing = 0;  // the number that would complete it
-  bool operator==(const NearLine&) const = default;
-};
 
 // A number not chosen yet, and what choosing it next would bring.
 struct WaitingNumber {
@@ -38,10 +30,12 @@ struct Winner {
 // pass over the tickets, so the window and the checker never derive any of it themselves.
 class NearWins {
  public:
-  // hits: complete-line masks of the evaluation just done; previousHits: those of the one before
-  // (shorter or empty for tickets not evaluated then). chosenCount is the number of chosen numbers.
-  void compute(const TicketList& tickets, const NumberSet& chosen, int chosenCount,
-               const std::vector<std::uint16_t>& hits, const std::vector<std::uint16_t>& previousHits);
+  // kernel: the evaluation just done, run with near lines (its near masks and near lines are taken
+  // over, and this object's previous ones left in it for the next run to reuse); previousHits: the
+  // complete-line masks of the evaluation before (shorter or empty for tickets not evaluated then).
+  // chosenCount is the number of chosen numbers.
+  void compute(int chosenCount, LineKernelResult& kernel, const std::vector<std::uint16_t>& hits,
+               const std::vector<std::uint16_t>& previousHits);
   void clear();
 
   // Sorted by class (3 and more first), then by ticket.

@@ -175,6 +175,13 @@ QByteArray JsonReport(const ReportInput& outcome) {
       }
       out += "]";
     }
+    if (std::size_t(t) < outcome.origins.size()) {
+      const TicketOrigin& origin = outcome.origins[std::size_t(t)];
+      out += ", \"image\": " + JsonString(origin.image) + ", \"doubtful_cells\": [";
+      for (std::size_t i = 0; i < origin.doubtfulCells.size(); ++i)
+        out += (i ? ", " : "") + QByteArray::number(origin.doubtfulCells[i]);
+      out += "]";
+    }
     out += "}";
   }
   out += tickets.isEmpty() ? "],\n" : "\n  ],\n";

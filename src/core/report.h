@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <vector>
 
 #include "core/evaluation.h"
 
@@ -14,13 +15,21 @@ struct CheckMessage {
   QString text;
 };
 
+// Where a ticket read from a picture came from, and which of its cells (1..25, ascending) were left
+// empty because their number was doubtful.
+struct TicketOrigin {
+  QString image;
+  std::vector<int> doubtfulCells;
+};
+
 // What a report is written from: the check (tickets, chosen numbers, the evaluation's results) and
 // what the checker adds around it. The window passes its own check, so no ticket is copied.
 struct ReportInput {
   const LotteryCheck& check;
-  QString fieldText;             // the winning-number field (CR LF line breaks)
-  QList<CheckMessage> messages;  // in the order they arose
-  bool near = false;             // add near lines and waiting numbers
+  QString fieldText;                  // the winning-number field (CR LF line breaks)
+  QList<CheckMessage> messages;       // in the order they arose
+  bool near = false;                  // add near lines and waiting numbers
+  std::vector<TicketOrigin> origins;  // per ticket, when the tickets come from pictures
 };
 
 // The checker's three output forms and the window's CSV file, as UTF-8 bytes with LF line ends.

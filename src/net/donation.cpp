@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QWidget>
+#include <algorithm>
 #include <stdexcept>
 
 #include "common/folders.h"
@@ -13,8 +14,38 @@
 QString DonationStand = QStringLiteral("0");
 
 namespace {
-// The status is a short amount in its first line; a larger file is read only this far.
+// The status is a short amount in its first line; the download takes no larger file.
 constexpr qint64 kMaxStatusBytes = 64 * 1024;
+// What the label shows and the settings file keeps of it.
+constexpr qsizetype kMaxStatusChars = 64;
+
+// The first line, decoded by itself: bytes further down (a broken character, a cut) must not change
+// how it reads. CR and LF are single bytes in every encoding but UTF-16, where the (small) file is
+// decoded whole first.
+QString decodedFirstLine(const QByteArray& bytes) {
+  const auto noLine = [] { return std::runtime_error("List index out of bounds (0)"); };
+  if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+    const QStringList lines = SplitFileLines(DecodeText(bytes));
+    if (lines.isEmpty()) throw noLine();
+    return lines.first();
+  }
+  const bool utf8Mark = bytes.startsWith("\xEF\xBB\xBF");
+  if (bytes.size() == (utf8Mark ? 3 : 0)) throw noLine();
+  qsizetype end = bytes.size();
+  for (const char lineEnd : {'\r', '\n'}) {
+    const qsizetype at = bytes.indexOf(lineEnd);
+    if (at >= 0) end = std::min(end, at);
+  }
+  return DecodeText(bytes.left(end));
+}
+
+// At most kMaxStatusChars, never ending in half a surrogate pair.
+QString capped(const QString& text) {
+  if (text.size() <= kMaxStatusChars) return text;
+  const qsizetype keep =
+      text.at(kMaxStatusChars - 1).isHighSurrogate() ? kMaxStatusChars - 1 : kMaxStatusChars;
+  return text.left(keep);
+}
 
 bool isLineBreakOrControl(QChar c) {
   const char16_t u = c.unicode();
@@ -38,9 +69,7 @@ QString OneLineText(const QString& text) {
 }
 
 QString DonationStandFromBytes(const QByteArray& bytes) {
-  const QStringList lines = SplitFileLines(DecodeText(bytes));
-  if (lines.isEmpty()) throw std::runtime_error("List index out of bounds (0)");
-  return OneLineText(lines.first());
+  return capped(OneLineText(decodedFirstLine(bytes)));
 }
 
 QString FetchDonationStand() {
@@ -52,7 +81,7 @@ QString FetchDonationStand() {
   net.PurgeUrlCache();
   bool ok = false;
   try {
-    ok = net.DownloadToFile(DonationStatusUrl(), local);
+    ok = net.DownloadToFile(DonationStatusUrl(), local, Transfer::DonationStatus, nullptr);
   } catch (...) {
     ok = false;
   }
@@ -74,7 +103,7 @@ void ShowDonationStand(const QString& text) {
     if (w->objectName() != QLatin1String("FMain")) continue;
     if (auto* leur = w->findChild<QLabel*>(QStringLiteral("leur"))) {
       leur->setTextFormat(Qt::PlainText);
-      leur->setText(OneLineText(text));
+      leur->setText(capped(OneLineText(text)));
       return;
     }
   }

@@ -18,8 +18,8 @@ QString DonationStatusLocalPath();
 QString FetchDonationStand();
 
 // The first line of a status file's bytes (byte-order mark honoured, else UTF-8 when valid, else
-// Windows-1252; a line ends at CR, LF or CR LF), made fit for a one-line label. Throws
-// std::runtime_error when the bytes hold no line.
+// Windows-1252, judged on that line alone; a line ends at CR, LF or CR LF), made fit for a one-line
+// label and cut to at most 64 characters. Throws std::runtime_error when the bytes hold no line.
 QString DonationStandFromBytes(const QByteArray& bytes);
 
 // A text from the server made fit for a one-line display: every line break and other control
@@ -27,7 +27,8 @@ QString DonationStandFromBytes(const QByteArray& bytes);
 // second line.
 QString OneLineText(const QString& text);
 
-// Puts text (as plain text, made one-line) into the main window's status label "leur"; does nothing
+// Puts text (as plain text, made one-line, at most 64 characters, which is also what the main window
+// stores of it) into the main window's status label "leur"; does nothing
 // when there is no main window "FMain" with such a label.
 void ShowDonationStand(const QString& text);
 

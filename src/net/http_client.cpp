@@ -69,6 +69,18 @@ int HttpClient::perform(const char* method, const QString& urlText, const BodySi
   if (isHttps(url) && !tls_) throw std::runtime_error("No TLS layer for an https request");
   const QByteArray request = buildRequest(method, url);
 
+  // The body's progress, reported while data flows and while a wait lasts.
+  std::uint64_t received = 0;
+  std::int64_t announced = -1;
+  auto report = [&] {
+    if (progress_) progress_(received, announced);
+  };
+
+  using std::chrono::milliseconds;
+  const Clock::time_point start = Clock::now();
+  Clock::time_point deadline = deadline_;
+  if (totalTimeoutMs_ > 0) deadline = std::min(deadline, start + milliseconds(totalTimeoutMs_));
+
   HttpConnection::Target target;
   target.host = url.host.toStdString();
   target.port = connectPort(url).toStdString();
@@ -76,6 +88,9 @@ int HttpClient::perform(const char* method, const QString& urlText, const BodySi
   target.tls = tls_;
   target.connectTimeoutMs = connectTimeoutMs_;
   target.readTimeoutMs = readTimeoutMs_;
+  target.deadline = deadline;
+  if (progress_) target.idle = report;
+  target.lookup = lookup_;
   HttpConnection connection(target);
   connection.sendAll(std::string_view(request.constData(), static_cast<std::size_t>(request.size())));
 
@@ -84,12 +99,8 @@ int HttpClient::perform(const char* method, const QString& urlText, const BodySi
   std::string body;
   // A server that sends a byte now and then keeps every single read within the read time-out, so the
   // answer has deadlines of its own: its header must come within one read time-out of the request,
-  // all of it within the total time-out. They are checked after each read, so either is overrun by at
-  // most one read time-out.
-  using Clock = std::chrono::steady_clock;
-  const Clock::time_point sent = Clock::now();
-  const Clock::time_point headerDeadline = sent + std::chrono::milliseconds(readTimeoutMs_);
-  const Clock::time_point totalDeadline = sent + std::chrono::milliseconds(totalTimeoutMs_);
+  // all of it by the transfer's deadline (which also bounds every wait of the connection).
+  const Clock::time_point headerDeadline = Clock::now() + milliseconds(readTimeoutMs_);
   // Feeds the parser one read; false once the answer is complete, failed or the server has closed.
   auto readMore = [&]() {
     const std::size_t n = connection.read(buffer.data(), buffer.size());
@@ -97,10 +108,11 @@ int HttpClient::perform(const char* method, const QString& urlText, const BodySi
       parser.finish();
     else
       parser.feed(std::string_view(buffer.data(), n), body);
+    if (parser.failed() && parser.tooLarge()) throw HttpSizeLimitError(parser.error());
     const bool open = !parser.done() && !parser.failed();
     if (open && !parser.headersComplete() && Clock::now() > headerDeadline)
       throw std::runtime_error("Response header timed out");
-    if (open && Clock::now() > totalDeadline) throw std::runtime_error("Response timed out");
+    if (open && Clock::now() > deadline) throw std::runtime_error("Transfer timed out");
     return open;
   };
 
@@ -116,15 +128,20 @@ int HttpClient::perform(const char* method, const QString& urlText, const BodySi
       while (!parser.done() && !parser.failed() && body.size() < static_cast<std::size_t>(kErrorBodyLimit))
         readMore();
     } catch (const std::runtime_error&) {
-      // A broken error body changes nothing: the answer is an error either way.
+      // A broken or oversized error body changes nothing: the answer is an error either way.
     }
     QByteArray kept = QByteArray::fromStdString(body).left(kErrorBodyLimit);
     throw HttpProtocolError(code, QByteArray::fromStdString(parser.statusLine()), kept);
   }
 
   if (sink) {
+    announced = parser.announcedLength();
     for (;;) {
-      if (!body.empty()) (*sink)(body);
+      if (!body.empty()) {
+        received += body.size();
+        (*sink)(body);
+        report();
+      }
       body.clear();
       if (parser.done()) break;
       if (parser.failed()) throw std::runtime_error(parser.error());

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string_view>
@@ -16,6 +18,12 @@ struct HttpSettings {
   int probeReadTimeoutMs = 5000;  // the HEAD probe
   int readTimeoutMs = 30000;      // the GET of a download
   QString connectAddress;         // when set, connect here instead of resolving the URL's host
+};
+
+// An answer whose body breaks the size limit: no file may be taken from it, nor kept.
+class HttpSizeLimitError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
 };
 
 // An answer with an error status or a redirect (redirects are never followed).
@@ -33,18 +41,29 @@ class HttpProtocolError : public std::runtime_error {
 };
 
 // A small HTTP/1.1 client for one request: no cookies, no cache, no proxy, no redirects, no
-// compression. Failures throw std::runtime_error (HttpProtocolError for an error status).
+// compression. Failures throw std::runtime_error (HttpProtocolError for an error status,
+// HttpSizeLimitError for a body beyond the limit).
 class HttpClient {
  public:
   using BodySink = std::function<void(std::string_view)>;
+  // Body bytes received so far and the announced length (-1 when none was announced). Called after
+  // every piece of the body and about every 50 ms while a wait lasts; throwing from it cancels.
+  using Progress = std::function<void(std::uint64_t received, std::int64_t announced)>;
+  using Clock = std::chrono::steady_clock;
 
   // tlsLayer: whether the caller attached TLS; an "https" request (in any case) without it fails.
   explicit HttpClient(bool tlsLayer) : tls_(tlsLayer) {}
 
   void setConnectTimeout(int ms) { connectTimeoutMs_ = ms; }
   void setReadTimeout(int ms) { readTimeoutMs_ = ms; }
-  // The whole answer must arrive within this time (checked after every read).
+  // The whole request, from connecting to the last byte, must be done within this time.
   void setTotalTimeout(int ms) { totalTimeoutMs_ = ms; }
+  // The same as a point in time, shared by several requests of one transfer.
+  void setDeadline(Clock::time_point deadline) { deadline_ = deadline; }
+  void setProgress(Progress progress) { progress_ = std::move(progress); }
+  void setLookup(std::function<int(const char*, const char*, const struct addrinfo*, struct addrinfo**)> f) {
+    lookup_ = std::move(f);
+  }
   void setConnectAddress(const QString& address) { connectAddress_ = address; }
   void setLimits(const HttpResponseParser::Limits& limits) { limits_ = limits; }
 
@@ -65,7 +84,10 @@ class HttpClient {
   bool tls_;
   int connectTimeoutMs_ = 10000;
   int readTimeoutMs_ = 30000;
-  int totalTimeoutMs_ = 15 * 60 * 1000;
+  int totalTimeoutMs_ = 0;  // 0: only the deadline
+  Clock::time_point deadline_ = Clock::time_point::max();
+  Progress progress_;
+  std::function<int(const char*, const char*, const struct addrinfo*, struct addrinfo**)> lookup_;
   QString connectAddress_;
   HttpResponseParser::Limits limits_;
 };

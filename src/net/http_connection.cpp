@@ -18,6 +18,8 @@
 #include <mutex>
 #include <stdexcept>
 
+#include "net/name_lookup.h"
+
 namespace {
 [[noreturn]] void throwErrno(int error) {
   throw std::runtime_error(std::strerror(error));
@@ -66,7 +68,8 @@ struct HttpConnection::Tls {
   }
 };
 
-HttpConnection::HttpConnection(const Target& target) : readTimeoutMs_(target.readTimeoutMs) {
+HttpConnection::HttpConnection(const Target& target)
+    : readTimeoutMs_(target.readTimeoutMs), deadline_(target.deadline), idle_(target.idle) {
   connectSocket(target);
   try {
     if (target.tls) startTls(target);
@@ -83,17 +86,20 @@ HttpConnection::~HttpConnection() {
 }
 
 void HttpConnection::wait(short events, int timeoutMs, const char* what) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point own = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  const bool transferEndsFirst = deadline_ < own;
+  const Clock::time_point until = transferEndsFirst ? deadline_ : own;
   for (;;) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
-            .count();
-    if (left <= 0) throw std::runtime_error(what);
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
+    if (left <= 0) throw std::runtime_error(transferEndsFirst ? "Transfer timed out" : what);
+    // With an idle hook the wait is cut into slices, so that the window behind it keeps painting.
+    const long long slice = idle_ ? std::min<long long>(left, 50) : left;
     pollfd p{fd_, events, 0};
-    const int r = ::poll(&p, 1, static_cast<int>(left));
+    const int r = ::poll(&p, 1, static_cast<int>(slice));
     if (r > 0) return;  // ready, or an error the next call reports
-    if (r == 0) throw std::runtime_error(what);
-    if (errno != EINTR) throwErrno(errno);
+    if (r < 0 && errno != EINTR) throwErrno(errno);
+    if (idle_) idle_();
   }
 }
 
@@ -101,17 +107,13 @@ void HttpConnection::connectSocket(const Target& target) {
   if (!validPort(target.port)) throw std::runtime_error("Invalid port number: " + target.port);
   const std::string& node = target.connectAddress.empty() ? target.host : target.connectAddress;
   if (node.empty()) throw std::runtime_error("No host given");
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
-  hints.ai_flags = AI_NUMERICSERV;
-  addrinfo* list = nullptr;
-  const int rc = ::getaddrinfo(node.c_str(), target.port.c_str(), &hints, &list);
-  if (rc != 0) throw std::runtime_error(node + ": " + ::gai_strerror(rc));
-  std::unique_ptr<addrinfo, void (*)(addrinfo*)> owned(list, ::freeaddrinfo);
+  // The lookup shares the connect time-out: a name server that never answers must not hold us.
+  const auto lookupEnd = std::min(
+      target.deadline, std::chrono::steady_clock::now() + std::chrono::milliseconds(target.connectTimeoutMs));
+  const AddressList list = lookupAddresses(node, target.port, lookupEnd, target.lookup, target.idle);
 
   std::string lastError = "Connection failed";
-  for (addrinfo* a = list; a; a = a->ai_next) {
+  for (addrinfo* a = list.get(); a; a = a->ai_next) {
     fd_ = ::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol);
     if (fd_ < 0) {
       lastError = std::strerror(errno);

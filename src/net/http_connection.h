@@ -1,13 +1,18 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
-// One TCP connection, optionally with TLS, for a single request. Every wait is bounded: connecting by
-// the connect time-out (per address tried), the TLS handshake, every read and every write by the
-// read time-out. Failures throw std::runtime_error with an English text.
+struct addrinfo;
+
+// One TCP connection, optionally with TLS, for a single request. Every wait is bounded: the name lookup
+// and connecting by the connect time-out (per address tried), the TLS handshake, every read and every
+// write by the read time-out, and all of them together by the deadline of the whole transfer.
+// Failures throw std::runtime_error with an English text.
 //
 // TLS: version 1.2 or newer; the server certificate must chain to the system trust store or to the
 // CA file named in $ZIEHFIX_CA_FILE, and must be issued for the host (a name is also sent as SNI; an
@@ -21,6 +26,12 @@ class HttpConnection {
     bool tls = false;
     int connectTimeoutMs = 10000;
     int readTimeoutMs = 30000;
+    // The end of the whole transfer; a wait that reaches it throws "Transfer timed out".
+    std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
+    // Called about every 50 ms while a wait lasts (a window repaints, a cancel throws from here).
+    std::function<void()> idle;
+    // The name lookup (getaddrinfo); tests put a slow one here.
+    std::function<int(const char*, const char*, const addrinfo*, addrinfo**)> lookup;
   };
 
   explicit HttpConnection(const Target& target);
@@ -41,5 +52,7 @@ class HttpConnection {
 
   int fd_ = -1;
   int readTimeoutMs_;
+  std::chrono::steady_clock::time_point deadline_;
+  std::function<void()> idle_;
   std::unique_ptr<Tls> tls_;
 };

@@ -70,6 +70,48 @@ void HttpResponseParser::fail(std::string message) {
   error_ = std::move(message);
 }
 
+void HttpResponseParser::failTooLarge() {
+  if (state_ == State::Failed) return;
+  tooLarge_ = true;
+  fail("Response body larger than the limit of " + std::to_string(limits_.maxBodyBytes) + " bytes");
+}
+
+// Every "Content-Length" line, and every entry of a comma-separated one, must carry the same decimal
+// length: two different lengths leave it open where the body ends, so no file may be taken from it.
+bool HttpResponseParser::readContentLength() {
+  bool seen = false;
+  std::uint64_t length = 0;
+  for (const auto& h : headers_) {
+    if (!equalsNoCase(h.first, "Content-Length")) continue;
+    std::string_view rest(h.second);
+    do {
+      const std::size_t comma = rest.find(',');
+      const std::string_view item = trimBlanks(rest.substr(0, comma));
+      rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+      if (item.empty() || item.size() > 19 ||
+          !std::all_of(item.begin(), item.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        fail("Invalid Content-Length: " + h.second);
+        return false;
+      }
+      std::uint64_t value = 0;
+      for (char c : item) value = value * 10 + static_cast<std::uint64_t>(c - '0');
+      if (seen && value != length) {
+        fail("Conflicting Content-Length headers");
+        return false;
+      }
+      seen = true;
+      length = value;
+    } while (!rest.empty());
+  }
+  if (length > limits_.maxBodyBytes) {
+    failTooLarge();
+    return false;
+  }
+  announced_ = static_cast<std::int64_t>(length);
+  remaining_ = length;
+  return true;
+}
+
 // Takes one line ending in LF (a CR before it is dropped). Without a complete line the bytes are kept
 // for the next piece; a line longer than maxLength fails the answer.
 bool HttpResponseParser::takeLine(std::string_view bytes, std::size_t& pos, std::string& line,
@@ -131,26 +173,9 @@ void HttpResponseParser::headerSectionDone() {
     return;
   }
   if (hasHeader("Content-Length")) {
-    const std::string value = header("Content-Length");
-    std::uint64_t length = 0;
-    if (value.empty() || value.size() > 19) {
-      fail("Invalid Content-Length: " + value);
-      return;
-    }
-    for (char c : value) {
-      if (c < '0' || c > '9') {
-        fail("Invalid Content-Length: " + value);
-        return;
-      }
-      length = length * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    if (length > limits_.maxBodyBytes) {
-      fail("Response body larger than the limit of " + std::to_string(limits_.maxBodyBytes) + " bytes");
-      return;
-    }
+    if (!readContentLength()) return;
     framing_ = Framing::Length;
-    remaining_ = length;
-    if (length == 0) state_ = State::Done;
+    if (remaining_ == 0) state_ = State::Done;
     return;
   }
   framing_ = Framing::UntilClose;
@@ -178,7 +203,7 @@ void HttpResponseParser::onChunkLine(const std::string& line) {
     return;
   }
   if (size > limits_.maxBodyBytes - std::min(bodyBytes_, limits_.maxBodyBytes)) {
-    fail("Response body larger than the limit of " + std::to_string(limits_.maxBodyBytes) + " bytes");
+    failTooLarge();
     return;
   }
   remaining_ = size;
@@ -187,7 +212,7 @@ void HttpResponseParser::onChunkLine(const std::string& line) {
 
 void HttpResponseParser::appendBody(std::string_view bytes, std::string& body) {
   if (bytes.size() > limits_.maxBodyBytes - bodyBytes_) {
-    fail("Response body larger than the limit of " + std::to_string(limits_.maxBodyBytes) + " bytes");
+    failTooLarge();
     return;
   }
   bodyBytes_ += bytes.size();

@@ -18,7 +18,8 @@ struct HttpLimits {
 // no I/O, so it runs the same over a socket, a TLS stream or a test's byte string.
 //
 // Framing: a "Transfer-Encoding" naming "chunked" selects chunks; else a "Content-Length" gives the
-// exact length; else the body runs until the server closes the connection. Interim "100" answers
+// exact length (several "Content-Length" headers must agree, else the answer fails); else the body
+// runs until the server closes the connection. Interim "100" answers
 // are skipped. The answer to a HEAD request, a 204 and a 304 have no body.
 class HttpResponseParser {
  public:
@@ -39,6 +40,10 @@ class HttpResponseParser {
   bool done() const { return state_ == State::Done; }
   bool failed() const { return state_ == State::Failed; }
   const std::string& error() const { return error_; }
+  // Whether the answer failed because its body breaks the size limit.
+  bool tooLarge() const { return tooLarge_; }
+  // The body length the answer announced with "Content-Length"; -1 when it announced none.
+  std::int64_t announcedLength() const { return announced_; }
 
   // The final answer's status line (without its line end) and code: the second blank-separated word
   // as a decimal number, -1 when it is none.
@@ -61,6 +66,8 @@ class HttpResponseParser {
   bool takeLine(std::string_view bytes, std::size_t& pos, std::string& line, std::size_t maxLength);
   void headerSectionDone();
   void fail(std::string message);
+  void failTooLarge();
+  bool readContentLength();
   void onStatusLine(const std::string& line);
   void onHeaderLine(const std::string& line);
   void onChunkLine(const std::string& line);
@@ -80,4 +87,6 @@ class HttpResponseParser {
   ChunkStep chunkStep_ = ChunkStep::Size;
   std::uint64_t remaining_ = 0;  // bytes left of the fixed-length body or of the current chunk
   std::uint64_t bodyBytes_ = 0;
+  std::int64_t announced_ = -1;
+  bool tooLarge_ = false;
 };

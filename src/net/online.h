@@ -5,6 +5,20 @@
 #include <memory>
 
 #include "net/http_client.h"
+#include "net/http_download.h"
+
+// The files the program fetches; each has its own limits.
+enum class Transfer { VersionFile, DonationStatus, Installer };
+
+// Limits per file: the two small files must be done within 20 s and hold at most 64 KiB; the installer
+// may take as long as data keeps coming (the read time-out ends a wait without progress) and hold at
+// most 256 MiB. Tests shorten them.
+struct OnlineLimits {
+  TransferLimits versionFile{64 * 1024, 20000};
+  TransferLimits donationStatus{64 * 1024, 20000};
+  TransferLimits installer{256ull * 1024 * 1024, 0};
+  const TransferLimits& of(Transfer kind) const;
+};
 
 // The program's network operations. Windows reach them only through OnlineServices::current(), so
 // widget tests can install a fake that sets the connection state and records what is opened.
@@ -20,8 +34,10 @@ class OnlineServices {
   // HEAD request answered with status 200 within the time-out. Never throws.
   virtual bool UrlReachable(const QString& url) = 0;
   // false without creating the file when offline or not reachable; true when GET ended with 200..299
-  // and the body was written; throws std::runtime_error (after the file was created) when GET fails.
-  virtual bool DownloadToFile(const QString& url, const QString& localPath) = 0;
+  // and the body was written; throws std::runtime_error (after the file was created) when GET fails,
+  // breaks the limits of its kind or is cancelled by progress (which then throws).
+  virtual bool DownloadToFile(const QString& url, const QString& localPath, Transfer kind,
+                              const HttpClient::Progress& progress) = 0;
   // Hands an https:// address, a mailto: link or a local file to the desktop shell; success flag.
   virtual bool ShellOpen(const QString& target) = 0;
 
@@ -32,10 +48,11 @@ class OnlineServices {
 };
 
 // The real services: connectivity from the system's network interfaces, downloads through our HTTP
-// client, ShellOpen through the desktop. Tests may pass their own connectivity probe and settings
-// (short time-outs, the loopback server's address).
+// client, ShellOpen through the desktop. Tests may pass their own connectivity probe, settings and
+// limits (short time-outs, the loopback server's address).
 std::unique_ptr<OnlineServices> createSystemOnlineServices(std::function<bool()> isOnline = nullptr,
-                                                           const HttpSettings& settings = HttpSettings());
+                                                           const HttpSettings& settings = HttpSettings(),
+                                                           const OnlineLimits& limits = OnlineLimits());
 
 // The download server's base address without a trailing '/': $ZIEHFIX_DOWNLOAD_SERVER when set, else
 // "https://download.ziehfix.example".

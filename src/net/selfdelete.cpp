@@ -4,12 +4,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QTemporaryFile>
 #include <cstdlib>
 #include <stdexcept>
 
 #include "common/folders.h"
+#include "platform/private_files.h"
 
 namespace {
 
@@ -80,16 +80,8 @@ QString WriteSelfDeleteScript(const QString& programFile, const QString& tempDir
   reservation.close();
   const QString scriptPath = reserved.left(reserved.size() - 4) + QStringLiteral(".sh");
 
-  const QByteArray text = SelfDeleteScript(programFile, scriptPath, retries, pauseSeconds);
-  QSaveFile file(scriptPath);
-  if (!file.open(QIODevice::WriteOnly)) failCreate(scriptPath, file.errorString());
-  if (file.write(text) != text.size() || !file.flush()) {
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    file.commit();
-    failCreate(scriptPath, reason);
-  }
-  if (!file.commit()) failCreate(scriptPath, file.errorString());
+  // A new file of its own: a file or link planted under the name makes this fail, never redirects it.
+  WriteNewPrivateFile(scriptPath, SelfDeleteScript(programFile, scriptPath, retries, pauseSeconds), 0700);
   return scriptPath;
 }
 

@@ -20,7 +20,8 @@ QByteArray SelfDeleteScript(const QString& programFile, const QString& scriptPat
 
 // Writes the script for programFile into tempDir (which ends with '/') under a fresh name
 // "uis" + random part + ".sh" and returns its path. The name is reserved by an empty "uis….tmp" file
-// of the same stem, which stays. Throws std::runtime_error("Cannot create file ...") on failure.
+// of the same stem, which stays; both are created exclusively, never through a link. Throws
+// std::runtime_error("Cannot create file ...") on failure.
 QString WriteSelfDeleteScript(const QString& programFile, const QString& tempDir, int retries = 60,
                               int pauseSeconds = 1);
 

@@ -9,6 +9,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
+#include <cstdint>
 
 #include "common/appinfo.h"
 #include "common/folders.h"
@@ -17,12 +19,22 @@
 #include "common/prompter.h"
 #include "common/windowplace.h"
 #include "net/donation.h"
+#include "net/input_lock.h"
 #include "net/online.h"
 #include "net/selfdelete.h"
 #include "net/services.h"
 #include "net/updateversion.h"
+#include "platform/program_start.h"
 
 TFUpdate* FUpdate = nullptr;
+
+#ifndef ZIEHFIX_SELF_UPDATE
+#define ZIEHFIX_SELF_UPDATE 1
+#endif
+const bool kSelfUpdateBuilt = ZIEHFIX_SELF_UPDATE != 0;
+
+const QString kPackageManagerNote =
+    QStringLiteral("Updates erhalten Sie über die Paketverwaltung Ihres Systems.");
 
 namespace {
 constexpr int kClientWidth = 311;
@@ -32,6 +44,11 @@ constexpr int kCheckBoxHeight = 89;
 constexpr int kDownloadBoxHeight = 59;
 
 const QString kCheckFailed = QStringLiteral("Die Prüfung hat leider nicht geklappt.\r");
+const QString kDownloadFailed =
+    QStringLiteral("Der Download ist gescheitert. Versuchen Sie es bitte später noch einmal.");
+
+// Thrown from the download's progress when the window was closed.
+struct DownloadCancelled {};
 
 QWidget* mainWindow() {
   for (QWidget* w : QApplication::topLevelWidgets())
@@ -93,9 +110,10 @@ QString LocalInstaller() {
   return BaseDir() + QStringLiteral("Update.exe");
 }
 
-TFUpdate::TFUpdate(QWidget* parent)
+TFUpdate::TFUpdate(QWidget* parent, bool selfUpdate)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      selfUpdate_(selfUpdate) {
   setObjectName(QStringLiteral("FUpdate"));
   setAttribute(Qt::WA_DeleteOnClose);
   buildLayout();
@@ -124,9 +142,11 @@ void TFUpdate::buildLayout() {
   auto* box3 = new QGroupBox(this);
   box3->setObjectName(QStringLiteral("bsSkinGroupBox3"));
   box3->setGeometry(0, kCheckBoxHeight, kClientWidth, kDownloadBoxHeight);
-  makeLabel(
+  LDownloadText = makeLabel(
       box3,
-      QStringLiteral("Wenn online eine aktuellere Version verfügbar ist, wird der Download-Button aktiv."),
+      selfUpdate_ ? QStringLiteral(
+                        "Wenn online eine aktuellere Version verfügbar ist, wird der Download-Button aktiv.")
+                  : kPackageManagerNote,
       QRect(8, 4, 190, kDownloadBoxHeight - 8), true);
   BDown = makeButton(box3, "BDown", QStringLiteral("Download"), QRect(kClientWidth - 108, 10, 100, 38));
 
@@ -189,7 +209,7 @@ void TFUpdate::BCalcClick() {
     SetScreenCursor(Qt::WaitCursor);
     processPendingMessages();
     try {
-      downloaded = net.DownloadToFile(VersionFileUrl(), local);
+      downloaded = net.DownloadToFile(VersionFileUrl(), local, Transfer::VersionFile, nullptr);
     } catch (...) {
       downloaded = false;
     }
@@ -211,12 +231,13 @@ void TFUpdate::BCalcClick() {
       return;
     }
     PvVersion->setText(OneLineText(*version));
-    BDown->setEnabled(*version != ProgramVersion);
+    BDown->setEnabled(selfUpdate_ && *version != ProgramVersion);
   });
 }
 
 void TFUpdate::BDownClick() {
   runGuarded([this] {
+    if (!selfUpdate_ || downloading_) return;
     OnlineServices& net = OnlineServices::current();
     if (!net.IsOnline()) {
       info(QStringLiteral(
@@ -225,6 +246,8 @@ void TFUpdate::BDownClick() {
       return;
     }
     QPointer<TFUpdate> self(this);
+    bool downloaded = false;
+    bool cancelled = false;
     try {
       const QString local = LocalInstaller();
       if (QFile::exists(local)) QFile::remove(local);
@@ -232,19 +255,56 @@ void TFUpdate::BDownClick() {
       // only be started again once this download has succeeded.
       BSetup->setEnabled(false);
       processPendingMessages();
-      if (net.DownloadToFile(InstallerUrl(), local)) {
-        if (self) BSetup->setEnabled(true);
-      } else {
-        info(QStringLiteral("Der Download ist gescheitert. Versuchen Sie es bitte später noch einmal."));
-      }
+
+      // The event loop turns while the download waits, so the window paints and can be closed,
+      // which cancels; only this window takes input meanwhile, and its other buttons rest.
+      const InputLock lock(this);
+      // Undoes the download's state when it ends in any way, unless the window is gone by then.
+      struct DownloadState {
+        QPointer<TFUpdate> window;
+        bool downOffered;
+        ~DownloadState() {
+          if (!window) return;
+          window->downloading_ = false;
+          window->BCalc->setEnabled(true);
+          window->BDown->setEnabled(downOffered);
+        }
+      } state{self, BDown->isEnabled()};
+      downloading_ = true;
+      cancelRequested_ = false;
+      BCalc->setEnabled(false);
+      BDown->setEnabled(false);
+      Gauge3->setValue(0);
+      QPointer<QProgressBar> gauge(Gauge3);
+      downloaded =
+          net.DownloadToFile(InstallerUrl(), local, Transfer::Installer,
+                             [self, gauge](std::uint64_t received, std::int64_t announced) {
+                               if (!self || self->cancelRequested_) throw DownloadCancelled();
+                               if (gauge && announced > 0) {
+                                 const auto total = static_cast<std::uint64_t>(announced);
+                                 gauge->setValue(static_cast<int>(std::min(received, total) * 100 / total));
+                               }
+                               QCoreApplication::processEvents();
+                               if (!self || self->cancelRequested_) throw DownloadCancelled();
+                             });
+    } catch (const DownloadCancelled&) {
+      cancelled = true;
     } catch (...) {
-      // A broken transfer is not reported; the installation stays unavailable.
+      downloaded = false;  // a broken or refused transfer: reported below
+    }
+    if (!self || cancelled) return;  // closed by the user: nothing to report
+    if (downloaded) {
+      BSetup->setEnabled(true);
+    } else {
+      Gauge3->setValue(0);
+      info(kDownloadFailed);
     }
   });
 }
 
 void TFUpdate::BSetupClick() {
   runGuarded([this] {
+    if (!selfUpdate_ || downloading_) return;
     const QString dir = BaseDir();
     const QString question =
         QStringLiteral(
@@ -261,7 +321,9 @@ void TFUpdate::BSetupClick() {
            QStringLiteral("im Programmpfad gelöscht werden."));
       return;
     }
-    if (!OnlineServices::current().ShellOpen(LocalInstaller())) {
+    // Started as a process of its own, and only when this system can run it: the self-deleting exit
+    // must not remove the program unless an installer really runs.
+    if (StartProgramDetached(LocalInstaller()) <= 0) {
       info(
           QStringLiteral("Update konnte nicht gestartet werden. Bitte schließen Sie das Programm und starten "
                          "Sie das Update manuell durch Doppelklick auf die Datei \"Update.exe\" im "
@@ -278,6 +340,7 @@ void TFUpdate::bsSkinSpeedButton1Click() {
 }
 
 void TFUpdate::closeEvent(QCloseEvent* event) {
+  if (downloading_) cancelRequested_ = true;
   SetScreenCursor(Qt::ArrowCursor);
   event->accept();
 }

@@ -2,13 +2,19 @@
 
 #include <QDir>
 
+namespace {
+// A relative path in an XDG variable is invalid and must be ignored.
+QString absoluteFromEnvironment(const char* name) {
+  const QString value = qEnvironmentVariable(name);
+  return !value.isEmpty() && QDir::isAbsolutePath(value) ? QDir::cleanPath(value) : QString();
+}
+}  // namespace
+
 QString UserDataFolder() {
-  // A relative XDG_DATA_HOME is invalid and must be ignored.
-  const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
-  if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg)) return QDir::cleanPath(xdg);
-  return QDir::cleanPath(QDir::homePath() + QStringLiteral("/.local/share"));
+  const QString xdg = absoluteFromEnvironment("XDG_DATA_HOME");
+  return xdg.isEmpty() ? QDir::cleanPath(QDir::homePath() + QStringLiteral("/.local/share")) : xdg;
 }
 
-QString TempFolder() {
-  return QDir::tempPath();
+QString UserRuntimeFolder() {
+  return absoluteFromEnvironment("XDG_RUNTIME_DIR");
 }

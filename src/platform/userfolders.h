@@ -2,11 +2,11 @@
 
 #include <QString>
 
-// Folders that the operating system assigns to the user. Both come without a trailing '/'
+// Folders that the operating system assigns to the user. All come without a trailing '/'
 // (except for the root folder itself).
 
 // The user's data folder: $XDG_DATA_HOME when it holds an absolute path, else ~/.local/share.
 QString UserDataFolder();
 
-// The temporary folder as the system reports it: $TMPDIR when set, else /tmp.
-QString TempFolder();
+// The user's runtime folder: $XDG_RUNTIME_DIR when it holds an absolute path, else empty.
+QString UserRuntimeFolder();

@@ -26,7 +26,10 @@
 #include "common/prompter.h"
 #include "common/settings.h"
 #include "core/text.h"
+#include "ui/accessibility.h"
 #include "ui/jpegencoder.h"
+#include "ui/onscreen.h"
+#include "ui/shortcuts.h"
 #include "ui/ticketview.h"
 
 QString ShotSaveDir;
@@ -122,8 +125,10 @@ QString textOf(QWidget* mainWindow, const char* name) {
   return label ? label->property("text").toString() : QString();
 }
 
-TFAbbild* openSnapshotWindow(const QImage& picture, const QString& caption, QWidget* parent) {
+TFAbbild* openSnapshotWindow(const QImage& picture, const QString& caption, QWidget* parent,
+                             const QString& pictureName) {
   auto* window = new TFAbbild(parent);
+  window->findChild<QLabel*>(QStringLiteral("Image1"))->setAccessibleName(pictureName);
   FAbbild = window;
   ++g_snapshotCount;
   window->setObjectName(QStringLiteral("FAbbild") + QString::number(g_snapshotCount));
@@ -163,6 +168,8 @@ void captureResults(QWidget* mainWindow) {
 }  // namespace
 
 TFAbbild::TFAbbild(QWidget* parent) : QWidget(parent) {
+  // Before the first button: Qt keeps the interface it makes for a widget before ours are known.
+  InstallAccessibility();
   // A snapshot window is always a window of its own; with a parent it goes when the parent goes.
   setWindowFlag(Qt::Window, true);
   // Closing the last visible snapshot window must never end the program.
@@ -215,6 +222,9 @@ TFAbbild::TFAbbild(QWidget* parent) : QWidget(parent) {
   connect(bsSkinSpeedButton13, &QToolButton::clicked, this,
           [this] { runGuarded([this] { bsSkinSpeedButton13Click(); }); });
 
+  Image1->setAccessibleName(QStringLiteral("Abbild"));
+  InstallSnapshotShortcuts(this);
+
   resize(592, 529);
   runGuarded([this] { FormCreate(); });
 }
@@ -236,7 +246,11 @@ void TFAbbild::FormCreate() {
     ShotSaveDir = ShotsDir();
     QDir().mkpath(ShotSaveDir);
   }
-  move(left, top);
+  // Left of the only screen is set right on showing; off every screen otherwise (a monitor since
+  // removed), the window opens at the default place.
+  const QPoint onShow(QGuiApplication::screens().size() == 1 ? std::max(left, 0) : left, top);
+  const QPoint reachable = ReachablePosition(onShow, {0, 70});
+  move(reachable == onShow ? QPoint(left, top) : reachable);
 }
 
 void TFAbbild::showEvent(QShowEvent* event) {
@@ -315,7 +329,7 @@ TFAbbild* CaptureSnapshot(QWidget* panel, const QString& caption, int heightArgu
                           int textBottom, QWidget* parent) {
   const QImage picture =
       ComposeSnapshot(panel, panel->width(), panel->height() - heightArgument, textRight, textBottom);
-  return openSnapshotWindow(picture, caption, parent);
+  return openSnapshotWindow(picture, caption, parent, QStringLiteral("Abbild der Gewinnauswertung"));
 }
 
 TFAbbild* CaptureSnapshot(QAbstractScrollArea* box, const QString& caption, int heightArgument, int textRight,
@@ -323,7 +337,7 @@ TFAbbild* CaptureSnapshot(QAbstractScrollArea* box, const QString& caption, int 
   // Only the visible part of the box: its viewport, never the whole content.
   QWidget* visible = box->viewport();
   const QImage picture = ComposeSnapshot(visible, visible->width(), heightArgument, textRight, textBottom);
-  return openSnapshotWindow(picture, caption, parent);
+  return openSnapshotWindow(picture, caption, parent, QStringLiteral("Abbild der Lose"));
 }
 
 void CaptureSnapshot(QWidget* mainWindow, SnapshotKind kind) {

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -12,7 +13,6 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -25,8 +25,15 @@
 #include "common/settings.h"
 #include "core/text.h"
 #include "core/ticketfile.h"
+#include "ui/accessibility.h"
+#include "ui/eingabe_scan.h"
+#include "ui/filehistory.h"
 #include "ui/frlos2.h"
 #include "ui/info.h"
+#include "ui/messages.h"
+#include "ui/onscreen.h"
+#include "ui/recentfiles.h"
+#include "ui/shortcuts.h"
 #include "ui/skinwidgets.h"
 
 TFEingabe* FEingabe = nullptr;
@@ -67,19 +74,6 @@ QLabel* sunkenLabel(QWidget* parent, const char* name, const QString& text) {
   l->setFrameShape(QFrame::Panel);
   l->setFrameShadow(QFrame::Sunken);
   return l;
-}
-
-// A stored position whose title bar would lie on no screen (a monitor since removed) would leave the
-// window out of reach; it then opens at the default place.
-QPoint reachablePosition(int left, int top) {
-  const QPoint grip(left + 40, top + 10);
-  for (QScreen* s : QGuiApplication::screens())
-    if (s->geometry().contains(grip)) return {left, top};
-  const QPoint fallback(kDefaultLeft, kDefaultTop);
-  for (QScreen* s : QGuiApplication::screens())
-    if (s->geometry().contains(fallback + QPoint(40, 10))) return fallback;
-  QScreen* primary = QGuiApplication::primaryScreen();
-  return primary ? primary->availableGeometry().topLeft() : fallback;
 }
 
 // Making or removing many frames: the ticket area is repainted once at the end, and a long batch
@@ -137,6 +131,7 @@ TFEingabe::TFEingabe(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addWidget(Box1, 1);
   boxContent_->resize(boxSizeFor(0));
 
+  InstallEntryShortcuts(this);
   FormCreate();
 }
 
@@ -161,6 +156,9 @@ void TFEingabe::buildTopBar(QWidget* bar) {
   hint->setWordWrap(true);
   row->addWidget(hint, 1);
 
+#ifdef ZIEHFIX_HAVE_SCAN
+  row->addWidget(InstallScanCommands(*this, bar));
+#endif
   bsSkinSpeedButton8 =
       barButton(bar, "bsSkinSpeedButton8", QString(), 10, 40, QStringLiteral("Fensterposition speichern"));
   row->addWidget(bsSkinSpeedButton8);
@@ -228,6 +226,7 @@ void TFEingabe::buildSecondBar(QWidget* bar) {
   auto* fileCaption = new QLabel(QStringLiteral("Datei"), bar);
   fileCaption->setObjectName("Label2");
   LDatei = sunkenLabel(bar, "LDatei", QString());
+  SetAccessibleCaption(LDatei, fileCaption->text());
   LDatei->setMinimumWidth(60);
   LDatei->setTextInteractionFlags(Qt::TextSelectableByMouse);
   file->addWidget(fileCaption);
@@ -253,10 +252,11 @@ void TFEingabe::FormCreate() {
       eAnz->setText(
           Settings::readString(QStringLiteral("Lose"), QStringLiteral("neue"), QStringLiteral("10")));
     }
-    move(reachablePosition(left, top));
+    move(ReachablePosition({left, top}, {kDefaultLeft, kDefaultTop}));
     setWindowTitle(ProductName);
     resize(kClientWidth, kClientHeight);
-    dialogFolder_ = TicketsDir();
+    setAcceptDrops(true);
+    AttachRecentTicketsMenu(BOpen, [this](const QString& path) { readTicketFile(path); });
   });
 }
 
@@ -321,6 +321,15 @@ TFfrLos2* TFEingabe::LosBauen() {
   return frame;
 }
 
+QList<TFfrLos2*> TFEingabe::appendFrames(int count) {
+  QList<TFfrLos2*> made;
+  if (!framesFit(count, false, true)) return made;
+  FrameBatch batch(Box1, count);
+  boxContent_->resize(boxSizeFor(EinLosCount + count));
+  for (int i = 0; i < count; ++i) made << LosBauen();
+  return made;
+}
+
 void TFEingabe::removeAllFrames() {
   for (TFfrLos2* frame : std::as_const(EinLosFrames)) delete frame;
   EinLosFrames.clear();
@@ -368,25 +377,35 @@ void TFEingabe::bsSkinSpeedButton2Click() {
 
 void TFEingabe::BOpenClick() {
   runGuarded([&] {
-    const QString path = Prompter::current().openFileName(kOpenTitle, kFilter, kSuffix, dialogFolder_);
+    const QString path =
+        Prompter::current().openFileName(kOpenTitle, kFilter, kSuffix, FileHistory::ticketFolder());
     if (path.isEmpty()) return;
-    // Read in full first: a refused or unreadable file leaves the window as it is.
-    const TicketList read = ReadTicketFile(path);
-    const bool replacing = cbNeu->isChecked();
-    if (!framesFit(read.count(), replacing, true)) return;
-    FrameBatch batch(Box1, read.count());
-    if (replacing && EinLosCount > 0) removeAllFrames();
-    boxContent_->resize(boxSizeFor(EinLosCount + read.count()));
-    for (int t = 0; t < read.count(); ++t) {
-      TicketCells cells = read.cells(t);
-      // The reader gives an empty entry as a single space; here it is a free cell again, so that
-      // pasted numbers can go there and saving writes it as it was.
-      for (QString& cell : cells)
-        if (cell == QStringLiteral(" ")) cell.clear();
-      LosBauen()->gLos->setCells(cells);
-    }
-    LDatei->setText(QFileInfo(path).fileName());
+    readTicketFile(path);
   });
+}
+
+void TFEingabe::readTicketFile(const QString& path) {
+  // Read in full first: a refused or unreadable file leaves the window as it is.
+  const TicketList read = ReadTicketFile(path);
+  FileHistory::ticketFileUsed(path);
+  if (read.count() == 0) {
+    Prompter::current().warning(EmptyTicketFileMessage(QFileInfo(path).fileName()));
+    return;
+  }
+  const bool replacing = cbNeu->isChecked();
+  if (!framesFit(read.count(), replacing, true)) return;
+  FrameBatch batch(Box1, read.count());
+  if (replacing && EinLosCount > 0) removeAllFrames();
+  boxContent_->resize(boxSizeFor(EinLosCount + read.count()));
+  for (int t = 0; t < read.count(); ++t) {
+    TicketCells cells = read.cells(t);
+    // The reader gives an empty entry as a single space; here it is a free cell again, so that
+    // pasted numbers can go there and saving writes it as it was.
+    for (QString& cell : cells)
+      if (cell == QStringLiteral(" ")) cell.clear();
+    LosBauen()->gLos->setCells(cells);
+  }
+  LDatei->setText(QFileInfo(path).fileName());
 }
 
 std::vector<TicketCells> TFEingabe::tickets() const {
@@ -401,10 +420,18 @@ std::vector<TicketCells> TFEingabe::tickets() const {
 
 void TFEingabe::BSaveClick() {
   runGuarded([&] {
-    const QString path =
-        Prompter::current().saveFileName(kSaveTitle, kFilter, kSuffix, dialogFolder_, LDatei->text(), false);
+    const QString path = Prompter::current().saveFileName(kSaveTitle, kFilter, kSuffix,
+                                                          FileHistory::ticketFolder(), LDatei->text(), false);
     if (path.isEmpty()) return;
+    // The proposed name is the last file's, but the folder may be another: an older file of that name
+    // there can hold hours of typed tickets.
+    if (QFileInfo::exists(path) &&
+        !Prompter::current().confirm(
+            QStringLiteral("Die Datei „%1“ gibt es schon.\r\rSoll sie ersetzt werden?")
+                .arg(QDir::toNativeSeparators(path))))
+      return;
     WriteTicketFile(path, tickets());
+    FileHistory::ticketFileUsed(path);
     LDatei->setText(QFileInfo(path).fileName());
   });
 }

@@ -10,6 +10,8 @@
 #include "core/ticket.h"
 
 class QCheckBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -52,6 +54,9 @@ class TFEingabe : public QWidget {
 
   // Makes and places one more frame at the end.
   TFfrLos2* LosBauen();
+  // Appends count frames in one batch, as "Neue Lose anhängen" does; none, after a message, when
+  // they would not fit.
+  QList<TFfrLos2*> appendFrames(int count);
 
   void bsSkinSpeedButton1Click();
   void bsSkinSpeedButton2Click();
@@ -60,6 +65,8 @@ class TFEingabe : public QWidget {
   void BOpenClick();
   void BSaveClick();
   void BDelLoseClick();
+  // The body of BOpenClick for a chosen path; throws what reading throws.
+  void readTicketFile(const QString& path);
 
   // True when a key typed into the count field may pass: digits 0-9, backspace, and keys that type no
   // character (cursor keys, shortcuts such as paste).
@@ -74,6 +81,9 @@ class TFEingabe : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Files dropped on the window (eingabedrop.cpp).
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void FormCreate();
@@ -88,7 +98,6 @@ class TFEingabe : public QWidget {
   bool framesFit(int count, bool replacing, bool fromFile);
 
   QWidget* boxContent_;
-  QString dialogFolder_;
 };
 
 extern TFEingabe* FEingabe;

@@ -19,6 +19,8 @@
 #include "common/guard.h"
 #include "common/prompter.h"
 #include "core/tickettext.h"
+#include "ui/accessibility.h"
+#include "ui/messages.h"
 #include "ui/skinwidgets.h"
 
 // Q_INIT_RESOURCE declares the initialiser in the namespace it is used in: keep it global. A static
@@ -28,7 +30,8 @@ static void initResources() {
 }
 
 void InitEntryPictures() {
-  static const bool done = (initResources(), true);
+  // The frames' picture buttons get the program's accessible interface only if it is known first.
+  static const bool done = (initResources(), InstallAccessibility(), true);
   Q_UNUSED(done);
 }
 
@@ -43,6 +46,9 @@ class TicketCellsModel : public QAbstractTableModel {
   int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 5; }
 
   QVariant data(const QModelIndex& index, int role) const override {
+    if (index.isValid() && role == Qt::BackgroundRole &&
+        doubtful_[std::size_t(index.row() * 5 + index.column())])
+      return QColor::fromRgb(TFfrLos2::kDoubtfulColour);
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
     return cells_[index.row() * 5 + index.column()];
   }
@@ -53,7 +59,8 @@ class TicketCellsModel : public QAbstractTableModel {
     const QString text = value.toString();
     if (cell == text) return true;
     cell = text;
-    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    doubtful_[std::size_t(index.row() * 5 + index.column())] = false;
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole, Qt::BackgroundRole});
     return true;
   }
 
@@ -66,11 +73,19 @@ class TicketCellsModel : public QAbstractTableModel {
 
   void setCells(const TicketCells& cells) {
     cells_ = cells;
-    emit dataChanged(index(0, 0), index(4, 4), {Qt::DisplayRole, Qt::EditRole});
+    doubtful_.fill(false);
+    emit dataChanged(index(0, 0), index(4, 4), {Qt::DisplayRole, Qt::EditRole, Qt::BackgroundRole});
+  }
+
+  const std::array<bool, 25>& doubtful() const { return doubtful_; }
+  void setDoubtful(const std::array<bool, 25>& doubtful) {
+    doubtful_ = doubtful;
+    emit dataChanged(index(0, 0), index(4, 4), {Qt::BackgroundRole});
   }
 
  private:
   TicketCells cells_;
+  std::array<bool, 25> doubtful_{};
 };
 
 namespace {
@@ -89,7 +104,12 @@ class CellDelegate : public QStyledItemDelegate {
     font.setUnderline(false);
     painter->setFont(font);
     painter->setPen(Qt::black);
-    TFfrLos2::gLosDrawCell(*painter, option.rect, index.data(Qt::DisplayRole).toString());
+    const QVariant marked = index.data(Qt::BackgroundRole);
+    if (marked.isValid())
+      DrawCellText(*painter, option.rect, Qt::AlignHCenter, index.data(Qt::DisplayRole).toString(),
+                   marked.value<QColor>());
+    else
+      TFfrLos2::gLosDrawCell(*painter, option.rect, index.data(Qt::DisplayRole).toString());
     painter->restore();
   }
 
@@ -156,6 +176,14 @@ QString TicketEditGrid::cellText(int row, int column) const {
 
 void TicketEditGrid::setCellText(int row, int column, const QString& text) {
   model_->setData(model_->index(row, column), text, Qt::EditRole);
+}
+
+void TicketEditGrid::setDoubtfulCells(const std::array<bool, 25>& doubtful) {
+  model_->setDoubtful(doubtful);
+}
+
+bool TicketEditGrid::isDoubtful(int cell) const {
+  return model_->doubtful()[std::size_t(cell)];
 }
 
 void TicketEditGrid::commitOpenEditor() {
@@ -248,8 +276,14 @@ TFfrLos2::TFfrLos2(QWidget* parent) : QFrame(parent) {
 bool TFfrLos2::eventFilter(QObject* watched, QEvent* event) {
   // The Enter key inserts no line break: several lines come into the field by pasting.
   if (watched == m1 && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    const int key = keyEvent->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+    // Tab moves on to the next control; Ctrl+Tab types the tab that separates a row's numbers.
+    if (key == Qt::Key_Tab && keyEvent->modifiers() == Qt::ControlModifier) {
+      m1->insertPlainText(QStringLiteral("\t"));
+      return true;
+    }
   }
   return QFrame::eventFilter(watched, event);
 }
@@ -285,26 +319,17 @@ void TFfrLos2::bsSkinSpeedButton2Click() {
     gLos->commitOpenEditor();
     QString text = memoText();
     TicketCells cells = gLos->cells();
-    int shown = 0;
-    int withheld = 0;
+    // A long pasted list full of wrong lines would otherwise need one OK per line.
+    MessageCap cap(QStringLiteral("Zeile"), QStringLiteral("Zeilen"),
+                   QStringLiteral("ungültig, doppelt oder kein Feld mehr frei"));
     TransferLosText(text, cells, [&](const QString& message) {
-      if (shown >= kMaxTransferMessages) {
-        ++withheld;
-        return;
-      }
-      ++shown;
       // What has been placed so far is visible while the message waits for its OK.
-      gLos->setCells(cells);
-      Prompter::current().error(message);
+      if (cap.shownCount() < MessageCap::kShown) gLos->setCells(cells);
+      cap.error(message);
     });
     setMemoText(text);
     gLos->setCells(cells);
-    // A long pasted list full of wrong lines would otherwise need one OK per line.
-    if (withheld > 0)
-      Prompter::current().information(
-          QStringLiteral("%1 weitere Zeilen konnten nicht eingetragen werden (ungültig, doppelt oder "
-                         "kein Feld mehr frei).")
-              .arg(withheld));
+    cap.finish();
   });
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QFrame>
+#include <QRgb>
 #include <QTableView>
+#include <array>
 
 #include "core/ticket.h"
 
@@ -24,6 +26,11 @@ class TicketEditGrid : public QTableView {
   void setCells(const TicketCells& cells);
   QString cellText(int row, int column) const;
   void setCellText(int row, int column, const QString& text);
+
+  // Cells whose number was doubtful show amber until the user types into them; setCells clears the
+  // marks.
+  void setDoubtfulCells(const std::array<bool, 25>& doubtful);
+  bool isDoubtful(int cell) const;
 
   // Takes over what the open cell editor holds, so that a button that does not take the focus
   // still sees the text being typed.
@@ -60,9 +67,8 @@ class TFfrLos2 : public QFrame {
 
   // Paints one grid cell: white, regular weight, the text unchanged and centred.
   static void gLosDrawCell(QPainter& painter, const QRect& rect, const QString& text);
-
-  // At most this many messages of one transfer are shown one by one; the rest are summed up after it.
-  static constexpr int kMaxTransferMessages = 10;
+  // The background of a cell whose number was doubtful.
+  static constexpr QRgb kDoubtfulColour = 0xFFFFC000;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

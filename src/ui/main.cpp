@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -14,8 +15,10 @@
 #include "net/services.h"
 #include "ui/abbild.h"
 #include "ui/eingabe.h"
+#include "ui/filehistory.h"
 #include "ui/info.h"
 #include "ui/numberboard.h"
+#include "ui/shortcuts.h"
 #include "ui/skinwidgets.h"
 
 TFMain* FMain = nullptr;
@@ -45,6 +48,7 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent) {
   buildLayout();
   wireCommands();
   wireOverview();
+  InstallMainShortcuts(this);
 
   int left = kDefaultLeft, top = kDefaultTop, width = kDefaultWidth, height = kDefaultHeight;
   DonationStand = QStringLiteral("0");
@@ -69,9 +73,8 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent) {
   if (!storedStand.isEmpty()) DonationStand = storedStand;
   leur_->setText(DonationStand);
 
-  od1Folder_ = TicketsDir();
-  od2Folder_ = NumbersDir();
-  sd2Folder_ = NumbersDir();
+  runGuarded([] { FileHistory::load(); });
+  setUpFileCommands();
   // A stored size too small for the controls is raised to what they need.
   resize(std::max(width, minimumSizeHint().width()), std::max(height, minimumSizeHint().height()));
   InitLineTable();
@@ -122,6 +125,7 @@ void TFMain::wireCommands() {
 void TFMain::writeClosingSettings() {
   Settings::writeBool("Auswertung", "sofort", cbSofort_->isChecked());
   Settings::writeString("Wach", "Stand", leur_->text());
+  FileHistory::save();
 }
 
 void TFMain::closeEvent(QCloseEvent* event) {
@@ -135,6 +139,13 @@ bool TFMain::eventFilter(QObject* watched, QEvent* event) {
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     Image1Click();
     return true;
+  }
+  if (watched == image1_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+      Image1Click();
+      return true;
+    }
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -8,6 +8,8 @@
 #include "ui/ticketview.h"
 
 class QCheckBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -42,6 +44,11 @@ class TFMain : public QWidget {
   TBZahl* Button(int n) const { return (n >= 1 && n <= 75) ? buttons_[n - 1] : nullptr; }  // n 1..75
   TPZahl* Panel(int k) const { return (k >= 1 && k <= 22) ? panels_[k - 1] : nullptr; }    // k 1..22
   TicketView* ticketView() const { return box1_; }
+
+  // Files from the command line, another start or a drop (mainfiles.cpp): ticket files are appended
+  // in order, then a winning-number file is read and transferred; with both the evaluation runs. A
+  // refused file is reported and the others are still read.
+  void openFiles(const QStringList& paths);
 
   QString NewNumbersUrl;
   QString DonationStand;
@@ -91,6 +98,8 @@ class TFMain : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;  // FormClose
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   friend class MainTransferTarget;
@@ -104,6 +113,10 @@ class TFMain : public QWidget {
   void wireCommands();
 
   void readSettings();
+  void setUpFileCommands();  // drops and the recent ticket files
+  // The bodies of "Lose einlesen..." and BOpenGZ for a chosen path; they throw what reading throws.
+  void readTicketFile(const QString& path, bool replaceShown);
+  void readNumberFile(const QString& path);
   void writeClosingSettings();
 
   void toggleNumber(int n);  // BMusterClick without the guard
@@ -142,7 +155,6 @@ class TFMain : public QWidget {
   ResultModel* resultModel_ = nullptr;
   TotalsModel* totalsModel_ = nullptr;
 
-  QString od1Folder_, od2Folder_, sd2Folder_;
   int currentTicket_ = -1;  // the ticket last gone to
 };
 

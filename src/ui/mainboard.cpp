@@ -8,7 +8,9 @@
 #include "common/guard.h"
 #include "common/prompter.h"
 #include "core/winningnumbers.h"
+#include "ui/filehistory.h"
 #include "ui/main.h"
+#include "ui/messages.h"
 #include "ui/numberboard.h"
 
 namespace {
@@ -19,14 +21,18 @@ const QString kNumbersSuffix = QStringLiteral("zfgz");
 // The transfer drives the board exactly as clicks do.
 class MainTransferTarget : public TransferTarget {
  public:
-  explicit MainTransferTarget(TFMain& w) : w_(w) {}
+  explicit MainTransferTarget(TFMain& w)
+      : w_(w), cap_(QStringLiteral("Zahl"), QStringLiteral("Zahlen"), QStringLiteral("ungültig")) {}
+  // The faults left out of the ten shown are summed up once the transfer is through.
+  void finish() { cap_.finish(); }
   void clearAll() override { w_.clearChosen(); }
   void setFieldText(const QString& text) override { w_.setFieldText(text); }
   void toggle(int n) override { w_.toggleNumber(n); }
-  void error(const QString& text) override { Prompter::current().error(text); }
+  void error(const QString& text) override { cap_.error(text); }
 
  private:
   TFMain& w_;
+  MessageCap cap_;
 };
 
 QString TFMain::fieldText() const {
@@ -65,7 +71,12 @@ void TFMain::toggleNumber(int n) {
   b->setChosen(result == ChosenNumbers::Toggle::Added);
   pAnz_->setText(QString::number(check_.chosen.count()));
   refillStrip();
-  if (cbSofort_->isChecked()) evaluate();
+  // A ticket cell is light green while its number is chosen, evaluated or not: without an
+  // evaluation the cells are repainted (and announced) at once.
+  if (cbSofort_->isChecked())
+    evaluate();
+  else
+    box1_->cellsChanged();
 }
 
 void TFMain::refillStrip() {
@@ -103,30 +114,38 @@ void TFMain::BTransferClick() {
   runGuarded([this] {
     MainTransferTarget target(*this);
     TransferGZText(fieldText(), target);
+    target.finish();
   });
 }
 
 void TFMain::BOpenGZClick() {
   runGuarded([this] {
-    const QString path = Prompter::current().openFileName(QStringLiteral("Gewinnzahlen einlesen"),
-                                                          kNumbersFilter, kNumbersSuffix, od2Folder_);
+    const QString path = Prompter::current().openFileName(
+        QStringLiteral("Gewinnzahlen einlesen"), kNumbersFilter, kNumbersSuffix, FileHistory::numberFolder());
     if (path.isEmpty()) return;
-    mgz_->clear();
-    const QString text = ReadWinningNumberFile(path);
-    setFieldText(text);
-    lDatei2_->setText(QFileInfo(path).fileName());
-    MainTransferTarget target(*this);
-    TransferGZText(fieldText(), target);
+    readNumberFile(path);
   });
+}
+
+void TFMain::readNumberFile(const QString& path) {
+  mgz_->clear();
+  const QString text = ReadWinningNumberFile(path);
+  FileHistory::numberFileUsed(path);
+  setFieldText(text);
+  lDatei2_->setText(QFileInfo(path).fileName());
+  MainTransferTarget target(*this);
+  TransferGZText(fieldText(), target);
+  target.finish();
 }
 
 void TFMain::BSaveGZClick() {
   runGuarded([this] {
-    const QString path =
-        Prompter::current().saveFileName(QStringLiteral("Gewinnzahlen speichern"), kNumbersFilter,
-                                         kNumbersSuffix, sd2Folder_, QString(), /*askOverwrite=*/false);
+    const QString path = Prompter::current().saveFileName(
+        QStringLiteral("Gewinnzahlen speichern"), kNumbersFilter, kNumbersSuffix, FileHistory::numberFolder(),
+        QString(), /*askOverwrite=*/false);
     if (path.isEmpty()) return;
     WriteWinningNumberFile(path, check_.chosen.set(), fieldText());
+    FileHistory::numberFileUsed(path);
     lDatei2_->setText(QFileInfo(path).fileName());
   });
 }

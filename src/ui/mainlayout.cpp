@@ -7,6 +7,8 @@
 #include <QScrollBar>
 #include <QTableView>
 
+#include "ui/accessibility.h"
+#include "ui/boardkeys.h"
 #include "ui/main.h"
 #include "ui/numberboard.h"
 #include "ui/resultgrids.h"
@@ -15,6 +17,8 @@
 
 namespace {
 constexpr int kBarHeight = 40;
+constexpr int kBoardHeight = 377;
+constexpr int kBoardMargin = 5;
 
 QFrame* panel(const QString& name, QWidget* parent, QFrame::Shape shape = QFrame::NoFrame) {
   auto* p = new QFrame(parent);
@@ -133,6 +137,7 @@ QWidget* TFMain::buildTopBar() {
   label17->setFont(f17);
   label17->setAlignment(Qt::AlignCenter);
   pl->addWidget(captioned(QStringLiteral("Panel17"), 60, label17, leur_, payPal));
+  SetAccessibleCaption(leur_, label17->text());
   pl->addSpacing(60);
   l->addWidget(payPal);
 
@@ -167,6 +172,7 @@ QWidget* TFMain::buildLeftColumn() {
   fileBar->setFixedHeight(kBarHeight);
   auto* fl = hbox(fileBar);
   lDatei2_ = framedLabel(QStringLiteral("LDatei2"), fileBar);
+  SetAccessibleCaption(lDatei2_, QStringLiteral("Datei"));
   fl->addWidget(captioned(QStringLiteral("Panel7"), 160, label(QStringLiteral("Label4"), "Datei", fileBar),
                           lDatei2_, fileBar));
   fl->addStretch(1);
@@ -181,10 +187,12 @@ QWidget* TFMain::buildLeftColumn() {
 
   mgz_ = new QPlainTextEdit(pLeft_);
   mgz_->setObjectName(QStringLiteral("MGZ"));
-  mgz_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  // The field has a horizontal scroll bar, so long lines of digits scroll instead of wrapping.
+  mgz_->setLineWrapMode(QPlainTextEdit::NoWrap);
   mgz_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   mgz_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   mgz_->setAccessibleName(QStringLiteral("Gewinnzahlen-Textfeld"));
+  mgz_->setTabChangesFocus(true);
   mgz_->setMinimumHeight(40);
   mgz_->setPlainText(QStringLiteral("47910161819202324313443444548545866676974"));
   l->addWidget(mgz_, 1);
@@ -213,6 +221,7 @@ QWidget* TFMain::buildLeftColumn() {
   f1.setPointSize(7);
   label1->setFont(f1);
   label1->setBuddy(pAnz_);
+  SetAccessibleCaption(pAnz_, label1->text());
   xl->addWidget(captioned(QStringLiteral("Panel1"), 39, label1, pAnz_, transferBar));
   xl->addWidget(button(QStringLiteral("BDelGZ"), QString(), 1, 34, transferBar,
                        QStringLiteral("Gewählte Gewinnzahlen löschen")));
@@ -225,10 +234,11 @@ QWidget* TFMain::buildLeftColumn() {
                 QStringLiteral("Unten können die Gewinnzahlen einfach angeklickt werden."), boardHint));
   l->addWidget(boardHint);
 
+  // The board keeps its full height inside the margins: taken out of it, the bottom row is cut.
   auto* boardFrame = new QWidget(pLeft_);
-  boardFrame->setFixedHeight(377);
+  boardFrame->setFixedHeight(kBoardHeight + kBoardMargin);
   auto* bl = vbox(boardFrame);
-  bl->setContentsMargins(5, 0, 5, 5);
+  bl->setContentsMargins(kBoardMargin, 0, kBoardMargin, kBoardMargin);
   p4_ = panel(QStringLiteral("P4"), boardFrame, QFrame::Panel);
   static_cast<QFrame*>(p4_)->setFrameShadow(QFrame::Sunken);
   p4_->setAccessibleName(QStringLiteral("Zahlenfeld"));
@@ -263,18 +273,26 @@ QWidget* TFMain::buildMainArea() {
   ticketBar->setFixedHeight(kBarHeight);
   auto* tl = hbox(ticketBar);
   auto* options = panel(QStringLiteral("Panel3"), ticketBar);
-  options->setFixedWidth(139);
   auto* ol = vbox(options);
   cbDran_ = new QCheckBox(QStringLiteral("Neue Lose anhängen"), options);
   cbDran_->setObjectName(QStringLiteral("cbDran"));
   cbNeu_ = new QCheckBox(QStringLiteral("Lose neu aufbauen"), options);
   cbNeu_->setObjectName(QStringLiteral("cbNeu"));
   cbNeu_->setChecked(true);
+  // The wide default face cuts "anhängen" at the panel's edge; the narrow face we ship fits.
+  for (QCheckBox* box : {cbDran_, cbNeu_}) {
+    QFont f = box->font();
+    f.setFamilies({QStringLiteral("Calibri"), QStringLiteral("DejaVu Sans Condensed"), f.family()});
+    box->setFont(f);
+  }
   ol->addWidget(cbDran_);
   ol->addWidget(cbNeu_);
+  // The designed width, or wider where the font in use would clip "Neue Lose anhängen".
+  options->setFixedWidth(std::max(139, options->sizeHint().width()));
   tl->addWidget(options);
   tl->addWidget(button(QStringLiteral("BOpen"), QStringLiteral("Lose einlesen..."), 4, 92, ticketBar));
   lDatei_ = framedLabel(QStringLiteral("LDatei"), ticketBar);
+  SetAccessibleCaption(lDatei_, QStringLiteral("Datei"));
   tl->addWidget(captioned(QStringLiteral("Panel2"), 160, label(QStringLiteral("Label2"), "Datei", ticketBar),
                           lDatei_, ticketBar));
   tl->addSpacing(5);
@@ -335,11 +353,15 @@ QWidget* TFMain::buildResultsColumn() {
   gGew_->setObjectName(QStringLiteral("GGew"));
   gGew_->setAccessibleName(QStringLiteral("Gewinnauswertung je Los"));
   gGew_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Tab leaves the tables; the arrow keys move inside them.
+  gGew_->setTabKeyNavigation(false);
   QFont gridFont(QStringLiteral("Tahoma"), 8);
   gGew_->setFont(gridFont);
   resultModel_ = new ResultModel(check_, gridFont, this);
   gGew_->setModel(resultModel_);
   InitResultGrid(gGew_);
+  // Reached by Tab, so the keyboard can scroll the results; a click still leaves the focus alone.
+  gGew_->setFocusPolicy(Qt::TabFocus);
   scrollBar2_ = new QScrollBar(Qt::Vertical, grids);
   scrollBar2_->setObjectName(QStringLiteral("bsSkinScrollBar2"));
   scrollBar2_->setFixedWidth(19);
@@ -353,10 +375,13 @@ QWidget* TFMain::buildResultsColumn() {
   gGes_->setObjectName(QStringLiteral("GGes"));
   gGes_->setAccessibleName(QStringLiteral("Summen"));
   gGes_->setFont(gridFont);
+  gGes_->setTabKeyNavigation(false);
   totalsModel_ = new TotalsModel(check_, this);
   gGes_->setModel(totalsModel_);
   InitTotalGrid(gGes_);
-  gGes_->setFixedHeight(17);
+  // The table's border comes on top of its one 16-pixel row.
+  gGes_->setFocusPolicy(Qt::TabFocus);
+  gGes_->setFixedHeight(16 + 2 * gGes_->frameWidth());
   gl->addWidget(gGew_, 0, 0);
   gl->addWidget(scrollBar2_, 0, 1);
   gl->addWidget(gGes_, 1, 0, 1, 2);
@@ -370,6 +395,7 @@ QWidget* TFMain::buildResultsColumn() {
   image1_->setCursor(Qt::PointingHandCursor);
   image1_->setToolTip(QStringLiteral("Zur Homepage des Herstellers"));
   image1_->setAccessibleName(image1_->toolTip());
+  image1_->setFocusPolicy(Qt::TabFocus);
   image1_->installEventFilter(this);
   auto* imageRow = new QHBoxLayout;
   imageRow->setContentsMargins(5, 0, 5, 5);
@@ -389,5 +415,6 @@ void TFMain::createNumberControls() {
     connect(b, &QPushButton::clicked, this, [this, b] { BMusterClick(b); });
     buttons_.append(b);
   }
+  new BoardKeys(buttons_, findChild<QWidget*>(QStringLiteral("BDelGZ")), this);
   pLeft_->setFixedWidth(NumberBoardGeometry::kLeftColumnWidth);
 }

@@ -7,7 +7,9 @@
 #include "common/guard.h"
 #include "common/prompter.h"
 #include "core/ticketfile.h"
+#include "ui/filehistory.h"
 #include "ui/main.h"
+#include "ui/messages.h"
 #include "ui/resultmodel.h"
 
 void TFMain::LosBauen() {
@@ -21,21 +23,30 @@ void TFMain::LosBauen() {
 
 void TFMain::BOpenClick() {
   runGuarded([this] {
-    const QString path = Prompter::current().openFileName(QStringLiteral("Lose-Dateien einlesen"),
-                                                          QStringLiteral("Lose-Dateien|*.lose"),
-                                                          QStringLiteral("lose"), od1Folder_);
+    const QString path = Prompter::current().openFileName(
+        QStringLiteral("Lose-Dateien einlesen"), QStringLiteral("Lose-Dateien|*.lose"),
+        QStringLiteral("lose"), FileHistory::ticketFolder());
     if (path.isEmpty()) return;
-    // The file is read and checked before anything shown is removed: a file that cannot be read or
-    // is refused leaves the window as it was.
-    const TicketList tickets = ReadTicketFile(path);
-    if (cbNeu_->isChecked() && LosCount() > 0) removeTickets();
-    check_.addTickets(tickets);
-    const QString name = QFileInfo(path).fileName();
-    lDatei_->setText(name);
-    box1_->ticketsChanged();
-    if (tickets.invalidCellCount() > 0)
-      Prompter::current().warning(InvalidCellsWarning(name, tickets.invalidCellCount()));
+    readTicketFile(path, cbNeu_->isChecked());
   });
+}
+
+void TFMain::readTicketFile(const QString& path, bool replaceShown) {
+  // The file is read and checked before anything shown is removed: a file that cannot be read or
+  // is refused leaves the window as it was.
+  const TicketList tickets = ReadTicketFile(path);
+  FileHistory::ticketFileUsed(path);
+  const QString name = QFileInfo(path).fileName();
+  if (tickets.count() == 0) {
+    Prompter::current().warning(EmptyTicketFileMessage(name));
+    return;
+  }
+  if (replaceShown && LosCount() > 0) removeTickets();
+  check_.addTickets(tickets);
+  lDatei_->setText(name);
+  box1_->ticketsChanged();
+  if (tickets.invalidCellCount() > 0)
+    Prompter::current().warning(InvalidCellsWarning(name, tickets.invalidCellCount()));
 }
 
 void TFMain::removeTickets() {
@@ -53,7 +64,7 @@ void TFMain::evaluate() {
   if (!check_.evaluate()) return;
   resultModel_->refresh();
   totalsModel_->refresh();
-  box1_->viewport()->update();
+  box1_->cellsChanged();
   overviewFollows();
 }
 

@@ -1,5 +1,7 @@
 #include "ui/numberboard.h"
 
+#include "ui/accessibility.h"
+
 namespace B = NumberBoardGeometry;
 
 TPZahl::TPZahl(QWidget* parent) : QLabel(parent) {
@@ -28,6 +30,7 @@ TBZahl::TBZahl(int number, QWidget* parent) : QPushButton(QString::number(number
   // Checked = chosen: the style sheet gives it the chosen look, and a screen reader hears the state.
   setCheckable(true);
   move(B::buttonPos(number));
+  UseOwnAccessibleInterface(this);
 }
 
 void TBZahl::setChosen(bool chosen) {

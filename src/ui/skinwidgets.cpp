@@ -5,6 +5,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include "ui/accessibility.h"
+
 // Q_INIT_RESOURCE declares the initialiser in the namespace it is used in: keep it global.
 static void initResources() {
   Q_INIT_RESOURCE(resources);
@@ -22,7 +24,7 @@ static void substituteFonts() {
 }
 
 void InitLook() {
-  static const bool done = (initResources(), substituteFonts(), true);
+  static const bool done = (initResources(), substituteFonts(), InstallAccessibility(), true);
   Q_UNUSED(done);
 }
 
@@ -53,6 +55,7 @@ SkinButton::SkinButton(const QString& name, const QString& caption, int picture,
   if (picture >= 0) setIcon(ImageList1(picture));
   setIconSize(caption.isEmpty() ? QSize(30, 30) : QSize(24, 24));
   setCursor(Qt::PointingHandCursor);
+  UseOwnAccessibleInterface(this);
 }
 
 void SkinButton::setHint(const QString& hint) {

@@ -1,7 +1,5 @@
 #include "ui/ticketview.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPaintEvent>
@@ -11,6 +9,9 @@
 
 #include "common/drawcell.h"
 #include "core/evaluation.h"
+#include "ui/accessibility.h"
+#include "ui/ticketaccessible.h"
+#include "ui/ticketkeys.h"
 
 namespace G = TicketFrameGeometry;
 
@@ -45,21 +46,6 @@ QColor colourOf(CellColour c) {
   return Qt::white;
 }
 
-// The painted tickets are no widgets; this interface gives a screen reader their numbers and marks.
-class TicketViewAccessible : public QAccessibleWidget {
- public:
-  explicit TicketViewAccessible(TicketView* view) : QAccessibleWidget(view, QAccessible::Pane) {}
-  QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Description) return static_cast<TicketView*>(widget())->visibleTicketsText();
-    return QAccessibleWidget::text(t);
-  }
-};
-
-QAccessibleInterface* ticketViewAccessible(const QString& className, QObject* object) {
-  if (className == QLatin1String("TicketView") && object && object->isWidgetType())
-    return new TicketViewAccessible(static_cast<TicketView*>(object));
-  return nullptr;
-}
 }  // namespace
 
 int LosFrameList::size() const {
@@ -80,15 +66,14 @@ LosGrid LosGridList::at(int index) const {
 }
 
 TicketView::TicketView(const LotteryCheck& check, QWidget* parent)
-    : QScrollArea(parent), check_(check), frames_(check), grids_(check) {
+    : QScrollArea(parent), check_(check), frames_(check), grids_(check), keys_(new TicketKeys(this)) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setFrameShape(QFrame::NoFrame);
   viewport()->setAutoFillBackground(true);
   verticalScrollBar()->setSingleStep(G::kHeight / 4);
   setFocusPolicy(Qt::StrongFocus);
-  static const bool factoryInstalled = (QAccessible::installFactory(ticketViewAccessible), true);
-  Q_UNUSED(factoryInstalled);
+  UseOwnAccessibleInterface(this);
   updateScrollRange();
 }
 
@@ -96,8 +81,9 @@ std::pair<int, int> TicketView::visibleTickets() const {
   const int count = check_.tickets().count();
   const qint64 offset = verticalScrollBar()->value();
   const qint64 rowPitch = G::kHeight + G::kGap;
-  const qint64 firstRow = std::max<qint64>(0, (offset - G::kGap) / rowPitch);
-  const qint64 lastRow = (offset + viewport()->height() - 1) / rowPitch;
+  // Row r covers r * rowPitch + kGap up to (r + 1) * rowPitch, its bottom edge excluded.
+  const qint64 firstRow = offset / rowPitch;
+  const qint64 lastRow = std::max<qint64>(0, offset + viewport()->height() - 1 - G::kGap) / rowPitch;
   const qint64 first = firstRow * G::kPerRow;
   const qint64 last = std::min<qint64>(count - 1, (lastRow + 1) * G::kPerRow - 1);
   return {int(std::min<qint64>(first, count)), int(last)};
@@ -135,7 +121,14 @@ void TicketView::changeEvent(QEvent* event) {
 
 void TicketView::ticketsChanged() {
   updateScrollRange();
+  keys_->ticketsChanged();
   viewport()->update();
+  TicketAccessibleViewChanged(this, true);
+}
+
+void TicketView::cellsChanged() {
+  viewport()->update();
+  TicketAccessibleCellsChanged(this);
 }
 
 void TicketView::scrollToTicket(int index) {
@@ -161,10 +154,12 @@ void TicketView::updateScrollRange() {
 void TicketView::resizeEvent(QResizeEvent* event) {
   QScrollArea::resizeEvent(event);
   updateScrollRange();
+  TicketAccessibleViewChanged(this, false);
 }
 
 void TicketView::scrollContentsBy(int, int) {
   viewport()->update();
+  TicketAccessibleViewChanged(this, false);
 }
 
 void TicketView::paintEvent(QPaintEvent* event) {
@@ -179,12 +174,13 @@ void TicketView::paintEvent(QPaintEvent* event) {
   for (qint64 row = firstRow; row <= lastRow; ++row) {
     for (int col = 0; col < G::kPerRow; ++col) {
       const qint64 index = row * G::kPerRow + col;
-      if (index >= count) return;
+      if (index >= count) break;
       const QPoint origin(col * (G::kWidth + G::kGap) + G::kGap, int(G::frameTop(index) - offset));
       if (!dirty.intersects(QRect(origin, QSize(G::kWidth, G::kHeight)))) continue;
       paintFrame(p, int(index), origin);
     }
   }
+  keys_->paint(p, offset);
 }
 
 const QPixmap& TicketView::framePicture() const {
@@ -202,9 +198,6 @@ const QPixmap& TicketView::framePicture() const {
   p.fillRect(frame, kFrameFace);
   drawLowered(p, frame.adjusted(0, 0, -1, -1));
   drawLowered(p, QRect(1, 1, G::kStripWidth - 1, G::kHeight - 3));
-  const QRect nr = G::numberPanelRect();
-  p.fillRect(nr, kNumberPanel);
-  drawLowered(p, nr.adjusted(0, 0, -1, -1));
   // The grid lines, in the window-text colour, show between the cells.
   p.fillRect(QRect(G::kStripWidth + 1, 1, 5 * G::kCellWidth + 4, 5 * G::kCellHeight + 4), Qt::black);
   p.end();
@@ -234,21 +227,7 @@ const QPixmap& TicketView::cellPicture(const QString& text, int colour) const {
 
 void TicketView::paintFrame(QPainter& p, int index, const QPoint& origin) const {
   p.drawPixmap(origin, framePicture());
-
-  // Number panel: the ticket number, shrunk until it fits when it has many digits.
-  const QRect nr = G::numberPanelRect().translated(origin);
-  QFont numberFont(QStringLiteral("Calibri"));
-  numberFont.setBold(true);
-  int pixelSize = 11;
-  const QString number = QString::number(index + 1);
-  numberFont.setPixelSize(pixelSize);
-  if (number.size() > 2) {
-    while (pixelSize > 6 && QFontMetrics(numberFont).horizontalAdvance(number) > nr.width() - 1)
-      numberFont.setPixelSize(--pixelSize);
-  }
-  p.setFont(numberFont);
-  p.setPen(kNumberText);
-  p.drawText(nr, Qt::AlignCenter, number);
+  paintNumberPanel(p, origin, index + 1);
 
   const TicketList& tickets = check_.tickets();
   if (printing_) {
@@ -272,4 +251,40 @@ void TicketView::paintFrame(QPainter& p, int index, const QPoint& origin) const 
     }
   }
   paintMarks(p, index, origin);
+}
+
+QFont TicketView::numberFont() {
+  QFont f(QStringLiteral("Calibri"));
+  f.setBold(true);
+  f.setPixelSize(11);
+  return f;
+}
+
+QRect TicketView::numberPanelRect(int number) {
+  const QRect square = G::numberPanelRect();
+  const QFontMetrics metrics(numberFont());
+  const int advance = metrics.horizontalAdvance(QString::number(number));
+  if (advance <= square.width() - 2) return square;
+  // Too long to lie across the square: the panel grows down the strip (never past it) and the
+  // number runs upwards along it, at the same size as a short one.
+  const int stripBottom = G::kHeight - 4;  // above the strip's lower bevel
+  return QRect(square.topLeft(), QPoint(square.right(), std::min(stripBottom, square.top() + advance + 5)));
+}
+
+void TicketView::paintNumberPanel(QPainter& p, const QPoint& origin, int number) {
+  const QRect panel = numberPanelRect(number).translated(origin);
+  p.fillRect(panel, kNumberPanel);
+  drawLowered(p, panel.adjusted(0, 0, -1, -1));
+  p.setFont(numberFont());
+  p.setPen(kNumberText);
+  const QString text = QString::number(number);
+  if (panel.height() == G::kNumberPanel) {
+    p.drawText(panel, Qt::AlignCenter, text);
+    return;
+  }
+  p.save();
+  p.translate(panel.bottomLeft() + QPoint(0, 1));
+  p.rotate(-90);
+  p.drawText(QRect(0, 0, panel.height(), panel.width()), Qt::AlignCenter, text);
+  p.restore();
 }

@@ -11,6 +11,7 @@
 
 class LotteryCheck;
 class QTimer;
+class TicketKeys;
 
 // Geometry of the read-only ticket frames of the main window: 126 x 86 pixels, five to a row, five
 // pixels apart and from the edges. All positions are content coordinates of the ticket area; rows are
@@ -95,17 +96,29 @@ class TicketView : public QScrollArea {
  public:
   explicit TicketView(const LotteryCheck& check, QWidget* parent = nullptr);
 
+  const LotteryCheck& check() const { return check_; }
+  // The keyboard focus among the tickets.
+  TicketKeys* keys() const { return keys_; }
   const LosFrameList& frames() const { return frames_; }
   const LosGridList& grids() const { return grids_; }
 
   // Call after tickets were added or removed: new scroll range, one repaint.
   void ticketsChanged();
+  // Call after the chosen numbers or the evaluation changed: one repaint, and a screen reader hears
+  // what changed.
+  void cellsChanged();
   // Makes the frame of ticket index (0-based) visible.
   void scrollToTicket(int index);
   // Paints the frame of ticket index with its top left corner at origin (used by the viewport).
   void paintFrame(QPainter& p, int index, const QPoint& origin) const;
   // For a printer or PDF: the cells are drawn as text each time instead of copied as pictures.
   void setPrinting(bool on) { printing_ = on; }
+  // The number panel of ticket number in a frame at origin: the 18 x 18 square while the number fits
+  // across it, else a panel down the left strip with the number turned upwards, so that numbers up to
+  // 999,999 are as large as short ones.
+  static void paintNumberPanel(QPainter& p, const QPoint& origin, int number);
+  static QRect numberPanelRect(int number);
+  static QFont numberFont();
   // The tickets in view as a screen reader reads them: "Los 1: 10 Linie, 21 gezogen, 34, ..." with
   // "Linie" for a number on a complete line and "gezogen" for one that is only chosen.
   QString visibleTicketsText() const;
@@ -144,4 +157,5 @@ class TicketView : public QScrollArea {
   bool showMissing_ = false;
   bool printing_ = false;
   QTimer* markTimer_ = nullptr;
+  TicketKeys* keys_;
 };

@@ -1,4 +1,5 @@
-// The start-up sequence: the splash window first, then the three windows, hidden, in order.
+// The real start-up: the splash window first, then the three windows, hidden, in order; its failure
+// branch; a close request while it waits for the splash window's first paint.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -15,39 +16,114 @@
 #include "ui/eingabe.h"
 #include "ui/main.h"
 
-TEST(StartSequence, TheSplashIsPaintedBeforeTheHiddenWindowsAreCreated) {
+namespace {
+// Watches every event of the program: the order in which the windows first get one, whether the
+// splash window was painted by then, and closes the program's windows on cue.
+class StartWatcher : public QObject {
+ public:
+  QStringList firsts;  // object names of the windows in the order of their first event
+  bool splashPaintedBeforeMain = false;
+  bool swallowSplashPaints = false;
+  bool closeSplashOnShow = false;
+
+  StartWatcher() { qApp->installEventFilter(this); }
+  ~StartWatcher() override { qApp->removeEventFilter(this); }
+
+  bool eventFilter(QObject* o, QEvent* e) override {
+    const QString name = o->objectName();
+    if (name == "FStart" || name == "FMain" || name == "FEingabe" || name == "FAbbild") {
+      if (!firsts.contains(name)) {
+        firsts << name;
+        if (name == "FMain") splashPaintedBeforeMain = FStart && FStart->hasBeenPainted();
+      }
+    }
+    if (name == "FStart" && swallowSplashPaints && e->type() == QEvent::Paint) return true;
+    if (name == "FStart" && closeSplashOnShow && e->type() == QEvent::Show) {
+      closeSplashOnShow = false;
+      // A close request from the window system arrives as a posted event, not as user input.
+      QMetaObject::invokeMethod(o, "close", Qt::QueuedConnection);
+    }
+    return false;
+  }
+};
+
+// Once the main window is up and opaque, closes it, which ends the event loop.
+void closeMainWindowWhenShown(QObject* owner, bool* wasShownOpaque) {
+  auto* poll = new QTimer(owner);
+  QObject::connect(poll, &QTimer::timeout, poll, [poll, wasShownOpaque] {
+    if (!FMain || !FMain->isVisible() || FMain->windowOpacity() < 1.0) return;
+    *wasShownOpaque = true;
+    poll->deleteLater();
+    FMain->close();
+  });
+  poll->start(5);
+  QTimer::singleShot(10000, owner, [] { QCoreApplication::exit(7); });  // a safety net
+}
+
+void clickWeiterOnceReady(QObject* owner) {
+  auto* poll = new QTimer(owner);
+  QObject::connect(poll, &QTimer::timeout, poll, [poll] {
+    if (!FStart || !FStart->InitializationDone()) return;
+    poll->deleteLater();
+    FStart->findChild<QPushButton*>("BWeiter")->click();
+  });
+  poll->start(5);
+}
+}  // namespace
+
+TEST(StartSequence, RunProgramPaintsTheSplashCreatesTheWindowsInOrderAndRunsUntilTheMainWindowCloses) {
   ScriptedPrompter prompter;
   QFile::remove(SettingsFilePath());
-  PrepareApplication(*qApp);
-  EXPECT_EQ(QApplication::applicationDisplayName(), "ZIEHFIX");
-  EXPECT_FALSE(qApp->styleSheet().isEmpty());
-
-  ShowSplashWindow();
-  ASSERT_NE(FStart, nullptr);
-  EXPECT_TRUE(FStart->isVisible());
-  EXPECT_TRUE(FStart->hasBeenPainted());
-  EXPECT_EQ(FMain, nullptr) << "nothing else exists while the splash is painted";
-  EXPECT_TRUE(QDir(SettingsDir()).exists()) << "the folders exist before the main window reads its settings";
-
-  CreateWindows();
-  ASSERT_NE(FMain, nullptr);
-  ASSERT_NE(FEingabe, nullptr);
-  ASSERT_NE(FAbbild, nullptr);
-  EXPECT_FALSE(FMain->isVisible());
-  EXPECT_FALSE(FEingabe->isVisible());
-  EXPECT_FALSE(FAbbild->isVisible());
+  StartWatcher watcher;
+  bool mainShown = false;
+  QObject timers;
+  clickWeiterOnceReady(&timers);
+  closeMainWindowWhenShown(&timers, &mainShown);
+  EXPECT_EQ(RunProgram(*qApp), 0);
+  EXPECT_EQ(watcher.firsts, QStringList({"FStart", "FMain", "FEingabe", "FAbbild"}));
+  EXPECT_TRUE(watcher.splashPaintedBeforeMain);
+  EXPECT_TRUE(mainShown);
   EXPECT_TRUE(QFile::exists(SettingsFilePath())) << "the main window's first run wrote the settings file";
-  FStart->setInitializationDone(true);
-  EXPECT_TRUE(FStart->findChild<QPushButton*>("BWeiter")->isEnabled());
+  EXPECT_FALSE(qApp->styleSheet().isEmpty());
+  EXPECT_TRUE(QDir(SettingsDir()).exists());
   EXPECT_TRUE(prompter.messages.isEmpty());
-
-  delete FStart;
-  delete FAbbild;
-  FAbbild = nullptr;
-  delete FEingabe;
-  FEingabe = nullptr;
-  delete FMain;
+  EXPECT_EQ(FStart, nullptr);
   EXPECT_EQ(FMain, nullptr);
+  EXPECT_EQ(FEingabe, nullptr);
+  EXPECT_EQ(FAbbild, nullptr);
+}
+
+TEST(StartSequence, AFailedCreationIsReportedWithWeiterReadyAndEndsTheProgramWithOne) {
+  // Looks at the splash window when the report comes: "Weiter" must be ready behind it.
+  struct Peeking : ScriptedPrompter {
+    bool readyAtReport = false;
+    void error(const QString& text) override {
+      readyAtReport = FStart && FStart->InitializationDone();
+      ScriptedPrompter::error(text);
+    }
+  } prompter;
+  const int code = RunProgram(*qApp, [] {
+    FMain = new TFMain;
+    throw std::runtime_error("Der Speicher reicht nicht");
+  });
+  EXPECT_EQ(code, 1);
+  EXPECT_EQ(prompter.texts(), QStringList{"Der Speicher reicht nicht."});
+  EXPECT_TRUE(prompter.readyAtReport);
+  EXPECT_EQ(FMain, nullptr) << "what was created is destroyed";
+  EXPECT_EQ(FStart, nullptr);
+}
+
+TEST(StartSequence, ACloseRequestWhileWaitingForTheSplashsFirstPaintBringsUpTheMainWindow) {
+  ScriptedPrompter prompter;
+  StartWatcher watcher;
+  watcher.swallowSplashPaints = true;  // the first paint never comes, so start-up waits its longest
+  watcher.closeSplashOnShow = true;
+  bool mainShown = false;
+  QObject timers;
+  closeMainWindowWhenShown(&timers, &mainShown);
+  EXPECT_EQ(RunProgram(*qApp), 0);
+  EXPECT_TRUE(mainShown) << "the splash window faded out before the main window existed";
+  EXPECT_TRUE(prompter.messages.isEmpty());
 }
 
 namespace {

@@ -26,7 +26,25 @@ TEST(DataFolders, LieBelowTheUsersDataFolderAndEndInASlash) {
   EXPECT_EQ(SettingsDir(), base + "Einstellungen/");
   EXPECT_EQ(NumbersDir(), base + "Gewinnzahlen/");
   EXPECT_EQ(SettingsFilePath(), base + "Einstellungen/optionen.ini");
-  EXPECT_EQ(TempDir(), testRootDir() + "/tmp/");
+  EXPECT_EQ(TempDir(), testRootDir() + "/run/ZIEHFIX/") << "below $XDG_RUNTIME_DIR";
+}
+
+TEST(DataFolders, TheTemporaryFolderIsTheUsersAloneAndFallsBackBelowTheDataFolder) {
+  EstablishDataFolders();
+  EXPECT_EQ(QFileInfo(TempDir()).permissions() & 0x7077,
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+  const QString root = testRootDir() + "/fallback/";
+  const QString fallback = root + "data/ZIEHFIX/tmp/";
+  ASSERT_TRUE(QDir().mkpath(root + "data/ZIEHFIX"));
+  ASSERT_TRUE(QDir().mkpath(root + "fremd"));
+  ASSERT_TRUE(QFile::link(root + "fremd", root + "run-link"));
+  EXPECT_EQ(EstablishPrivateFolder(root + "run-link", fallback), fallback) << "a planted link is never used";
+  EXPECT_TRUE(QFileInfo(fallback).isDir());
+  EXPECT_EQ(EstablishPrivateFolder(root + "run/", fallback), root + "run/")
+      << "the runtime folder when it works";
+  EXPECT_TRUE(QFileInfo(root + "fremd").permissions() & QFile::ReadOther)
+      << "the link's target is left alone";
 }
 
 TEST(DataFolders, AreCreatedByEstablishingThemAndStayFixed) {
@@ -59,7 +77,7 @@ TEST(SaveGeometry, WritesLeftTopThenWidthHeightInTheirSections) {
   SaveGeometry("FMain", 11, 22, 1038, 645);
   EXPECT_TRUE(Settings::fileExists());
   EXPECT_EQ(settingsText().toStdString(),
-            "[Position]\nFMain-left=11\nFMain-top=22\n\n\n[Size]\nFMain-breite=1038\nFMain-hoehe=645\n");
+            "[Position]\nFMain-left=11\nFMain-top=22\n\n[Size]\nFMain-breite=1038\nFMain-hoehe=645\n");
   EXPECT_EQ(Settings::readInt("Size", "FMain-hoehe", 0), 645);
 
   SavePosition("FEingabe", -5, 0x10);

@@ -117,7 +117,7 @@ TEST_F(HostileSettings, a_nul_byte_hides_no_key_and_a_write_keeps_every_key) {
 }
 
 TEST_F(HostileSettings, a_junk_key_that_looks_like_a_utf16_mark_does_not_make_a_write_lose_the_file) {
-  // The junk line goes, the junk key moves to the front of the written file.
+  // The junk lines stay where they are; the file must stay UTF-8 for the next read.
   store(
       "junk\r\n\xfe\xff"
       "ad=1\r\n[Wach]\r\nStand=5\r\n");

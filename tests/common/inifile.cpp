@@ -102,7 +102,8 @@ TEST_F(IniFileTest, AFileSavedAsUtf16IsReadAndRewrittenAsUtf8) {
   IniFile ini(path);
   EXPECT_EQ(ini.readString("Wach", "Stand", "0"), QString::fromUtf8("12,50 €"));
   ini.writeInt("Position", "FMain-top", 4);
-  EXPECT_EQ(stored().toStdString(), "[Wach]\nStand=12,50 €\n\n\n[Position]\nFMain-left=3\nFMain-top=4\n");
+  EXPECT_EQ(stored().toStdString(),
+            "[Wach]\r\nStand=12,50 €\r\n[Position]\r\nFMain-left=3\r\nFMain-top=4\r\n");
 }
 
 TEST_F(IniFileTest, ANulByteHidesNoKeyFromAReadOrAWrite) {
@@ -143,7 +144,7 @@ TEST_F(IniFileTest, ANewSectionIsAddedAtTheEndAndKeysAreReplacedInPlace) {
   ini.writeInt("A", "x", 5);
   ini.writeInt("B", "w", 6);
   const QByteArray text = stored();
-  EXPECT_TRUE(text.startsWith("; comment\n")) << text.constData();
+  EXPECT_TRUE(text.startsWith("; comment\r\n")) << text.constData();
   EXPECT_LT(text.indexOf("[A]"), text.indexOf("[B]"));
   EXPECT_LT(text.indexOf("[B]"), text.indexOf("[C]"));
   EXPECT_LT(text.indexOf("x=5"), text.indexOf("y=2"));
@@ -212,4 +213,41 @@ TEST_F(IniFileTest, AValueBeginningWithAZeroWidthNoBreakSpaceKeepsIt) {
   const QString value = QChar(0xFEFF) + QStringLiteral("12,50");
   ini.writeString("Wach", "Stand", value);
   EXPECT_EQ(ini.readString("Wach", "Stand", "0"), value);
+}
+
+TEST_F(IniFileTest, AHandEditedFileReadsTheFirstOfTwoKeysAndAWriteChangesOnlyThatLine) {
+  const QByteArray edited =
+      "\xEF\xBB\xBF; von Hand bearbeitet\r\n"
+      "[Position]\r\n"
+      "  FMain-left = 12 \r\n"
+      "FMain-left=99\r\n"
+      "dies ist keine Zeile mit Schluessel\r\n"
+      "# noch ein Kommentar\r\n"
+      "\r\n"
+      "[Wach]\r\n"
+      "Stand=3,00\r\n"
+      "[position]\r\n"
+      "FMain-top=80";  // the last line has no line end
+  store(edited);
+  IniFile ini(path);
+  EXPECT_EQ(ini.readInt("Position", "FMain-left", 0), 12);
+  EXPECT_EQ(ini.readInt("Position", "FMain-top", 0), 80) << "a second section of the name is read too";
+
+  ini.writeInt("Position", "FMain-left", 7);
+  QByteArray expected = edited;
+  expected.replace("  FMain-left = 12 \r\n", "  FMain-left =7\r\n");
+  EXPECT_EQ(stored(), expected);
+  EXPECT_EQ(ini.readInt("Position", "FMain-left", 0), 7);
+
+  ini.writeInt("Position", "FMain-top", 90);
+  expected.replace("FMain-top=80", "FMain-top=90");
+  EXPECT_EQ(stored(), expected);
+
+  ini.writeString("Wach", "Neu", "ja");
+  expected.replace("Stand=3,00\r\n", "Stand=3,00\r\nNeu=ja\r\n");
+  EXPECT_EQ(stored(), expected);
+
+  ini.writeString("Lose", "neue", "10");
+  EXPECT_EQ(stored(), expected + "\r\n\r\n[Lose]\r\nneue=10\r\n");
+  EXPECT_EQ(ini.readString("Lose", "neue", ""), "10");
 }

@@ -183,8 +183,10 @@ TEST_F(HostileFiles, a_winning_number_file_of_garbage_goes_through_the_transfer_
     QStringList messages;
     void clearAll() override { chosen.clear(); }
     void setFieldText(const QString&) override {}
+    bool toggledAfterStop = false;
     void toggle(int n) override {
       ASSERT_TRUE(n >= 1 && n <= 75) << n;
+      toggledAfterStop = toggledAfterStop || messages.join("").contains("is not a valid integer");
       if (chosen.contains(n))
         chosen.exclude(n);
       else if (chosen.count() < 22)
@@ -195,7 +197,16 @@ TEST_F(HostileFiles, a_winning_number_file_of_garbage_goes_through_the_transfer_
   for (quint32 seed = 1; seed <= 20; ++seed) {
     Board board;
     TransferGZText(ReadWinningNumberFile(write("garbage.zfgz", garbage(4096, seed))), board);
-    EXPECT_LE(board.chosen.count(), 22);
+    // Each message is one of the transfer's two forms, and a conversion error is the last thing.
+    for (qsizetype i = 0; i < board.messages.size(); ++i) {
+      const QString& m = board.messages[i];
+      const bool conversion = m.startsWith("''") && m.endsWith("'' is not a valid integer value.");
+      EXPECT_TRUE(conversion || (m.startsWith("Zahl ") && m.endsWith(" ist ungültig."))) << m.toStdString();
+      if (conversion) {
+        EXPECT_EQ(i, board.messages.size() - 1) << "seed " << seed;
+        EXPECT_FALSE(board.toggledAfterStop) << "seed " << seed;
+      }
+    }
   }
 }
 

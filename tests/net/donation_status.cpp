@@ -9,6 +9,7 @@
 #include "net/services.h"
 #include "net/update_fake_online.h"
 #include "support/scripted_prompter.h"
+#include "support/test_env.h"
 
 namespace {
 
@@ -51,6 +52,10 @@ TEST_F(DonationStatus, theFirstLineOfTheDownloadedFileIsTheStatus) {
                   10),
        "9"},
       {"Windows-1252 bytes", "10 \x80", QString::fromUtf8("10 €")},
+      {"a first line read by itself, whatever follows", "12,50 \xE2\x82\xAC\r\n\xFF\xFE kaputt",
+       QString::fromUtf8("12,50 €")},
+      {"a long first line is cut to 64 characters", QByteArray(100, '7') + "\r\n", QString(64, '7')},
+      {"the cut never splits a character", QByteArray(63, 'a') + "\xF0\x9F\x98\x80", QString(63, 'a')},
       {"a tab and a line separator become blanks",
        "1\t2\xE2\x80\xA8"
        "3",
@@ -87,6 +92,31 @@ TEST_F(DonationStatus, withoutAFileTheHeldValueComesBackAndNothingIsShown) {
   EXPECT_EQ(FetchDonationStand(), "3,50");
   EXPECT_TRUE(net.downloads.isEmpty());
   EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
+TEST_F(DonationStatus, aPlantedLinkAtTheLocalNameRedirectsNothing) {
+  const QString elsewhere = testRootDir() + "/elsewhere.txt";
+  {
+    QFile f(elsewhere);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("fremd\r\n");
+  }
+  QFile::remove(DonationStatusLocalPath());
+  ASSERT_TRUE(QFile::link(elsewhere, DonationStatusLocalPath()));
+  net.serve(kDonationPath, "8,00\r\n");
+  EXPECT_EQ(FetchDonationStand(), "8,00");
+  QFile f(elsewhere);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), "fremd\r\n");
+}
+
+TEST_F(DonationStatus, theLabelShowsAndSoStoresAtMost64Characters) {
+  QWidget mainWindow;
+  mainWindow.setObjectName("FMain");
+  auto* leur = new QLabel("0", &mainWindow);
+  leur->setObjectName("leur");
+  ShowDonationStand(QString(70000, 'x'));
+  EXPECT_EQ(leur->text(), QString(64, 'x'));
 }
 
 TEST_F(DonationStatus, theFileComesFromTheDownloadServerIntoTheTemporaryFolder) {

@@ -68,7 +68,7 @@ TEST(HostileServer, a_header_that_drips_a_byte_at_a_time_fails_within_the_read_t
   EXPECT_EQ(getError(server.url()), "Response header timed out");
 }
 
-TEST(HostileServer, a_body_that_drips_fails_at_the_total_time_out) {
+TEST(HostileServer, a_body_that_drips_fails_at_the_deadline_of_the_whole_transfer) {
   HostileServer server({endless(kOk + "\r\n", "b", 100)});
   HttpClient client(false);
   client.setReadTimeout(1000);
@@ -79,7 +79,7 @@ TEST(HostileServer, a_body_that_drips_fails_at_the_total_time_out) {
   } catch (const std::runtime_error& e) {
     error = e.what();
   }
-  EXPECT_EQ(error, "Response timed out");
+  EXPECT_EQ(error, "Transfer timed out");
 }
 
 struct BodyLimitCase {

@@ -2,6 +2,10 @@
 
 #include <ostream>
 
+#include <netdb.h>
+#include <chrono>
+#include <future>
+#include <memory>
 #include <string>
 
 #include "loopback_server.h"
@@ -162,6 +166,28 @@ TEST(HttpClient, AServerStuckInTheMiddleOfABodyEndsTheReadWithAnError) {
   EXPECT_THROW(
       client.get(QString::fromStdString(server.base() + "/"), [&](std::string_view p) { body += p; }),
       std::runtime_error);
+}
+
+TEST(HttpClient, ANameLookupThatHangsEndsAtTheConnectTimeOut) {
+  // Stands in for a name server that never answers; released at the end, so the lookup's thread ends.
+  auto release = std::make_shared<std::promise<void>>();
+  std::shared_future<void> released = release->get_future().share();
+  HttpClient client(false);
+  client.setConnectTimeout(300);
+  client.setLookup([released](const char*, const char*, const addrinfo*, addrinfo** list) {
+    released.wait();
+    *list = nullptr;
+    return EAI_AGAIN;
+  });
+  const auto start = std::chrono::steady_clock::now();
+  try {
+    client.head("http://download.ziehfix.example/");
+    ADD_FAILURE() << "no error";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "download.ziehfix.example: Name lookup timed out");
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  release->set_value();
 }
 
 TEST(HttpClient, ARefusedConnectionIsAnErrorWithTheSystemText) {

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "loopback_server.h"
 #include "net/http_download.h"
@@ -166,6 +168,58 @@ TEST(Download, AGetThatStallsRaisesAfterTheReadTimeOutWithAnEmptyFile) {
   EXPECT_THROW(downloadToFile(QString::fromStdString(server.base() + "/f"), path, settings),
                std::runtime_error);
   EXPECT_EQ(contents(path), QByteArray());
+}
+
+TEST(Download, ABodyBeyondTheLimitLeavesNoFileAtAll) {
+  for (const std::string& answer : {std::string("HTTP/1.1 200 OK\r\nContent-Length: 11\r\n\r\n0123456789a"),
+                                    std::string("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n0123456789a")}) {
+    LoopbackServer server({{kHeadOk}, {answer}});
+    const QString path = freshPath("oversized.bin");
+    TransferLimits limits;
+    limits.maxBytes = 10;
+    EXPECT_THROW(downloadToFile(QString::fromStdString(server.base() + "/f"), path, HttpSettings(), limits),
+                 HttpSizeLimitError);
+    EXPECT_FALSE(QFileInfo::exists(path));
+  }
+}
+
+TEST(Download, ReportsItsProgressAndACancelFromThereLeavesTheFileEmpty) {
+  LoopbackServer server({{kHeadOk},
+                         {"HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\nabcd"},
+                         {kHeadOk},
+                         {"HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\nabcd"}});
+  const QString url = QString::fromStdString(server.base() + "/f");
+  const QString path = freshPath("progress.bin");
+  std::vector<std::pair<std::uint64_t, std::int64_t>> seen;
+  ASSERT_TRUE(downloadToFile(
+      url, path, HttpSettings(), TransferLimits(),
+      [&](std::uint64_t received, std::int64_t announced) { seen.emplace_back(received, announced); }));
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.back(), (std::pair<std::uint64_t, std::int64_t>(4, 4)));
+
+  struct Cancelled {};
+  EXPECT_THROW(downloadToFile(url, path, HttpSettings(), TransferLimits(),
+                              [](std::uint64_t, std::int64_t) { throw Cancelled(); }),
+               Cancelled);
+  EXPECT_TRUE(QFileInfo::exists(path));
+  EXPECT_EQ(contents(path), QByteArray());
+}
+
+TEST(Download, ALinkAtTheTargetIsReplacedNotWrittenThrough) {
+  LoopbackServer server({{kHeadOk}, {"HTTP/1.1 200 OK\r\nContent-Length: 3\r\n\r\nneu"}});
+  const QString elsewhere = freshPath("elsewhere.txt");
+  {
+    QFile f(elsewhere);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("fremd");
+  }
+  const QString path = freshPath("linked.txt");
+  ASSERT_TRUE(QFile::link(elsewhere, path));
+  ASSERT_TRUE(downloadToFile(QString::fromStdString(server.base() + "/f"), path));
+  EXPECT_FALSE(QFileInfo(path).isSymLink());
+  EXPECT_EQ(contents(path), "neu");
+  EXPECT_EQ(contents(elsewhere), "fremd");
+  EXPECT_EQ(QFile::permissions(path) & 0x0077, 0) << "readable by the user alone";
 }
 
 }  // namespace

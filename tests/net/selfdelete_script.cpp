@@ -106,14 +106,6 @@ TEST_F(SelfDeleteScript, aTemporaryFolderThatCannotBeWrittenIsReportedAsAnError)
   }
 }
 
-TEST(SelfDeletingExitRoad, runsTheInstalledRoutineInsteadOfEndingTheProgram) {
-  int calls = 0;
-  auto previous = InstallSelfDeletingExit([&] { ++calls; });
-  SelfDeletingExit();
-  InstallSelfDeletingExit(previous);
-  EXPECT_EQ(calls, 1);
-}
-
 // The real exit road, run in a copy of this test program: the copy ends at once with status 0, no
 // destructor runs, and shortly after the script has removed the copy, its folder and itself.
 TEST(SelfDeletingExitRoad, endsTheProgramAtOnceAndTheScriptRemovesTheProgramFile) {
@@ -126,6 +118,7 @@ TEST(SelfDeletingExitRoad, endsTheProgramAtOnceAndTheScriptRemovesTheProgramFile
         (void)f.open(QIODevice::WriteOnly);
       }
     } unwinding{childMarker};
+    EstablishDataFolders();  // as the program does at start-up
     std::fprintf(stderr, "TEMP=%s\n", TempDir().toLocal8Bit().constData());
     std::fflush(stderr);
     SelfDeletingExit();

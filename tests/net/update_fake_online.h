@@ -43,7 +43,8 @@ class FakeOnline : public OnlineServices {
   bool IsOnline() override { return online; }
   void PurgeUrlCache() override { ++purges; }
   bool UrlReachable(const QString& url) override { return online && QFile::exists(servedFile(url)); }
-  bool DownloadToFile(const QString& url, const QString& localPath) override {
+  bool DownloadToFile(const QString& url, const QString& localPath, Transfer,
+                      const HttpClient::Progress&) override {
     downloads << url;
     const QCursor* cursor = QGuiApplication::overrideCursor();
     cursorsDuringDownload << (cursor ? cursor->shape() : Qt::ArrowCursor);

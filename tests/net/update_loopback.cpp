@@ -1,14 +1,19 @@
 // The update window against a real HTTP(S) server on 127.0.0.1, through our own client.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <string>
 
 #include "common/folders.h"
+#include "hostile_server.h"
 #include "loopback_server.h"
 #include "net/donation.h"
 #include "net/online.h"
@@ -25,6 +30,9 @@ std::string ok(const std::string& body) {
 }
 const std::string kHeadOk = "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n";
 const std::string kNotFound = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n";
+const std::string kOk = "HTTP/1.1 200 OK\r\n";
+const QString kDownloadFailed =
+    QString::fromUtf8("Der Download ist gescheitert. Versuchen Sie es bitte später noch einmal.");
 
 std::string record(const std::string& version) {
   std::string r(8, '\0');
@@ -37,13 +45,16 @@ std::string record(const std::string& version) {
 // The system's downloads, reported online, with whatever is handed to the shell only recorded.
 class LoopbackServices : public OnlineServices {
  public:
-  LoopbackServices() : real_(createSystemOnlineServices([] { return true; })), previous_(install(this)) {}
+  explicit LoopbackServices(const HttpSettings& settings = HttpSettings(),
+                            const OnlineLimits& limits = OnlineLimits())
+      : real_(createSystemOnlineServices([] { return true; }, settings, limits)), previous_(install(this)) {}
   ~LoopbackServices() override { install(previous_); }
   bool IsOnline() override { return true; }
   void PurgeUrlCache() override { real_->PurgeUrlCache(); }
   bool UrlReachable(const QString& url) override { return real_->UrlReachable(url); }
-  bool DownloadToFile(const QString& url, const QString& path) override {
-    return real_->DownloadToFile(url, path);
+  bool DownloadToFile(const QString& url, const QString& path, Transfer kind,
+                      const HttpClient::Progress& progress) override {
+    return real_->DownloadToFile(url, path, kind, progress);
   }
   bool ShellOpen(const QString& target) override {
     opened << target;
@@ -69,21 +80,22 @@ class UpdateOverLoopback : public ::testing::Test {
   ScriptedPrompter prompter;
   QWidget mainWindow;
   QLabel* leur = nullptr;
-  TFUpdate* window = nullptr;
+  QPointer<TFUpdate> window;
 
   void SetUp() override {
     EstablishDataFolders();
     QFile::remove(LocalInstaller());
+    QFile::remove(LocalVersionFile());
     mainWindow.setObjectName("FMain");
     leur = new QLabel("0", &mainWindow);
     leur->setObjectName("leur");
     DonationStand = "3,50";
-    window = new TFUpdate;
+    window = new TFUpdate(nullptr, true);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
   }
   void TearDown() override {
-    delete window;
+    delete window.data();
     DonationStand = "0";
     qunsetenv("ZIEHFIX_DOWNLOAD_SERVER");
     qunsetenv("ZIEHFIX_CA_FILE");
@@ -166,14 +178,145 @@ TEST_F(UpdateOverLoopback, theInstallerIsDownloadedAndOnlyACompleteOneCanBeStart
 
   click("BDown");  // the server closes the connection long before the announced length
   EXPECT_FALSE(enabled("BSetup"));
-  EXPECT_TRUE(prompter.messages.isEmpty());
+  EXPECT_EQ(prompter.texts(), QStringList{kDownloadFailed});
+  EXPECT_EQ(QFile(LocalInstaller()).size(), 0) << "no partial installer is left to start";
 
+  prompter.messages.clear();
   click("BDown");
-  EXPECT_EQ(prompter.texts(),
-            QStringList{QString::fromUtf8(
-                "Der Download ist gescheitert. Versuchen Sie es bitte später noch einmal.")});
+  EXPECT_EQ(prompter.texts(), QStringList{kDownloadFailed});
   EXPECT_FALSE(enabled("BSetup"));
   EXPECT_EQ(requestLines(server)[4], "GET /downloads/ziehfixupdate.exe HTTP/1.1");
+}
+
+using Connection = HostileServer::Connection;
+
+HostileServer::Script answer(std::string bytes) {
+  return [bytes](Connection& c) {
+    c.readRequest();
+    c.send(bytes);
+  };
+}
+// Reads the request, sends head, then piece after piece, pauseMs apart, until the client gives up.
+HostileServer::Script endless(std::string head, std::string piece, int pauseMs) {
+  return [head, piece, pauseMs](Connection& c) {
+    c.readRequest();
+    if (!c.send(head)) return;
+    while (c.send(piece)) c.pause(pauseMs);
+  };
+}
+HostileServer::Script silent() {
+  return [](Connection& c) {
+    c.readRequest();
+    c.pause(20000);
+  };
+}
+
+// Servers that would hold a command for ever, against the program's limits made short: each command
+// ends within its limit with its own message.
+class HostileUpdateServer : public UpdateOverLoopback {
+ protected:
+  static HttpSettings shortSettings() {
+    HttpSettings s;
+    s.connectTimeoutMs = 1000;
+    s.probeReadTimeoutMs = 500;
+    s.readTimeoutMs = 700;
+    return s;
+  }
+  static OnlineLimits shortLimits() {
+    OnlineLimits l;
+    l.versionFile = {64 * 1024, 1000};
+    l.donationStatus = {64 * 1024, 1000};
+    l.installer = {64 * 1024, 0};
+    return l;
+  }
+  LoopbackServices shortNet{shortSettings(), shortLimits()};
+
+  void useHostile(const HostileServer& server) {
+    qputenv("ZIEHFIX_DOWNLOAD_SERVER", QByteArray::fromStdString(server.url("")));
+  }
+  // Clicks and returns how long the command took, in ms.
+  qint64 timedClick(const char* name) {
+    QElapsedTimer timer;
+    timer.start();
+    click(name);
+    return timer.elapsed();
+  }
+};
+
+TEST_F(HostileUpdateServer, aCheckEndsWithItsMessageWhateverTheServerDoes) {
+  struct Case {
+    const char* name;
+    HostileServer::Script versionGet;
+  };
+  const Case cases[] = {
+      {"a server that drips a byte every 100 ms", endless(kOk + "\r\n", "x", 100)},
+      {"a server that never answers", silent()},
+      {"an endless body", endless(kOk + "\r\n", std::string(4096, 'b'), 0)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    HostileServer server({answer(kHeadOk), c.versionGet, answer(kNotFound)});
+    useHostile(server);
+    prompter.messages.clear();
+    EXPECT_LT(timedClick("BCalc"), 5000);
+    EXPECT_EQ(prompter.texts(), QStringList{kCheckFailed});
+    EXPECT_EQ(leur->text(), "3,50");
+    EXPECT_FALSE(QFile::exists(LocalVersionFile()) && QFile(LocalVersionFile()).size() > 0);
+  }
+}
+
+TEST_F(HostileUpdateServer, anOversizedInstallerIsReportedAndDeleted) {
+  HostileServer server({answer(kHeadOk), answer(ok(record("2.0.0.0"))), answer(kNotFound), answer(kHeadOk),
+                        endless(kOk + "\r\n", std::string(4096, 'b'), 0)});
+  useHostile(server);
+  click("BCalc");
+  ASSERT_TRUE(enabled("BDown"));
+  click("BDown");
+  EXPECT_EQ(prompter.texts(), QStringList{kDownloadFailed});
+  EXPECT_FALSE(QFile::exists(LocalInstaller()));
+  EXPECT_FALSE(enabled("BSetup"));
+}
+
+TEST_F(HostileUpdateServer, theDownloadShowsItsProgressAndClosingTheWindowCancelsIt) {
+  HostileServer server(
+      {answer(kHeadOk), answer(ok(record("2.0.0.0"))), answer(kNotFound), answer(kHeadOk), [](Connection& c) {
+         c.readRequest();
+         c.send(kOk + "Content-Length: 40000\r\n\r\n" + std::string(10000, 'b'));
+         c.pause(600);  // within the read time-out: the download goes on
+         c.send(std::string(10000, 'b'));
+         c.pause(20000);
+       }});
+  useHostile(server);
+  click("BCalc");
+  auto* other = new QPushButton("andere", &mainWindow);
+  mainWindow.show();
+  int otherClicks = 0;
+  QObject::connect(other, &QPushButton::clicked, [&] { ++otherClicks; });
+
+  int seenProgress = 0;
+  bool checkWasOff = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (!window) return;
+    seenProgress = window->findChild<QProgressBar*>("Gauge3")->value();
+    if (seenProgress < 50) return;
+    checkWasOff = !enabled("BCalc");
+    QTest::mouseClick(other, Qt::LeftButton);
+    mainWindow.close();
+    QTest::mouseClick(window->findChild<QPushButton*>("bsSkinSpeedButton1"), Qt::LeftButton);
+  });
+  watch.start(20);
+  click("BDown");
+  watch.stop();
+
+  EXPECT_EQ(seenProgress, 50) << "20000 of 40000 bytes";
+  EXPECT_TRUE(checkWasOff) << "nothing else can be started meanwhile";
+  EXPECT_EQ(otherClicks, 0);
+  EXPECT_TRUE(mainWindow.isVisible()) << "other windows cannot be closed meanwhile";
+  EXPECT_TRUE(prompter.messages.isEmpty());
+  EXPECT_EQ(QFile(LocalInstaller()).size(), 0) << "the target is left empty";
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull()) << "the window closed";
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <cstdlib>
 
@@ -25,6 +26,9 @@ int main(int argc, char** argv) {
   QDir().mkpath(g_root + "/tmp");
   qputenv("XDG_DATA_HOME", (g_root + "/data").toLocal8Bit());
   qputenv("TMPDIR", (g_root + "/tmp").toLocal8Bit());
+  QDir().mkpath(g_root + "/run");
+  QFile::setPermissions(g_root + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  qputenv("XDG_RUNTIME_DIR", (g_root + "/run").toLocal8Bit());
   qputenv("HOME", g_root.toLocal8Bit());
   QApplication app(argc, argv);
   QApplication::setApplicationDisplayName("ZIEHFIX");

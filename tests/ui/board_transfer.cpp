@@ -1,4 +1,6 @@
 // The winning-number text field: transfer to the board, reading and writing winning-number files.
+#include <QFileInfo>
+
 #include "main_fixture.h"
 
 namespace {
@@ -92,7 +94,9 @@ TEST_F(TransferTest, SavingWithoutChosenNumbersWritesTheFieldAndReadingItBackCho
   ASSERT_EQ(prompter.dialogs.size(), 2);
   EXPECT_EQ(prompter.dialogs[1].kind, "open");
   EXPECT_EQ(prompter.dialogs[1].title, "Gewinnzahlen einlesen");
-  EXPECT_EQ(prompter.dialogs[1].folder, NumbersDir());
+  EXPECT_EQ(prompter.dialogs[0].folder, NumbersDir());
+  EXPECT_EQ(prompter.dialogs[1].folder, QFileInfo(path).absolutePath() + "/")
+      << "where the last one was saved";
 }
 
 TEST_F(TransferTest, ACancelledDialogChangesNothing) {
@@ -131,4 +135,22 @@ TEST_F(TransferTest, AFileThatCannotBeWrittenIsReportedAndKeepsTheFileName) {
   ASSERT_EQ(prompter.messages.size(), 1);
   EXPECT_TRUE(prompter.messages[0].text.startsWith("Cannot create file"))
       << prompter.messages[0].text.toStdString();
+}
+
+TEST_F(TransferTest, FortyWrongItemsShowTenErrorsAndOneSummaryNamingTheNextTen) {
+  shown();
+  QStringList items;
+  for (int n = 100; n < 140; ++n) items << QString::number(n);
+  items << "5";
+  field()->setPlainText(items.join('\n'));
+  click("BTransfer");
+  EXPECT_EQ(chosen(), QList<int>({5}));
+  ASSERT_EQ(prompter.messages.size(), 11);
+  EXPECT_EQ(prompter.messages[9].kind, "error");
+  EXPECT_EQ(prompter.messages[9].text, "Zahl 109 ist ungültig.");
+  EXPECT_EQ(prompter.messages[10].kind, "information");
+  EXPECT_EQ(
+      prompter.messages[10].text,
+      "30 weitere Zahlen konnten nicht eingetragen werden (ungültig): 110, 111, 112, 113, 114, 115, 116, "
+      "117, 118, 119, …");
 }

@@ -80,7 +80,7 @@ class EntryFiles : public ::testing::Test {
   std::unique_ptr<TFEingabe> w_;
 };
 
-TEST_F(EntryFiles, the_save_dialog_offers_the_ticket_folder_and_replaces_without_asking) {
+TEST_F(EntryFiles, the_save_dialog_offers_the_ticket_folder) {
   make(1);
   saveAs(path("a.lose"));
   ASSERT_EQ(prompter_.dialogs.size(), 1);
@@ -123,6 +123,7 @@ TEST_F(EntryFiles, saving_without_tickets_writes_an_empty_file) {
   ASSERT_TRUE(old.open(QIODevice::WriteOnly));
   old.write("old\r\n");
   old.close();
+  prompter_.confirmAnswers << true;
   saveAs(path("leer.lose"));
   EXPECT_EQ(contents(path("leer.lose")), QByteArray());
   EXPECT_EQ(fileLabel(), "leer.lose");
@@ -278,3 +279,49 @@ TEST_F(EntryFiles, appending_past_the_bound_names_the_room_left) {
 }
 
 }  // namespace
+
+TEST_F(EntryFiles, an_existing_file_is_replaced_only_after_a_yes) {
+  make(1);
+  w_->EinLosGrids[0]->setCellText(0, 0, "7");
+  const QByteArray old = "1,2,3,4,5\r\n,,,,\r\n,,,,\r\n,,,,\r\n,,,,\r\n";
+  const QString target = path("woche.lose");
+  {
+    QFile f(target);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(old);
+  }
+  saveAs(target);  // no answer queued: No
+  ASSERT_EQ(prompter_.messages.size(), 1);
+  EXPECT_EQ(prompter_.messages[0].kind, "confirm");
+  EXPECT_EQ(prompter_.messages[0].text, "Die Datei „" + QDir::toNativeSeparators(target) +
+                                            "“ gibt es schon.\r\rSoll sie ersetzt werden?");
+  EXPECT_EQ(contents(target), old);
+  EXPECT_EQ(fileLabel(), "");
+  prompter_.confirmAnswers << true;
+  saveAs(target);
+  EXPECT_EQ(ReadTicketFile(target).cells(0)[0], "7");
+  EXPECT_EQ(fileLabel(), "woche.lose");
+  saveAs(path("neu.lose"));
+  EXPECT_EQ(prompter_.messages.size(), 2) << "a new file is written without a question";
+}
+
+TEST_F(EntryFiles, an_empty_file_is_reported_and_changes_nothing_while_five_empty_lines_are_one_ticket) {
+  make(2);
+  const QString empty = path("leer.lose");
+  ASSERT_TRUE(QFile(empty).open(QIODevice::WriteOnly));
+  openFile(empty);
+  EXPECT_EQ(w_->EinLosCount, 2);
+  ASSERT_EQ(prompter_.messages.size(), 1);
+  EXPECT_EQ(prompter_.messages[0].kind, "warning");
+  EXPECT_EQ(prompter_.messages[0].text, "Die Datei „leer.lose“ enthält keine Lose.");
+  const QString blank = path("blank.lose");
+  {
+    QFile f(blank);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\r\n\r\n\r\n\r\n\r\n");
+  }
+  openFile(blank);
+  EXPECT_EQ(w_->EinLosCount, 1);
+  EXPECT_EQ(shown()[0], TicketCells{});
+  EXPECT_EQ(prompter_.messages.size(), 1);
+}

@@ -1,6 +1,7 @@
 // The result tables and the colours of the painted ticket frames.
 #include <QAbstractItemView>
 #include <QAccessible>
+#include <QScreen>
 #include <QScrollBar>
 
 #include "main_fixture.h"
@@ -153,7 +154,6 @@ TEST_F(ResultsTest, AContentTallerThanAnyLayoutScrollsToItsLastTicket) {
   ASSERT_EQ(w.LosCount(), count);
   choose({1, 2, 3, 4, 5});
   TicketView* box = w.ticketView();
-  EXPECT_EQ(box->widget(), nullptr);
   const qint64 content = G::contentHeight(count);
   EXPECT_GT(content, 524287);
   EXPECT_EQ(box->verticalScrollBar()->maximum(), content - box->viewport()->height());
@@ -176,4 +176,23 @@ TEST_F(ResultsTest, AScreenReaderHearsTheVisibleTicketsWithTheirMarks) {
       << text.toStdString();
   EXPECT_TRUE(text.contains(", 13 gezogen, 14,")) << text.toStdString();
   EXPECT_TRUE(text.contains("; Los 2: 1 Linie,")) << text.toStdString();
+}
+
+TEST_F(ResultsTest, AToggledNumberIsRepaintedAtOnceWithoutAnEvaluation) {
+  TFMain& w = shown();
+  openTickets(writeFile("eins.lose", ticketFile({kOneLine})));
+  setSofort(false);
+  TicketView* box = w.ticketView();
+  // What reached the window's backing store, not a fresh rendering: a missing repaint shows here.
+  const auto onScreen = [&](int col, int row) {
+    QTest::qWait(20);
+    const QImage shown = QGuiApplication::primaryScreen()->grabWindow(w.winId()).toImage();
+    const QPoint at = window().LosFrames()[0].rect.topLeft() + G::cellRect(col, row).topLeft() + QPoint(1, 1);
+    return shown.pixelColor(box->viewport()->mapTo(&w, at));
+  };
+  ASSERT_EQ(onScreen(1, 1), kWhite);
+  clickNumber(27);
+  EXPECT_EQ(onScreen(1, 1), kLightGreen);
+  clickNumber(27);
+  EXPECT_EQ(onScreen(1, 1), kWhite);
 }

@@ -1,0 +1,30 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The Debian package: `cpack -G DEB` in the build folder. Depends come from the shared libraries the
+# installed programs link (dpkg-shlibdeps), so they follow whatever the build machine links.
+set(CPACK_PACKAGE_NAME ziehfix)
+set(CPACK_PACKAGE_VENDOR "ZIEHFIX")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Checks tickets of a 75-number lottery")
+set(CPACK_PACKAGE_DESCRIPTION
+    "ZIEHFIX reads ticket files, takes the draw from a board of 75 numbers or from pasted text and\n"
+    "shows every ticket's complete lines, its win class and the totals. ziehfix-check does the same\n"
+    "without a window.")
+string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_PACKAGE_CONTACT "ZIEHFIX <info@ziehfix.example>")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.ziehfix.example/")
+# Qt loads these at run time, so no library dependency names them: the German dialogs and the
+# platform plug-in for X11 and Wayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xdg-utils")
+if(ZIEHFIX_SCAN)
+  # Tesseract's English model holds the digits the picture reader reads; no library names it.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "tesseract-ocr-eng")
+endif()
+set(CPACK_GENERATOR DEB)
+include(CPack)

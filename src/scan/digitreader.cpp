@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scan/digitreader.h"
+
+#include <tesseract/baseapi.h>
+#include <tesseract/resultiterator.h>
+
+#include <memory>
+#include <opencv2/imgproc.hpp>
+#include <vector>
+
+#include "scan/scan.h"
+
+namespace {
+
+// Digits are drawn this tall into the line Tesseract reads; its recogniser works best at 30-40 px.
+constexpr int kDigitHeight = 36;
+constexpr int kMargin = 12;
+constexpr int kGap = 48;
+// Below this word confidence (0..100) a number counts as doubtful.
+constexpr float kMinConfidence = 95.0f;
+
+// The marks in a cell as black on white, with the remains of grid lines at its edges and specks
+// removed; pieces counts the separate marks (about one per digit).
+struct Marks {
+  cv::Mat picture;  // empty when the cell holds nothing
+  int pieces = 0;
+  double aspect = 0;  // width by height of all marks together
+};
+
+Marks marksOf(const cv::Mat& cell) {
+  Marks out;
+  cv::Mat smooth;
+  cv::GaussianBlur(cell, smooth, cv::Size(3, 3), 0);
+  double lo = 0, hi = 0;
+  cv::minMaxLoc(smooth, &lo, &hi);
+  // Paper alone: too little contrast for any writing.
+  if (hi - lo < 50) return out;
+  cv::Mat ink;
+  cv::threshold(smooth, ink, (lo + hi) / 2, 255, cv::THRESH_BINARY_INV);
+  cv::Mat labels, stats, centroids;
+  const int n = cv::connectedComponentsWithStats(ink, labels, stats, centroids, 8, CV_32S);
+  const int w = cell.cols, h = cell.rows;
+  cv::Mat keep = cv::Mat::zeros(ink.size(), CV_8UC1);
+  cv::Rect all;
+  for (int i = 1; i < n; ++i) {
+    const int x = stats.at<int>(i, cv::CC_STAT_LEFT), y = stats.at<int>(i, cv::CC_STAT_TOP);
+    const int cw = stats.at<int>(i, cv::CC_STAT_WIDTH), ch = stats.at<int>(i, cv::CC_STAT_HEIGHT);
+    const int area = stats.at<int>(i, cv::CC_STAT_AREA);
+    if (area < w * h / 150 || ch < h / 5) continue;
+    const bool touchesSide = x == 0 || x + cw >= w;
+    const bool touchesEnd = y == 0 || y + ch >= h;
+    // Remains of a neighbouring grid line: thin and along the cell's edge.
+    if (touchesSide && cw < w / 6) continue;
+    if (touchesEnd && ch < h / 4) continue;
+    if (touchesSide && touchesEnd && (cw > w * 0.8 || ch > h * 0.9)) continue;
+    keep.setTo(255, labels == i);
+    all = all.empty() ? cv::Rect(x, y, cw, ch) : (all | cv::Rect(x, y, cw, ch));
+    ++out.pieces;
+  }
+  if (out.pieces == 0) return out;
+  out.aspect = double(all.width) / all.height;
+  // The recogniser reads the grey levels better than a hard black and white, which closes the holes
+  // of bold digits: the cell's own shades, stretched to full contrast, everything but the marks
+  // (and their soft edges) white.
+  cv::dilate(keep, keep, cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(3, 3)));
+  cv::Mat grey;
+  smooth.convertTo(grey, CV_8UC1, 255.0 / (hi - lo), -lo * 255.0 / (hi - lo));
+  grey.setTo(255, keep == 0);
+  const cv::Rect box = (all - cv::Point(1, 1) + cv::Size(2, 2)) & cv::Rect(0, 0, w, h);
+  const int width = std::max(1, int(std::lround(double(box.width) * kDigitHeight / box.height)));
+  cv::resize(grey(box), out.picture, cv::Size(width, kDigitHeight), 0, 0,
+             box.height > kDigitHeight ? cv::INTER_AREA : cv::INTER_CUBIC);
+  return out;
+}
+
+struct TesseractDeleter {
+  void operator()(tesseract::TessBaseAPI* api) const {
+    api->End();
+    delete api;
+  }
+};
+
+// One recogniser per thread, made on first use: loading the English model takes a tenth of a second.
+tesseract::TessBaseAPI& recogniser() {
+  thread_local std::unique_ptr<tesseract::TessBaseAPI, TesseractDeleter> api;
+  if (!api) {
+    auto made = std::unique_ptr<tesseract::TessBaseAPI, TesseractDeleter>(new tesseract::TessBaseAPI);
+    // Dictionaries only hurt numbers; they can be switched off only while loading.
+    std::vector<std::string> names{"load_system_dawg", "load_freq_dawg"};
+    std::vector<std::string> values{"0", "0"};
+    if (made->Init(nullptr, "eng", tesseract::OEM_LSTM_ONLY, nullptr, 0, &names, &values, false) != 0)
+      throw ScanError(
+          "Die Texterkennung kann nicht starten: Tesseract findet seine englischen Daten (eng.traineddata) "
+          "nicht. Bitte das Paket tesseract-ocr-eng installieren.");
+    made->SetVariable("tessedit_char_whitelist", "0123456789 ");
+    made->SetVariable("debug_file", "/dev/null");
+    made->SetPageSegMode(tesseract::PSM_SINGLE_LINE);
+    api = std::move(made);
+  }
+  return *api;
+}
+
+}  // namespace
+
+std::array<CellReading, 25> ReadGridCells(const std::array<cv::Mat, 25>& cells) {
+  std::array<CellReading, 25> out;
+  std::array<Marks, 25> marks;
+  // All cells of a ticket go side by side into one line, far enough apart to be separate words:
+  // one call to the recogniser per ticket instead of one per cell.
+  std::array<int, 25> left{}, right{};
+  int width = kMargin;
+  for (std::size_t i = 0; i < 25; ++i) {
+    marks[i] = marksOf(cells[i]);
+    out[i].ink = marks[i].pieces > 0;
+    if (!out[i].ink) continue;
+    left[i] = width;
+    width += marks[i].picture.cols;
+    right[i] = width;
+    width += kGap;
+  }
+  if (width == kMargin) return out;
+  cv::Mat line(kDigitHeight + 2 * kMargin, width - kGap + kMargin, CV_8UC1, cv::Scalar(255));
+  for (std::size_t i = 0; i < 25; ++i)
+    if (out[i].ink)
+      marks[i].picture.copyTo(line(cv::Rect(left[i], kMargin, marks[i].picture.cols, kDigitHeight)));
+
+  tesseract::TessBaseAPI& api = recogniser();
+  api.SetImage(line.data, line.cols, line.rows, 1, int(line.step));
+  api.SetSourceResolution(300);
+  if (api.Recognize(nullptr) != 0) return out;
+  // Symbol by symbol: the recogniser's word breaks are unreliable with digits only, but every
+  // symbol's box says in which cell it lies.
+  std::array<float, 25> confidence;
+  confidence.fill(100.0f);
+  std::array<int, 25> stray{};
+  std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
+  if (it) {
+    do {
+      std::unique_ptr<char[]> text(it->GetUTF8Text(tesseract::RIL_SYMBOL));
+      int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+      if (!text || !it->BoundingBox(tesseract::RIL_SYMBOL, &x1, &y1, &x2, &y2)) continue;
+      const int middle = (x1 + x2) / 2;
+      const float conf = it->Confidence(tesseract::RIL_SYMBOL);
+      bool placed = false;
+      for (std::size_t i = 0; i < 25 && !placed; ++i) {
+        if (!out[i].ink || middle < left[i] - kGap / 4 || middle >= right[i] + kGap / 4) continue;
+        out[i].digits += QString::fromUtf8(text.get()).trimmed();
+        confidence[i] = std::min(confidence[i], conf);
+        placed = true;
+      }
+      // A symbol between the cells belongs to none; the nearest cell is in doubt.
+      if (!placed)
+        for (std::size_t i = 0; i < 25; ++i)
+          if (out[i].ink && middle >= right[i] && middle < right[i] + kGap) ++stray[i];
+    } while (it->Next(tesseract::RIL_SYMBOL));
+  }
+  api.Clear();
+  for (std::size_t i = 0; i < 25; ++i) {
+    CellReading& r = out[i];
+    // A mark left unread would silently drop a digit ("17" read as "7").
+    // Digits are narrower than tall: marks as wide as tall are two digits, and touching digits
+    // (one piece) are caught by their width.
+    const bool widthFits = r.digits.size() == 1 ? marks[i].aspect < 0.95 : marks[i].aspect > 0.8;
+    r.certain = stray[i] == 0 && confidence[i] >= kMinConfidence && !r.digits.isEmpty() &&
+                marks[i].pieces <= r.digits.size() && widthFits;
+  }
+  return out;
+}

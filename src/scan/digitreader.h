@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <array>
+#include <opencv2/core.hpp>
+
+// What the digit reader made of one cell.
+struct CellReading {
+  bool ink = false;      // something is written in the cell
+  QString digits;        // the digits read, empty when nothing could be read
+  bool certain = false;  // the reader's confidence was high and the marks matched the digits read
+};
+
+// Reads the numbers of one straightened grid's 25 cells. Throws ScanError when Tesseract or its
+// English data are missing.
+std::array<CellReading, 25> ReadGridCells(const std::array<cv::Mat, 25>& cells);

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <functional>
+#include <opencv2/core.hpp>
+#include <vector>
+
+// A 5 × 5 grid found in a picture, straightened: the inside of each cell as a grey picture, cell 1
+// first, and the grid's bounding box in the picture.
+struct FoundGrid {
+  cv::Rect place;
+  cv::Point2f centre;
+  double angle = 0;  // of the top edge, in radians, clockwise from the horizontal
+  float height = 0;
+  std::array<cv::Mat, 25> cells;
+};
+
+// Every 5 × 5 grid in an 8-bit grey picture: quadrilaterals whose inside is crossed by four lines each
+// way at even spacing (a sixth row at the top, a letter row, is dropped). Grids inside a found grid are
+// not reported again. cancelled is polled between candidates.
+std::vector<FoundGrid> FindGrids(const cv::Mat& gray, const std::function<bool()>& cancelled = {});

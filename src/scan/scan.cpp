@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scan/scan.h"
+
+#include <algorithm>
+#include <cmath>
+#include <opencv2/core.hpp>
+
+#include "scan/digitreader.h"
+#include "scan/gridfind.h"
+
+namespace {
+
+// A grid with fewer written cells than this is a table of some other kind, not a ticket.
+constexpr int kMinWrittenCells = 5;
+
+ScannedTicket ticketOf(const std::array<CellReading, 25>& read, const cv::Rect& place) {
+  ScannedTicket t;
+  t.place = QRect(place.x, place.y, place.width, place.height);
+  std::array<int, 25> value{};
+  for (std::size_t i = 0; i < 25; ++i) {
+    const CellReading& r = read[i];
+    if (!r.ink) continue;
+    bool ok = false;
+    const int n = r.digits.toInt(&ok);
+    // A leading zero is no way to write a ticket number: a misread mark.
+    if (r.certain && ok && n >= 1 && n <= 75 && !r.digits.startsWith(QLatin1Char('0')))
+      value[i] = n;
+    else
+      t.doubtful[i] = true;
+  }
+  // A number twice on one ticket: at least one of them is misread, and which one is unknown.
+  for (std::size_t i = 0; i < 25; ++i)
+    for (std::size_t j = i + 1; j < 25; ++j)
+      if (value[i] != 0 && value[i] == value[j]) t.doubtful[i] = t.doubtful[j] = true;
+  for (std::size_t i = 0; i < 25; ++i)
+    if (!t.doubtful[i] && value[i] != 0) t.cells[i] = QString::number(value[i]);
+  return t;
+}
+
+struct Placed {
+  ScannedTicket ticket;
+  double x, y, height;
+};
+
+// Rows of tickets top to bottom, each left to right, in the page's own direction: the centres are
+// turned back by the grids' median slant, so a photo taken askew keeps its rows.
+std::vector<ScannedTicket> inReadingOrder(std::vector<Placed> placed, std::vector<double> angles) {
+  std::vector<ScannedTicket> out;
+  if (placed.empty()) return out;
+  std::nth_element(angles.begin(), angles.begin() + std::ptrdiff_t(angles.size() / 2), angles.end());
+  const double a = angles[angles.size() / 2];
+  for (Placed& p : placed) {
+    const double x = std::cos(a) * p.x + std::sin(a) * p.y;
+    const double y = -std::sin(a) * p.x + std::cos(a) * p.y;
+    p.x = x;
+    p.y = y;
+  }
+  std::sort(placed.begin(), placed.end(), [](const Placed& l, const Placed& r) { return l.y < r.y; });
+  std::size_t rowStart = 0;
+  while (rowStart < placed.size()) {
+    std::size_t rowEnd = rowStart + 1;
+    while (rowEnd < placed.size() && placed[rowEnd].y - placed[rowStart].y < placed[rowStart].height / 2)
+      ++rowEnd;
+    std::sort(placed.begin() + std::ptrdiff_t(rowStart), placed.begin() + std::ptrdiff_t(rowEnd),
+              [](const Placed& l, const Placed& r) { return l.x < r.x; });
+    for (std::size_t i = rowStart; i < rowEnd; ++i) out.push_back(std::move(placed[i].ticket));
+    rowStart = rowEnd;
+  }
+  return out;
+}
+
+}  // namespace
+
+int ScannedTicket::doubtfulCount() const {
+  return int(std::count(doubtful.begin(), doubtful.end(), true));
+}
+
+int ScanResult::doubtfulCount() const {
+  int n = 0;
+  for (const ScannedTicket& t : tickets) n += t.doubtfulCount();
+  return n;
+}
+
+ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
+  ScanResult result;
+  const QImage gray = picture.format() == QImage::Format_Grayscale8
+                          ? picture
+                          : picture.convertToFormat(QImage::Format_Grayscale8);
+  if (gray.isNull()) return result;
+  // OpenCV works on the picture's own pixels; nothing is copied.
+  const cv::Mat mat(gray.height(), gray.width(), CV_8UC1, const_cast<uchar*>(gray.constBits()),
+                    std::size_t(gray.bytesPerLine()));
+  bool stop = false;
+  auto keepGoing = [&](int done, int total) {
+    if (!stop && progress && !progress(done, total)) stop = true;
+    return !stop;
+  };
+  if (!keepGoing(0, 1)) {
+    result.cancelled = true;
+    return result;
+  }
+  const std::vector<FoundGrid> grids = FindGrids(mat, [&] { return !keepGoing(0, 1); });
+  const int total = int(grids.size()) + 1;
+  std::vector<Placed> placed;
+  std::vector<double> angles;
+  for (std::size_t g = 0; g < grids.size() && !stop; ++g) {
+    if (!keepGoing(int(g) + 1, total)) break;
+    const std::array<CellReading, 25> read = ReadGridCells(grids[g].cells);
+    const int written =
+        int(std::count_if(read.begin(), read.end(), [](const CellReading& r) { return r.ink; }));
+    if (written < kMinWrittenCells) continue;
+    const FoundGrid& grid = grids[g];
+    placed.push_back({ticketOf(read, grid.place), grid.centre.x, grid.centre.y, grid.height});
+    angles.push_back(grid.angle);
+  }
+  if (stop || !keepGoing(total, total)) {
+    result.cancelled = true;
+    return result;
+  }
+  result.tickets = inReadingOrder(std::move(placed), std::move(angles));
+  return result;
+}
+
+ScanResult ScanImageFile(const QString& path, const ScanProgress& progress) {
+  return ScanImage(LoadScanImage(path), progress);
+}

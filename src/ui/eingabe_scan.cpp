@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/eingabe_scan.h"
+
+#ifdef ZIEHFIX_HAVE_SCAN
+
+#include <QApplication>
+#include <QClipboard>
+#include <QIcon>
+#include <QImageReader>
+#include <QMimeData>
+#include <QProgressDialog>
+#include <QShortcut>
+
+#include "common/guard.h"
+#include "common/prompter.h"
+#include "scan/scan.h"
+#include "ui/eingabe.h"
+#include "ui/frlos2.h"
+#include "ui/skinwidgets.h"
+
+namespace {
+
+const QString kOpenTitle = QStringLiteral("Lose aus einem Bild einlesen");
+
+QString summary(const ScanResult& result) {
+  const int n = int(result.tickets.size());
+  const int doubtful = result.doubtfulCount();
+  QString text = n == 1 ? QStringLiteral("1 Los gefunden") : QStringLiteral("%1 Lose gefunden").arg(n);
+  if (doubtful == 0) return text + QLatin1Char('.');
+  return text + (doubtful == 1 ? QStringLiteral(", 1 Zahl bitte prüfen.")
+                               : QStringLiteral(", %1 Zahlen bitte prüfen.").arg(doubtful));
+}
+
+// Reads while a progress dialog with "Abbrechen" shows (once the reading takes a moment).
+ScanResult scanWithProgress(TFEingabe& window, const std::function<ScanResult(const ScanProgress&)>& scan) {
+  QProgressDialog progress(QStringLiteral("Lose im Bild werden gelesen ..."), QStringLiteral("Abbrechen"), 0,
+                           1, &window);
+  progress.setObjectName(QStringLiteral("ScanProgress"));
+  progress.setWindowTitle(window.windowTitle());
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(400);
+  progress.setAutoReset(false);
+  progress.setValue(0);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  struct Restore {
+    ~Restore() { QApplication::restoreOverrideCursor(); }
+  } restore;
+  return scan([&](int done, int total) {
+    progress.setMaximum(std::max(1, total));
+    progress.setValue(std::min(done, total));
+    QCoreApplication::processEvents();
+    return !progress.wasCanceled();
+  });
+}
+
+void addTickets(TFEingabe& window, const ScanResult& result) {
+  if (result.cancelled) return;
+  if (result.tickets.empty()) {
+    Prompter::current().information(QStringLiteral("Im Bild wurde kein Los gefunden."));
+    return;
+  }
+  const QList<TFfrLos2*> frames = window.appendFrames(int(result.tickets.size()));
+  if (frames.isEmpty()) return;
+  for (qsizetype i = 0; i < frames.size(); ++i) {
+    const ScannedTicket& t = result.tickets[std::size_t(i)];
+    frames[i]->gLos->setCells(t.cells);
+    frames[i]->gLos->setDoubtfulCells(t.doubtful);
+  }
+  Prompter::current().information(summary(result));
+}
+
+}  // namespace
+
+QString ScanImageFilter() {
+  QStringList patterns;
+  for (const QByteArray& format : QImageReader::supportedImageFormats())
+    patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+  return QStringLiteral("Bilder|") + patterns.join(QLatin1Char(' '));
+}
+
+void ReadTicketsFromImageFile(TFEingabe& window, const QString& path) {
+  runGuarded([&] {
+    ScanResult result;
+    try {
+      result = scanWithProgress(window, [&](const ScanProgress& p) { return ScanImageFile(path, p); });
+    } catch (const ScanError& e) {
+      Prompter::current().error(QString::fromUtf8(e.what()));
+      return;
+    }
+    addTickets(window, result);
+  });
+}
+
+void ReadTicketsFromImage(TFEingabe& window, const QImage& image) {
+  runGuarded([&] {
+    ScanResult result;
+    try {
+      result = scanWithProgress(window, [&](const ScanProgress& p) { return ScanImage(image, p); });
+    } catch (const ScanError& e) {
+      Prompter::current().error(QString::fromUtf8(e.what()));
+      return;
+    }
+    addTickets(window, result);
+  });
+}
+
+QPushButton* InstallScanCommands(TFEingabe& window, QWidget* bar) {
+  auto* button = new SkinButton(QStringLiteral("BBild"), QStringLiteral("Aus Bild einlesen..."), -1,
+                                QSize(112, 36), bar);
+  button->setIcon(QIcon(QStringLiteral(":/eingabe/bildlesen.svg")));
+  QObject::connect(button, &QPushButton::clicked, &window, [&window] {
+    QString path;
+    runGuarded([&] {
+      path = Prompter::current().openFileName(kOpenTitle, ScanImageFilter(), QString(), QString());
+    });
+    if (!path.isEmpty()) ReadTicketsFromImageFile(window, path);
+  });
+  // Text fields take Ctrl+V themselves; elsewhere in the window it reads a copied picture.
+  auto* paste = new QShortcut(QKeySequence::Paste, &window);
+  paste->setObjectName(QStringLiteral("ScanPaste"));
+  QObject::connect(paste, &QShortcut::activated, &window, [&window] {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data || !data->hasImage()) return;
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    if (!image.isNull()) ReadTicketsFromImage(window, image);
+  });
+  return button;
+}
+
+#endif

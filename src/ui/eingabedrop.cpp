@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Files dropped on the ticket entry window. Each kind it takes is one entry in the list below.
+#include <QDragEnterEvent>
+#include <QDropEvent>
+
+#include "common/guard.h"
+#include "ui/eingabe.h"
+#include "ui/filedrop.h"
+#ifdef ZIEHFIX_HAVE_SCAN
+#include <QImageReader>
+
+#include "ui/eingabe_scan.h"
+#endif
+
+void TFEingabe::dragEnterEvent(QDragEnterEvent* event) {
+  if (FileDrop::carriesFiles(event->mimeData())) event->acceptProposedAction();
+}
+
+void TFEingabe::dropEvent(QDropEvent* event) {
+  event->acceptProposedAction();
+  QList<DropKind> kinds{
+      {QStringLiteral("lose"), QStringLiteral("Lose-Dateien (*.lose)"),
+       [this](const QString& path) { runGuarded([&] { readTicketFile(path); }); }},
+  };
+#ifdef ZIEHFIX_HAVE_SCAN
+  // Pictures of paper tickets, in every format this Qt reads.
+  for (const QByteArray& format : QImageReader::supportedImageFormats())
+    kinds.append({QString::fromLatin1(format), QStringLiteral("Bilder"),
+                  [this](const QString& path) { ReadTicketsFromImageFile(*this, path); }});
+#endif
+  const FileDrop drop(kinds);
+  drop.openDropped(event->mimeData());
+}

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// ziehfix-check --from-image, run as a program on generated pictures.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "scan_pictures/scan_pictures.h"
+#include "support/test_env.h"
+#include "support/test_files.h"
+
+namespace {
+
+struct CheckerRun {
+  int exitCode = -1;
+  QByteArray out, err;
+};
+
+CheckerRun checker(const QStringList& args, const QString& folder) {
+  QProcess process;
+  process.setWorkingDirectory(folder);
+  process.start(QStringLiteral(ZIEHFIX_BINARY_DIR "/ziehfix-check"), args);
+  CheckerRun run;
+  if (!process.waitForFinished(60000)) {
+    process.kill();
+    process.waitForFinished();
+    ADD_FAILURE() << "the checker did not finish";
+    return run;
+  }
+  run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  run.out = process.readAllStandardOutput();
+  run.err = process.readAllStandardError();
+  return run;
+}
+
+class CheckerImages : public ::testing::Test {
+ protected:
+  QTemporaryDir dir{testRootDir() + "/images-XXXXXX"};
+  void write(const QString& name, const QByteArray& bytes) {
+    ASSERT_TRUE(WriteTestFile(dir.filePath(name), bytes));
+  }
+};
+
+TEST_F(CheckerImages, TicketsOfEveryPictureInOrderWithTheirImageAndDoubtfulCells) {
+  PictureSpec two;
+  two.tickets = 2;
+  TicketCells doubled;
+  for (int c = 0; c < 25; ++c) doubled[std::size_t(c)] = QString::number(c + 1);
+  doubled[24] = QStringLiteral("1");  // 1 twice: cells 1 and 25 are doubtful
+  two.given = {TicketCells{}, doubled};
+  two.given[0] = GeneratePicture(PictureSpec{}).tickets[0];
+  PictureSpec one;
+  one.seed = 5;
+  one.jpegQuality = 80;
+  const GeneratedPicture first = GeneratePicture(two);
+  const GeneratedPicture second = GeneratePicture(one);
+  write("a.png", first.bytes);
+  write("b.jpg", second.bytes);
+  QImage blank(300, 200, QImage::Format_RGB32);
+  blank.fill(Qt::white);
+  ASSERT_TRUE(blank.save(dir.filePath("leer.png")));
+
+  const CheckerRun run =
+      checker({"--from-image", "--format", "json", "a.png", "leer.png", "b.jpg"}, dir.path());
+  EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+  const QJsonObject report = QJsonDocument::fromJson(run.out).object();
+  const QJsonArray tickets = report["tickets"].toArray();
+  ASSERT_EQ(tickets.size(), 3) << run.out.toStdString();
+  const char* images[] = {"a.png", "a.png", "b.jpg"};
+  const TicketCells truth[] = {first.tickets[0], first.tickets[1], second.tickets[0]};
+  for (int t = 0; t < 3; ++t) {
+    const QJsonObject ticket = tickets[t].toObject();
+    EXPECT_EQ(ticket["image"].toString(), QString::fromLatin1(images[t]));
+    QList<int> doubtful;
+    for (const QJsonValue& v : ticket["doubtful_cells"].toArray()) doubtful << v.toInt();
+    const QJsonArray rows = ticket["cells"].toArray();
+    for (int c = 0; c < 25; ++c) {
+      const QString cell = rows[c / 5].toArray()[c % 5].toString();
+      EXPECT_EQ(cell, doubtful.contains(c + 1) ? QString() : truth[t][std::size_t(c)]) << "ticket " << t + 1;
+    }
+    if (t == 1) {
+      EXPECT_TRUE(doubtful.contains(1));
+      EXPECT_TRUE(doubtful.contains(25));
+    }
+  }
+  EXPECT_EQ(report["messages"].toArray(),
+            (QJsonArray{
+                QJsonObject{{"kind", "warning"}, {"text", "Im Bild „leer.png“ wurde kein Los gefunden."}}}));
+}
+
+TEST_F(CheckerImages, AnUnreadablePictureEndsWithStatusTwoAndItsReason) {
+  write("kaputt.jpg", QByteArray("\xff\xd8\xff\xe0 not a picture", 20));
+  const CheckerRun run = checker({"--from-image", "kaputt.jpg"}, dir.path());
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_TRUE(run.out.isEmpty());
+  EXPECT_TRUE(QString::fromUtf8(run.err).contains("Das Bild „kaputt.jpg“ kann nicht gelesen werden."))
+      << run.err.toStdString();
+}
+
+}  // namespace

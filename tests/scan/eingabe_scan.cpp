@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The entry window's picture import: the button, Ctrl+V with a copied picture, amber doubtful cells
+// and the summary. What the reader finds is the reader's tests' business; here the wiring is checked.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTest>
+#include <memory>
+
+#include "common/folders.h"
+#include "scan_pictures/scan_pictures.h"
+#include "support/scripted_prompter.h"
+#include "support/test_env.h"
+#include "support/test_files.h"
+#include "ui/eingabe.h"
+#include "ui/eingabe_scan.h"
+#include "ui/frlos2.h"
+
+namespace {
+
+class EntryScan : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EstablishDataFolders();
+    w_ = std::make_unique<TFEingabe>();
+    w_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w_.get()));
+    // One frame already there: the tickets of a picture are appended after it.
+    w_->findChild<QLineEdit*>("eAnz")->setText("1");
+    w_->findChild<QPushButton*>("bsSkinSpeedButton2")->click();
+    ASSERT_EQ(w_->EinLosCount, 1);
+  }
+
+  // Two tickets, the second with 7 twice (cells 1 and 2 doubtful).
+  GeneratedPicture twoTickets() {
+    PictureSpec spec;
+    spec.tickets = 2;
+    TicketCells doubled;
+    for (int c = 0; c < 25; ++c) doubled[std::size_t(c)] = QString::number(c + 7);
+    doubled[1] = QStringLiteral("7");
+    spec.given = {GeneratePicture(PictureSpec{}).tickets[0], doubled};
+    return GeneratePicture(spec);
+  }
+
+  QString file(const QString& name, const QByteArray& bytes) {
+    const QString path = testRootDir() + "/" + name;
+    EXPECT_TRUE(WriteTestFile(path, bytes));
+    return path;
+  }
+
+  ScriptedPrompter prompter_;
+  std::unique_ptr<TFEingabe> w_;
+};
+
+TEST_F(EntryScan, the_button_appends_a_frame_per_ticket_with_doubtful_cells_amber_until_typed_into) {
+  const GeneratedPicture pic = twoTickets();
+  prompter_.fileAnswers << file("zwei.png", pic.bytes);
+  auto* button = w_->findChild<QPushButton*>("BBild");
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->text(), "Aus Bild einlesen...");
+  button->click();
+  ASSERT_EQ(prompter_.dialogs.size(), 1);
+  EXPECT_TRUE(prompter_.dialogs[0].filter.contains("*.png"));
+  EXPECT_TRUE(prompter_.dialogs[0].filter.contains("*.jpg"));
+
+  ASSERT_EQ(w_->EinLosCount, 3);
+  TicketEditGrid* grid = w_->EinLosGrids[2];
+  EXPECT_TRUE(grid->isDoubtful(0));
+  EXPECT_TRUE(grid->isDoubtful(1));
+  EXPECT_TRUE(grid->cellText(0, 0).isEmpty());
+  EXPECT_EQ(grid->cells()[24], pic.tickets[1][24]);
+  const int doubtful = [&] {
+    int n = 0;
+    for (int t = 1; t <= 2; ++t)
+      for (int c = 0; c < 25; ++c) n += w_->EinLosGrids[t]->isDoubtful(c);
+    return n;
+  }();
+  ASSERT_EQ(prompter_.texts(),
+            QStringList{QStringLiteral("2 Lose gefunden, %1 Zahlen bitte prüfen.").arg(doubtful)});
+
+  // The mark shows as the cell's background and goes once the user types a number in.
+  const QModelIndex first = grid->model()->index(0, 0);
+  EXPECT_EQ(first.data(Qt::BackgroundRole).value<QColor>(), QColor::fromRgb(TFfrLos2::kDoubtfulColour));
+  grid->model()->setData(first, "7", Qt::EditRole);
+  EXPECT_FALSE(grid->isDoubtful(0));
+  EXPECT_FALSE(first.data(Qt::BackgroundRole).isValid());
+  EXPECT_TRUE(grid->isDoubtful(1));
+}
+
+TEST_F(EntryScan, a_picture_without_a_ticket_or_a_damaged_file_changes_nothing) {
+  QImage blank(400, 300, QImage::Format_RGB32);
+  blank.fill(Qt::white);
+  const QString empty = testRootDir() + "/leer.png";
+  ASSERT_TRUE(blank.save(empty));
+  ReadTicketsFromImageFile(*w_, empty);
+  ReadTicketsFromImageFile(*w_, file("kaputt.jpg", "\xff\xd8\xff garbage"));
+  EXPECT_EQ(w_->EinLosCount, 1);
+  ASSERT_EQ(prompter_.messages.size(), 2);
+  EXPECT_EQ(prompter_.messages[0].text, "Im Bild wurde kein Los gefunden.");
+  EXPECT_EQ(prompter_.messages[1].kind, "error");
+  EXPECT_TRUE(prompter_.messages[1].text.startsWith("Das Bild „kaputt.jpg“ kann nicht gelesen werden."));
+}
+
+TEST_F(EntryScan, ctrl_v_reads_a_copied_picture_and_leaves_text_on_the_clipboard_alone) {
+  auto* paste = w_->findChild<QShortcut*>("ScanPaste");
+  ASSERT_NE(paste, nullptr);
+  EXPECT_EQ(paste->key(), QKeySequence(QKeySequence::Paste));
+  QApplication::clipboard()->setText("12");
+  emit paste->activated();
+  EXPECT_EQ(w_->EinLosCount, 1);
+  EXPECT_TRUE(prompter_.messages.isEmpty());
+  QApplication::clipboard()->setImage(twoTickets().image);
+  emit paste->activated();
+  EXPECT_EQ(w_->EinLosCount, 3);
+}
+
+}  // namespace

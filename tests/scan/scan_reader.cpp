@@ -1,0 +1,183 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The picture reader on small generated photos: tickets found in reading order, numbers read or
+// marked, never a wrong number unmarked; pictures without tickets, damaged files, cancelling.
+#include <gtest/gtest.h>
+
+#include <QImageWriter>
+#include <QTemporaryDir>
+
+#include "scan/scan.h"
+#include "scan_pictures/scan_pictures.h"
+#include "support/test_files.h"
+
+namespace {
+
+TicketCells ticketOf(std::initializer_list<int> numbers) {
+  TicketCells cells;
+  int i = 0;
+  for (int n : numbers) cells[std::size_t(i++)] = n == 0 ? QString() : QString::number(n);
+  return cells;
+}
+
+// Every number is read right or left empty and marked; a free cell stays empty. Returns how many
+// were read right.
+int checkAgainst(const ScannedTicket& read, const TicketCells& truth, const std::string& where) {
+  int right = 0;
+  for (std::size_t c = 0; c < 25; ++c) {
+    if (read.doubtful[c]) {
+      EXPECT_TRUE(read.cells[c].isEmpty()) << where << " cell " << c + 1;
+      continue;
+    }
+    EXPECT_EQ(read.cells[c], truth[c]) << where << " cell " << c + 1;
+    if (read.cells[c] == truth[c] && !truth[c].isEmpty()) ++right;
+  }
+  return right;
+}
+
+struct Photo {
+  const char* name;
+  TicketLook look;
+  int tickets;
+  double rotation;
+  double perspective;
+  bool letterRowAbove;
+  int jpeg;
+};
+
+void PrintTo(const Photo& p, std::ostream* os) {
+  *os << p.name;
+}
+
+class ScanPhotos : public testing::TestWithParam<Photo> {};
+
+TEST_P(ScanPhotos, FindsEveryTicketInReadingOrderAndReadsItsNumbers) {
+  const Photo& p = GetParam();
+  PictureSpec spec;
+  spec.seed = 17;
+  spec.look = p.look;
+  spec.tickets = p.tickets;
+  spec.rotation = p.rotation;
+  spec.perspective = p.perspective;
+  spec.letterRowAbove = p.letterRowAbove;
+  spec.jpegQuality = p.jpeg;
+  spec.noise = 3;
+  spec.shading = 0.2;
+  spec.freeCentre = true;
+  spec.width = 1000;
+  spec.height = 750;
+  const GeneratedPicture pic = GeneratePicture(spec);
+  const ScanResult got = ScanImage(pic.image);
+  ASSERT_FALSE(got.cancelled);
+  ASSERT_EQ(got.tickets.size(), pic.tickets.size());
+  int right = 0;
+  for (std::size_t t = 0; t < got.tickets.size(); ++t)
+    right += checkAgainst(got.tickets[t], pic.tickets[t],
+                          std::string(p.name) + " ticket " + std::to_string(t + 1));
+  // Marks are for the odd doubtful number, not for most of them.
+  EXPECT_GE(right, int(pic.tickets.size()) * 24 * 9 / 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Looks, ScanPhotos,
+    testing::Values(Photo{"printed", TicketLook::Printed, 1, 0, 0, false, 0},
+                    Photo{"letters above, turned", TicketLook::Printed, 4, 12, 0, true, 80},
+                    Photo{"letters inside, askew", TicketLook::PrintedLetterRowInside, 2, -9, 0.04, false,
+                          60},
+                    Photo{"main window frames", TicketLook::Program, 3, 5, 0.02, false, 90}),
+    [](const testing::TestParamInfo<Photo>& info) { return std::to_string(info.index); });
+
+TEST(ScanDoubtful, NumbersTwiceOrOutsideTheRangeAreLeftEmptyAndMarked) {
+  PictureSpec spec;
+  spec.given = {ticketOf(
+      {1, 16, 31, 46, 61, 2, 17, 32, 47, 62, 3, 18, 0, 48, 63, 4, 19, 33, 49, 99, 5, 20, 34, 50, 5})};
+  const ScanResult got = ScanImage(GeneratePicture(spec).image);
+  ASSERT_EQ(got.tickets.size(), 1u);
+  const ScannedTicket& t = got.tickets[0];
+  for (int cell : {20, 21, 25}) {
+    EXPECT_TRUE(t.doubtful[std::size_t(cell - 1)]) << "cell " << cell;
+    EXPECT_TRUE(t.cells[std::size_t(cell - 1)].isEmpty()) << "cell " << cell;
+  }
+  EXPECT_FALSE(t.doubtful[12]) << "a free cell is not doubtful";
+  EXPECT_EQ(t.cells[0], QStringLiteral("1"));
+  EXPECT_EQ(got.doubtfulCount(), t.doubtfulCount());
+  EXPECT_GE(t.doubtfulCount(), 3);
+}
+
+TEST(ScanNothing, PicturesWithoutATicketGiveNone) {
+  QImage blank(800, 600, QImage::Format_Grayscale8);
+  blank.fill(200);
+  EXPECT_TRUE(ScanImage(blank).tickets.empty());
+  // A table of lines without writing in its cells is no ticket either.
+  QImage empty(400, 400, QImage::Format_Grayscale8);
+  empty.fill(255);
+  for (int i = 0; i <= 5; ++i)
+    for (int k = 0; k < 3; ++k)
+      for (int j = 50; j <= 350; ++j) {
+        empty.setPixel(50 + i * 60 + k, j, 0);
+        empty.setPixel(j, 50 + i * 60 + k, 0);
+      }
+  EXPECT_TRUE(ScanImage(empty).tickets.empty());
+  EXPECT_TRUE(ScanImage(QImage()).tickets.empty());
+}
+
+TEST(ScanFiles, DamagedOrMissingFilesGiveAGermanReason) {
+  QTemporaryDir dir;
+  const QByteArray png = GeneratePicture(PictureSpec{}).bytes;
+  const struct {
+    const char* name;
+    QByteArray bytes;
+    const char* reason;
+  } cases[] = {
+      {"cut.png", png.left(png.size() / 3), "beschädigt"},
+      {"text.png", "1 2 3 4 5\r\n", "nicht unterstützt"},
+      {"empty.jpg", "", "nicht unterstützt"},
+  };
+  for (const auto& c : cases) {
+    const QString path = dir.filePath(QString::fromLatin1(c.name));
+    ASSERT_TRUE(WriteTestFile(path, c.bytes));
+    try {
+      ScanImageFile(path);
+      ADD_FAILURE() << c.name << " was read";
+    } catch (const ScanError& e) {
+      const QString message = QString::fromUtf8(e.what());
+      EXPECT_TRUE(message.contains(QString::fromLatin1(c.name))) << qPrintable(message);
+      EXPECT_TRUE(message.contains(QString::fromUtf8(c.reason))) << qPrintable(message);
+    }
+  }
+  EXPECT_THROW(ScanImageFile(dir.filePath(QStringLiteral("missing.png"))), ScanError);
+  EXPECT_THROW(ScanImageFile(dir.path()), ScanError);
+}
+
+TEST(ScanFiles, HugePicturesAreScaledDownWhileDecoding) {
+  QTemporaryDir dir;
+  QImage big(6000, 4000, QImage::Format_Grayscale8);
+  big.fill(255);
+  const QString path = dir.filePath(QStringLiteral("big.jpg"));
+  ASSERT_TRUE(big.save(path, "jpeg", 50));
+  const QImage loaded = LoadScanImage(path);
+  EXPECT_LE(qint64(loaded.width()) * loaded.height(), kScanMaxPixels);
+  EXPECT_GE(qint64(loaded.width()) * loaded.height(), kScanMaxPixels / 2);
+  EXPECT_EQ(loaded.format(), QImage::Format_Grayscale8);
+}
+
+TEST(ScanCancel, ACancelledScanGivesNoTickets) {
+  PictureSpec spec;
+  spec.tickets = 3;
+  const QImage image = GeneratePicture(spec).image;
+  int calls = 0;
+  const ScanResult stopped = ScanImage(image, [&](int done, int) { return ++calls < 3 && done < 2; });
+  EXPECT_TRUE(stopped.cancelled);
+  EXPECT_TRUE(stopped.tickets.empty());
+  int last = -1, total = 0;
+  const ScanResult full = ScanImage(image, [&](int done, int all) {
+    EXPECT_GE(done, last);
+    last = done;
+    total = all;
+    return true;
+  });
+  EXPECT_FALSE(full.cancelled);
+  EXPECT_EQ(full.tickets.size(), 3u);
+  EXPECT_EQ(last, total);
+}
+
+}  // namespace

@@ -92,7 +92,7 @@ TEST_F(CheckerImages, TicketsOfEveryPictureInOrderWithTheirImageAndDoubtfulCells
 }
 
 TEST_F(CheckerImages, AnUnreadablePictureEndsWithStatusTwoAndItsReason) {
-  write("kaputt.jpg", QByteArray("\xff\xd8\xff\xe0 not a picture", 20));
+  write("kaputt.jpg", QByteArray("\xff\xd8\xff\xe0 not a picture"));
   const CheckerRun run = checker({"--from-image", "kaputt.jpg"}, dir.path());
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_TRUE(run.out.isEmpty());

@@ -137,7 +137,7 @@ bool writePdf(const QString& path, const LotteryCheck& check, const QString& fil
 
 void writeCsv(const QString& path, const LotteryCheck& check) {
   try {
-    WriteFileAtomically(path, CsvReport(ReportInput{check, {}, {}, false}));
+    WriteFileAtomically(path, CsvReport(ReportInput{check, {}, {}, false, {}}));
   } catch (const std::exception&) {
     throw std::runtime_error(failedWrite(path).toStdString());
   }

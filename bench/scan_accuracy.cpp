@@ -33,8 +33,8 @@ void measureAccuracy(int count) {
   if (!keep.isEmpty()) QDir().mkpath(keep);
   const bool verbose = qEnvironmentVariableIsSet("ZIEHFIX_SCAN_VERBOSE");
   for (int i = 0; i < count; ++i) {
-    const PictureSpec spec = VariedSpec(i, 2026);
-    const GeneratedPicture pic = GeneratePicture(spec);
+    const PictureRecipe recipe = VariedRecipe(i, 2026);
+    const GeneratedPicture pic = GeneratePicture(recipe);
     const ScanResult got = ScanImage(pic.image);
     ++f.pictures;
     f.tickets += long(pic.tickets.size());
@@ -76,11 +76,12 @@ void measureAccuracy(int count) {
     }
     if (!perfect && verbose)
       std::printf("picture %d: look %d, %s%s, %d tickets, %d found, %.1f MP, rotation %.1f, jpeg %d\n", i,
-                  int(spec.look), qPrintable(spec.font), spec.bold ? " bold" : "", spec.tickets,
-                  int(got.tickets.size()), spec.width * spec.height / 1e6, spec.rotation, spec.jpegQuality);
+                  int(recipe.look), qPrintable(recipe.font), recipe.bold ? " bold" : "", recipe.tickets,
+                  int(got.tickets.size()), recipe.width * recipe.height / 1e6, recipe.rotation,
+                  recipe.jpegQuality);
     if (!perfect && !keep.isEmpty()) {
       QFile out(
-          QStringLiteral("%1/picture-%2.%3").arg(keep).arg(i).arg(spec.jpegQuality > 0 ? "jpg" : "png"));
+          QStringLiteral("%1/picture-%2.%3").arg(keep).arg(i).arg(recipe.jpegQuality > 0 ? "jpg" : "png"));
       if (out.open(QIODevice::WriteOnly)) out.write(pic.bytes);
     }
   }
@@ -95,7 +96,7 @@ void measureAccuracy(int count) {
 
 const GeneratedPicture& sixTicketPhoto() {
   static const GeneratedPicture pic = [] {
-    PictureSpec s;
+    PictureRecipe s;
     s.seed = 6;
     s.tickets = 6;
     s.width = 4000;

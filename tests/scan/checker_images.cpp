@@ -45,14 +45,14 @@ class CheckerImages : public ::testing::Test {
 };
 
 TEST_F(CheckerImages, TicketsOfEveryPictureInOrderWithTheirImageAndDoubtfulCells) {
-  PictureSpec two;
+  PictureRecipe two;
   two.tickets = 2;
   TicketCells doubled;
   for (int c = 0; c < 25; ++c) doubled[std::size_t(c)] = QString::number(c + 1);
   doubled[24] = QStringLiteral("1");  // 1 twice: cells 1 and 25 are doubtful
   two.given = {TicketCells{}, doubled};
-  two.given[0] = GeneratePicture(PictureSpec{}).tickets[0];
-  PictureSpec one;
+  two.given[0] = GeneratePicture(PictureRecipe{}).tickets[0];
+  PictureRecipe one;
   one.seed = 5;
   one.jpegQuality = 80;
   const GeneratedPicture first = GeneratePicture(two);

@@ -38,13 +38,13 @@ class EntryScan : public ::testing::Test {
 
   // Two tickets, the second with 7 twice (cells 1 and 2 doubtful).
   GeneratedPicture twoTickets() {
-    PictureSpec spec;
-    spec.tickets = 2;
+    PictureRecipe recipe;
+    recipe.tickets = 2;
     TicketCells doubled;
     for (int c = 0; c < 25; ++c) doubled[std::size_t(c)] = QString::number(c + 7);
     doubled[1] = QStringLiteral("7");
-    spec.given = {GeneratePicture(PictureSpec{}).tickets[0], doubled};
-    return GeneratePicture(spec);
+    recipe.given = {GeneratePicture(PictureRecipe{}).tickets[0], doubled};
+    return GeneratePicture(recipe);
   }
 
   QString file(const QString& name, const QByteArray& bytes) {

@@ -52,20 +52,20 @@ class ScanPhotos : public testing::TestWithParam<Photo> {};
 
 TEST_P(ScanPhotos, FindsEveryTicketInReadingOrderAndReadsItsNumbers) {
   const Photo& p = GetParam();
-  PictureSpec spec;
-  spec.seed = 17;
-  spec.look = p.look;
-  spec.tickets = p.tickets;
-  spec.rotation = p.rotation;
-  spec.perspective = p.perspective;
-  spec.letterRowAbove = p.letterRowAbove;
-  spec.jpegQuality = p.jpeg;
-  spec.noise = 3;
-  spec.shading = 0.2;
-  spec.freeCentre = true;
-  spec.width = 1000;
-  spec.height = 750;
-  const GeneratedPicture pic = GeneratePicture(spec);
+  PictureRecipe recipe;
+  recipe.seed = 17;
+  recipe.look = p.look;
+  recipe.tickets = p.tickets;
+  recipe.rotation = p.rotation;
+  recipe.perspective = p.perspective;
+  recipe.letterRowAbove = p.letterRowAbove;
+  recipe.jpegQuality = p.jpeg;
+  recipe.noise = 3;
+  recipe.shading = 0.2;
+  recipe.freeCentre = true;
+  recipe.width = 1000;
+  recipe.height = 750;
+  const GeneratedPicture pic = GeneratePicture(recipe);
   const ScanResult got = ScanImage(pic.image);
   ASSERT_FALSE(got.cancelled);
   ASSERT_EQ(got.tickets.size(), pic.tickets.size());
@@ -87,10 +87,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<Photo>& info) { return std::to_string(info.index); });
 
 TEST(ScanDoubtful, NumbersTwiceOrOutsideTheRangeAreLeftEmptyAndMarked) {
-  PictureSpec spec;
-  spec.given = {ticketOf(
+  PictureRecipe recipe;
+  recipe.given = {ticketOf(
       {1, 16, 31, 46, 61, 2, 17, 32, 47, 62, 3, 18, 0, 48, 63, 4, 19, 33, 49, 99, 5, 20, 34, 50, 5})};
-  const ScanResult got = ScanImage(GeneratePicture(spec).image);
+  const ScanResult got = ScanImage(GeneratePicture(recipe).image);
   ASSERT_EQ(got.tickets.size(), 1u);
   const ScannedTicket& t = got.tickets[0];
   for (int cell : {20, 21, 25}) {
@@ -122,7 +122,7 @@ TEST(ScanNothing, PicturesWithoutATicketGiveNone) {
 
 TEST(ScanFiles, DamagedOrMissingFilesGiveAGermanReason) {
   QTemporaryDir dir;
-  const QByteArray png = GeneratePicture(PictureSpec{}).bytes;
+  const QByteArray png = GeneratePicture(PictureRecipe{}).bytes;
   const struct {
     const char* name;
     QByteArray bytes;
@@ -161,9 +161,9 @@ TEST(ScanFiles, HugePicturesAreScaledDownWhileDecoding) {
 }
 
 TEST(ScanCancel, ACancelledScanGivesNoTickets) {
-  PictureSpec spec;
-  spec.tickets = 3;
-  const QImage image = GeneratePicture(spec).image;
+  PictureRecipe recipe;
+  recipe.tickets = 3;
+  const QImage image = GeneratePicture(recipe).image;
   int calls = 0;
   const ScanResult stopped = ScanImage(image, [&](int done, int) { return ++calls < 3 && done < 2; });
   EXPECT_TRUE(stopped.cancelled);

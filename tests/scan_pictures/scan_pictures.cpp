@@ -55,10 +55,10 @@ QImage programTicket(const TicketCells& cells, int width) {
   return frame.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-QImage printedTicket(const TicketCells& cells, const PictureSpec& spec, int width) {
+QImage printedTicket(const TicketCells& cells, const PictureRecipe& recipe, int width) {
   const double cell = width / 5.0;
-  const bool inside = spec.look == TicketLook::PrintedLetterRowInside;
-  const double top = spec.letterRowAbove || inside ? cell * 0.8 : 0;
+  const bool inside = recipe.look == TicketLook::PrintedLetterRowInside;
+  const double top = recipe.letterRowAbove || inside ? cell * 0.8 : 0;
   const int height = int(std::lround(top + 5 * cell));
   QImage img(width, height, QImage::Format_RGB32);
   img.fill(Qt::white);
@@ -67,8 +67,8 @@ QImage printedTicket(const TicketCells& cells, const PictureSpec& spec, int widt
   p.setRenderHint(QPainter::TextAntialiasing);
   const double line = std::max(1.5, cell / 22);
   p.setPen(QPen(QColor(20, 20, 30), line));
-  QFont f(spec.font);
-  f.setBold(spec.bold);
+  QFont f(recipe.font);
+  f.setBold(recipe.bold);
   f.setPixelSize(std::max(6, int(cell * 0.46)));
   p.setFont(f);
   const QString letters = QStringLiteral("ZIEHF");
@@ -90,20 +90,20 @@ QImage printedTicket(const TicketCells& cells, const PictureSpec& spec, int widt
 }
 
 // Light falling off across the picture, and a soft shadow.
-void shade(QImage& img, const PictureSpec& spec, Rng& rng) {
-  if (spec.shading <= 0) return;
+void shade(QImage& img, const PictureRecipe& recipe, Rng& rng) {
+  if (recipe.shading <= 0) return;
   QPainter p(&img);
   p.setCompositionMode(QPainter::CompositionMode_Multiply);
   const double a = uniform(rng, 0, 2 * M_PI);
   const QPointF c(img.width() / 2.0, img.height() / 2.0);
   const QPointF d(std::cos(a) * img.width() / 2, std::sin(a) * img.height() / 2);
   QLinearGradient g(c - d, c + d);
-  const int dark = int(255 * (1 - spec.shading));
+  const int dark = int(255 * (1 - recipe.shading));
   g.setColorAt(0, QColor(255, 255, 250));
   g.setColorAt(1, QColor(dark, dark, std::max(0, dark - 10)));
   p.fillRect(img.rect(), g);
   QRadialGradient s(QPointF(uniform(rng, 0, img.width()), uniform(rng, 0, img.height())), img.width() / 3.0);
-  const int sd = int(255 * (1 - spec.shading / 2));
+  const int sd = int(255 * (1 - recipe.shading / 2));
   s.setColorAt(0, QColor(sd, sd, sd));
   s.setColorAt(1, Qt::white);
   p.fillRect(img.rect(), s);
@@ -132,30 +132,30 @@ QImage blurred(const QImage& img, double amount) {
 
 }  // namespace
 
-GeneratedPicture GeneratePicture(const PictureSpec& spec) {
-  Rng rng(spec.seed);
+GeneratedPicture GeneratePicture(const PictureRecipe& recipe) {
+  Rng rng(recipe.seed);
   GeneratedPicture out;
-  const int n = std::max(1, spec.tickets);
+  const int n = std::max(1, recipe.tickets);
   const int cols = n == 1 ? 1 : n <= 4 ? 2 : n <= 9 ? 3 : 4;
   const int rows = (n + cols - 1) / cols;
 
   // The page: tickets in rows on white paper, a little smaller than the picture so that turning it
   // keeps every ticket inside.
-  const double fit = 1.0 / (1.0 + std::sin(std::abs(spec.rotation) * M_PI / 180) + spec.perspective * 2);
-  const int pageW = int(spec.width * 0.92 * fit), pageH = int(spec.height * 0.92 * fit);
+  const double fit = 1.0 / (1.0 + std::sin(std::abs(recipe.rotation) * M_PI / 180) + recipe.perspective * 2);
+  const int pageW = int(recipe.width * 0.92 * fit), pageH = int(recipe.height * 0.92 * fit);
   const int slotW = pageW / cols, slotH = pageH / rows;
-  const double ticketShape = spec.look == TicketLook::Program ? 86.0 / 126 : 1.2;
+  const double ticketShape = recipe.look == TicketLook::Program ? 86.0 / 126 : 1.2;
   const int ticketW = std::max(40, int(std::min(slotW * 0.82, slotH * 0.82 / ticketShape)));
   QImage page(pageW, pageH, QImage::Format_RGB32);
   page.fill(QColor(250, 250, 245));
   {
     QPainter p(&page);
     for (int t = 0; t < n; ++t) {
-      const TicketCells cells = std::size_t(t) < spec.given.size() ? spec.given[std::size_t(t)]
-                                                                   : randomTicket(rng, spec.freeCentre);
+      const TicketCells cells = std::size_t(t) < recipe.given.size() ? recipe.given[std::size_t(t)]
+                                                                     : randomTicket(rng, recipe.freeCentre);
       out.tickets.push_back(cells);
-      const QImage ticket = spec.look == TicketLook::Program ? programTicket(cells, ticketW)
-                                                             : printedTicket(cells, spec, ticketW);
+      const QImage ticket = recipe.look == TicketLook::Program ? programTicket(cells, ticketW)
+                                                               : printedTicket(cells, recipe, ticketW);
       const int x = (t % cols) * slotW + (slotW - ticket.width()) / 2;
       const int y = (t / cols) * slotH + (slotH - ticket.height()) / 2;
       p.drawImage(x, y, ticket);
@@ -163,21 +163,21 @@ GeneratedPicture GeneratePicture(const PictureSpec& spec) {
   }
 
   // The photo: the page turned and in perspective on a grey table.
-  QImage photo(spec.width, spec.height, QImage::Format_RGB32);
+  QImage photo(recipe.width, recipe.height, QImage::Format_RGB32);
   const int table = int(uniform(rng, 90, 170));
   photo.fill(QColor(table, table - 5, table - 15));
   {
     QPainter p(&photo);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.setRenderHint(QPainter::Antialiasing);
-    const double j = spec.perspective;
+    const double j = recipe.perspective;
     auto corner = [&](double x, double y) {
       return QPointF(x + uniform(rng, -j, j) * pageW, y + uniform(rng, -j, j) * pageH);
     };
     QPolygonF target{corner(0, 0), corner(pageW, 0), corner(pageW, pageH), corner(0, pageH)};
     QTransform turn;
-    turn.translate(spec.width / 2.0, spec.height / 2.0);
-    turn.rotate(spec.rotation);
+    turn.translate(recipe.width / 2.0, recipe.height / 2.0);
+    turn.rotate(recipe.rotation);
     turn.translate(-pageW / 2.0, -pageH / 2.0);
     target = turn.map(target);
     QTransform t;
@@ -185,25 +185,25 @@ GeneratedPicture GeneratePicture(const PictureSpec& spec) {
     p.setTransform(t);
     p.drawImage(0, 0, page);
   }
-  shade(photo, spec, rng);
-  photo = blurred(photo, spec.blur);
-  grain(photo, spec.noise, rng);
+  shade(photo, recipe, rng);
+  photo = blurred(photo, recipe.blur);
+  grain(photo, recipe.noise, rng);
 
   QBuffer buffer(&out.bytes);
   buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, spec.jpegQuality > 0 ? "jpeg" : "png");
-  if (spec.jpegQuality > 0) writer.setQuality(spec.jpegQuality);
+  QImageWriter writer(&buffer, recipe.jpegQuality > 0 ? "jpeg" : "png");
+  if (recipe.jpegQuality > 0) writer.setQuality(recipe.jpegQuality);
   writer.write(photo);
   buffer.close();
   out.image = QImage::fromData(out.bytes);
   return out;
 }
 
-PictureSpec VariedSpec(int index, std::uint32_t seed) {
+PictureRecipe VariedRecipe(int index, std::uint32_t seed) {
   Rng rng(seed * 7919u + std::uint32_t(index));
   static const char* const fonts[] = {"DejaVu Sans", "DejaVu Serif", "DejaVu Sans Mono", "Carlito",
                                       "DejaVu Sans Condensed"};
-  PictureSpec s;
+  PictureRecipe s;
   s.seed = rng();
   s.tickets = 1 + index % 12;
   s.look = index % 4 == 0   ? TicketLook::Program

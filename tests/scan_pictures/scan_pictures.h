@@ -15,7 +15,7 @@
 
 enum class TicketLook { Program, Printed, PrintedLetterRowInside };
 
-struct PictureSpec {
+struct PictureRecipe {
   std::uint32_t seed = 1;
   int tickets = 1;
   TicketLook look = TicketLook::Printed;
@@ -36,11 +36,11 @@ struct PictureSpec {
 
 struct GeneratedPicture {
   QImage image;                      // the picture as decoded from bytes
-  QByteArray bytes;                  // encoded (JPEG, or PNG when spec.jpegQuality is 0)
+  QByteArray bytes;                  // encoded (JPEG, or PNG when recipe.jpegQuality is 0)
   std::vector<TicketCells> tickets;  // what is written, in reading order
 };
 
-GeneratedPicture GeneratePicture(const PictureSpec& spec);
+GeneratedPicture GeneratePicture(const PictureRecipe& recipe);
 
-// A varied spec for picture number index of a set: every look, font and distortion in turn.
-PictureSpec VariedSpec(int index, std::uint32_t seed);
+// A varied recipe for picture number index of a set: every look, font and distortion in turn.
+PictureRecipe VariedRecipe(int index, std::uint32_t seed);

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <random>
 
+#include "bench_tickets.h"
 #include "core/evaluation.h"
 #include "core/linekernel.h"
 #include "core/lines.h"
@@ -30,28 +31,6 @@ std::vector<TicketCells> RandomTickets(int count, unsigned seed) {
     cells[12] = " ";
   }
   return tickets;
-}
-
-TicketList RandomTicketList(int count, unsigned seed) {
-  static const auto kTexts = [] {
-    std::array<QString, 76> texts;
-    for (int n = 1; n <= 75; ++n) texts[n] = QString::number(n);
-    return texts;
-  }();
-  std::mt19937 rng(seed);
-  TicketList list;
-  list.reserve(count);
-  std::array<QStringView, 25> cells;
-  for (int t = 0; t < count; ++t) {
-    for (int col = 0; col < 5; ++col) {
-      int pool[15];
-      for (int i = 0; i < 15; ++i) pool[i] = col * 15 + i + 1;
-      std::shuffle(pool, pool + 15, rng);
-      for (int row = 0; row < 5; ++row) cells[row * 5 + col] = kTexts[pool[row]];
-    }
-    list.appendViews(cells);
-  }
-  return list;
 }
 
 NumberSet TwentyTwoNumbers() {
@@ -95,7 +74,7 @@ double SecondsPerRun(Fn&& fn, int runs) {
 }
 
 void BM_PlainReference(benchmark::State& state) {
-  const TicketList tickets = RandomTicketList(int(state.range(0)), 1);
+  const TicketList tickets = PlayerTicketList(int(state.range(0)), 1);
   const NumberSet chosen = TwentyTwoNumbers();
   std::vector<std::uint16_t> hits;
   for (auto _ : state) {
@@ -116,7 +95,7 @@ void BM_LineKernel(benchmark::State& state) {
     return;
   }
   const LineKernel kernel = kernels[std::size_t(state.range(1))];
-  const TicketList tickets = RandomTicketList(int(state.range(0)), 1);
+  const TicketList tickets = PlayerTicketList(int(state.range(0)), 1);
   const NumberSet chosen = TwentyTwoNumbers();
   std::vector<std::uint16_t> reference;
   const double referenceSeconds = SecondsPerRun([&] { PlainReference(tickets, chosen, reference); }, 7);
@@ -139,7 +118,7 @@ void BM_LineKernel(benchmark::State& state) {
 BENCHMARK(BM_LineKernel)->ArgsProduct({{1'000'000, 10'000'000}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
 
 void BM_EvaluateLines(benchmark::State& state) {
-  const TicketList tickets = RandomTicketList(int(state.range(0)), 1);
+  const TicketList tickets = PlayerTicketList(int(state.range(0)), 1);
   const NumberSet chosen = TwentyTwoNumbers();
   std::vector<std::uint16_t> hits;
   for (auto _ : state) {
@@ -152,7 +131,7 @@ BENCHMARK(BM_EvaluateLines)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 void BM_LotteryCheckEvaluate(benchmark::State& state) {
   LotteryCheck check;
-  check.addTickets(RandomTicketList(int(state.range(0)), 2));
+  check.addTickets(PlayerTicketList(int(state.range(0)), 2));
   const NumberSet chosen = TwentyTwoNumbers();
   for (int n = 1; n <= 75; ++n)
     if (chosen.contains(n)) check.chosen.toggle(n);

@@ -8,34 +8,12 @@
 #include <chrono>
 #include <random>
 
+#include "bench_tickets.h"
 #include "core/evaluation.h"
 #include "core/linekernel.h"
 #include "core/nearwins.h"
 
 namespace {
-
-// Tickets as a player gets them: column c holds five distinct numbers of 15c+1..15c+15.
-TicketList PlayerTickets(int count, unsigned seed) {
-  static const auto kTexts = [] {
-    std::array<QString, 76> texts;
-    for (int n = 1; n <= 75; ++n) texts[n] = QString::number(n);
-    return texts;
-  }();
-  std::mt19937 rng(seed);
-  TicketList list;
-  list.reserve(count);
-  std::array<QStringView, 25> cells;
-  for (int t = 0; t < count; ++t) {
-    for (int col = 0; col < 5; ++col) {
-      int pool[15];
-      for (int i = 0; i < 15; ++i) pool[i] = col * 15 + i + 1;
-      std::shuffle(pool, pool + 15, rng);
-      for (int row = 0; row < 5; ++row) cells[row * 5 + col] = kTexts[pool[row]];
-    }
-    list.appendViews(cells);
-  }
-  return list;
-}
 
 // state.range(1) numbers of a shuffled 1..75: 21 leaves every number but one still to wait for.
 NumberSet Draw(int count) {
@@ -55,7 +33,7 @@ double Seconds(std::chrono::steady_clock::duration d) {
 void BM_NearWinsAgainstEvaluation(benchmark::State& state) {
   const int count = int(state.range(0));
   const int drawn = int(state.range(1));
-  const TicketList tickets = PlayerTickets(count, 1);
+  const TicketList tickets = PlayerTicketList(count, 1);
   const NumberSet chosen = Draw(drawn);
   // The evaluation alone, then the evaluation with near lines and waiting numbers, in the same loop:
   // near_waiting_ms is what the second costs more than the first.

@@ -24,6 +24,7 @@
 #include "app/start.h"
 #include "app/startup.h"
 #include "bench_support.h"
+#include "bench_tickets.h"
 #include "common/folders.h"
 #include "common/prompter.h"
 #include "ui/main.h"
@@ -33,28 +34,6 @@
 namespace {
 
 // Tickets as a hall prints them: column c holds five different numbers of 15c+1 .. 15c+15.
-QByteArray generateTickets(int count) {
-  std::mt19937 rng(4711);
-  QByteArray out;
-  out.reserve(qsizetype(count) * 5 * 16);
-  std::array<int, 15> pool{};
-  for (int t = 0; t < count; ++t) {
-    std::array<std::array<int, 5>, 5> cols{};
-    for (int c = 0; c < 5; ++c) {
-      for (int i = 0; i < 15; ++i) pool[i] = c * 15 + i + 1;
-      std::shuffle(pool.begin(), pool.end(), rng);
-      for (int r = 0; r < 5; ++r) cols[c][r] = pool[r];
-    }
-    for (int r = 0; r < 5; ++r) {
-      for (int c = 0; c < 5; ++c) {
-        if (c) out += ',';
-        out += QByteArray::number(cols[c][r]);
-      }
-      out += "\r\n";
-    }
-  }
-  return out;
-}
 
 // Seconds since this process was started, from /proc (clock-tick resolution).
 double processAgeSeconds() {
@@ -76,7 +55,7 @@ QJsonObject measureSize(int count) {
   {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return {};
-    f.write(generateTickets(count));
+    f.write(PlayerTicketFile(count));
   }
   EstablishDataFolders();
   BenchPrompter prompter;

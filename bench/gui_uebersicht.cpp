@@ -14,6 +14,7 @@
 #include <random>
 
 #include "bench_support.h"
+#include "bench_tickets.h"
 #include "common/folders.h"
 #include "ui/main.h"
 #include "ui/numberboard.h"
@@ -27,24 +28,6 @@ TFMain* g_window = nullptr;
 double g_referenceMedian = 0;
 
 // Tickets as a hall prints them: column c holds five different numbers of 15c+1 .. 15c+15.
-QByteArray generateTickets(int count) {
-  std::mt19937 rng(4711);
-  QByteArray out;
-  std::array<int, 15> pool{};
-  for (int t = 0; t < count; ++t) {
-    std::array<std::array<int, 5>, 5> cols{};
-    for (int c = 0; c < 5; ++c) {
-      for (int i = 0; i < 15; ++i) pool[i] = c * 15 + i + 1;
-      std::shuffle(pool.begin(), pool.end(), rng);
-      for (int r = 0; r < 5; ++r) cols[c][r] = pool[r];
-    }
-    for (int r = 0; r < 5; ++r) {
-      for (int c = 0; c < 5; ++c) out += (c ? "," : "") + QByteArray::number(cols[c][r]);
-      out += "\r\n";
-    }
-  }
-  return out;
-}
 
 double median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
@@ -126,7 +109,7 @@ int main(int argc, char** argv) {
   EstablishDataFolders();
   const QString path = data.filePath(QStringLiteral("bench.lose"));
   QFile f(path);
-  if (!f.open(QIODevice::WriteOnly) || f.write(generateTickets(kTickets)) < 0) return 1;
+  if (!f.open(QIODevice::WriteOnly) || f.write(PlayerTicketFile(kTickets)) < 0) return 1;
   f.close();
   BenchPrompter prompter;
   prompter.path = path;

@@ -1,6 +1,7 @@
 #include "cli/checkrun.h"
 
 #include <QFileInfo>
+#include <utility>
 
 #include "core/text.h"
 #include "core/ticketfile.h"
@@ -38,11 +39,12 @@ CheckOutcome RunCheck(const CheckerOptions& options) {
   outcome.near = options.near;
   if (options.fromImage) AddTicketsFromImages(options.ticketFiles, outcome);
   for (const QString& path : options.fromImage ? QStringList() : options.ticketFiles) {
-    const TicketList tickets = ReadTicketFile(path);
-    outcome.check.addTickets(tickets);
-    if (tickets.invalidCellCount() > 0)
-      outcome.messages.append({CheckMessage::Kind::Warning,
-                               InvalidCellsWarning(QFileInfo(path).fileName(), tickets.invalidCellCount())});
+    TicketList tickets = ReadTicketFile(path);
+    const int invalidCells = tickets.invalidCellCount();
+    outcome.check.addTickets(std::move(tickets));
+    if (invalidCells > 0)
+      outcome.messages.append(
+          {CheckMessage::Kind::Warning, InvalidCellsWarning(QFileInfo(path).fileName(), invalidCells)});
   }
 
   // The file is read completely before the transfer starts, so an unreadable file changes nothing.

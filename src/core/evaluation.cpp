@@ -51,6 +51,14 @@ void LotteryCheck::addTickets(const TicketList& more) {
   lineHits_.resize(std::size_t(tickets_.count()), 0);
 }
 
+void LotteryCheck::addTickets(TicketList&& more) {
+  if (tickets_.isEmpty())
+    tickets_ = std::move(more);
+  else
+    tickets_.append(more);
+  lineHits_.resize(std::size_t(tickets_.count()), 0);
+}
+
 void LotteryCheck::clearTickets() {
   tickets_.clear();
   lineHits_.clear();
@@ -83,7 +91,7 @@ bool LotteryCheck::IsOnCompleteLine(int n, int ticketNo) const {
   const std::uint16_t hits = lineHits(ticketNo - 1);
   if (hits == 0 || n < 1 || n > 75) return false;
   // A complete line holds five distinct numbers 1..75, so its set is exactly its cells' values.
-  const std::uint8_t* v = tickets_.lotteryValues(ticketNo - 1);
+  const std::array<std::uint8_t, 25> v = tickets_.lotteryValues(ticketNo - 1);
   for (int l = 0; l < kLineCount; ++l) {
     if (!(hits & (1u << l))) continue;
     for (int c : LineTable[l])

@@ -47,8 +47,10 @@ class LotteryCheck {
   ChosenNumbers chosen;
 
   const TicketList& tickets() const { return tickets_; }
-  // Adds tickets; they have no line data until the next evaluation.
+  // Adds tickets; they have no line data until the next evaluation. The second form takes the list
+  // over without a copy when there are no tickets yet.
   void addTickets(const TicketList& more);
+  void addTickets(TicketList&& more);
   // Removes every ticket and its line data; the last results stay (the tables keep showing them).
   void clearTickets();
 

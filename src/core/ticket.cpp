@@ -126,7 +126,6 @@ void TicketList::appendCoded(const std::array<std::uint8_t, 25>& codes, std::arr
   }
   meta.completable = CompletableLines(v);
   placeInBlock(int(meta_.size()), v, meta.completable);
-  values_.insert(values_.end(), v, v + 25);
   meta_.push_back(meta);
 }
 
@@ -151,17 +150,16 @@ void TicketList::append(const TicketList& other) {
   }
   const std::uint32_t base = std::uint32_t(meta_.size()) * 25;
   blocked_.reserve(blocked_.size() + other.blocked_.size() + kBlockBytes);
+  // Slot by slot, since this list's last block may be partly filled.
+  const int before = count();
   for (int t = 0; t < other.count(); ++t)
-    placeInBlock(count() + t, other.lotteryValues(t), other.meta_[std::size_t(t)].completable);
-  values_.insert(values_.end(), other.values_.begin(), other.values_.end());
+    placeInBlock(before + t, other.lotteryValues(t).data(), other.meta_[std::size_t(t)].completable);
   meta_.insert(meta_.end(), other.meta_.begin(), other.meta_.end());
   for (const auto& [key, text] : other.extraTexts_) extraTexts_.emplace_back(base + key, text);
   invalidCells_ += other.invalidCells_;
 }
 
 void TicketList::clear() {
-  values_.clear();
-  values_.shrink_to_fit();
   meta_.clear();
   meta_.shrink_to_fit();
   extraTexts_.clear();
@@ -174,7 +172,6 @@ void TicketList::clear() {
 }
 
 void TicketList::reserve(int tickets) {
-  values_.reserve(std::size_t(tickets) * 25);
   meta_.reserve(std::size_t(tickets));
   const std::size_t blocks = (std::size_t(tickets) + kBlockTickets - 1) / kBlockTickets;
   blocked_.reserve(blocks * kBlockBytes);
@@ -196,6 +193,14 @@ QString TicketList::cellText(int ticket, int cell) const {
   if (meta.spaces & (1u << cell)) return kSpace;
   const int v = lotteryValue(ticket, cell);
   return v ? QString::number(v) : QString();
+}
+
+std::array<std::uint8_t, 25> TicketList::lotteryValues(int ticket) const {
+  std::array<std::uint8_t, 25> out;
+  const std::uint8_t* rows = blocked_.data() + std::size_t(ticket / kBlockTickets) * kBlockBytes;
+  for (int c = 0; c < 25; ++c)
+    out[c] = rows[std::size_t(c) * kBlockTickets + std::size_t(ticket % kBlockTickets)];
+  return out;
 }
 
 TicketCells TicketList::cells(int ticket) const {

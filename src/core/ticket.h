@@ -49,15 +49,27 @@ class TicketList {
   TicketCells cells(int ticket) const;
   CellValue cellValue(int ticket, int cell) const;
   // The cell's number when it is 1..75, else 0 (blank, invalid, outside the lottery range).
-  std::uint8_t lotteryValue(int ticket, int cell) const { return values_[std::size_t(ticket) * 25 + cell]; }
+  std::uint8_t lotteryValue(int ticket, int cell) const {
+    return blocked_[std::size_t(ticket / kBlockTickets) * kBlockBytes + std::size_t(cell) * kBlockTickets +
+                    std::size_t(ticket % kBlockTickets)];
+  }
   // The 25 lottery values of a ticket, cell 1 first.
-  const std::uint8_t* lotteryValues(int ticket) const { return values_.data() + std::size_t(ticket) * 25; }
+  std::array<std::uint8_t, 25> lotteryValues(int ticket) const;
+  // How the cell's text is stored, as appendCoded takes it: a code 1..75 when the text is that number
+  // written plainly, kEmptyCell, kSpaceCell, or kTextCell for any other text (cellText gives it).
+  std::uint8_t cellCode(int ticket, int cell) const {
+    const Meta& meta = meta_[std::size_t(ticket)];
+    if (meta.extra & (1u << cell)) return kTextCell;
+    if (meta.spaces & (1u << cell)) return kSpaceCell;
+    return lotteryValue(ticket, cell);
+  }
   // Bit L-1 set: the five cells of line L hold five distinct numbers 1..75, so the line can complete.
   std::uint16_t completableLines(int ticket) const { return meta_[ticket].completable; }
   // Number of cells of kind Invalid over all tickets.
   int invalidCellCount() const { return invalidCells_; }
 
-  // The same values again in blocks of 64 tickets, for the evaluation kernels: block b holds 25 rows
+  // The lottery values are kept in blocks of 64 tickets, as the evaluation kernels read them (and
+  // only there, a million tickets cost 38 bytes each): block b holds 25 rows
   // of 64 bytes, row c the value of cell c of tickets 64b .. 64b+63 (0 past the last ticket), and 12
   // masks, bit t of mask L-1 set when line L of ticket 64b+t can complete.
   static constexpr int kBlockTickets = 64;
@@ -81,7 +93,6 @@ class TicketList {
   static constexpr int kLineMasks = 12;
   static constexpr std::size_t kBlockBytes = std::size_t(25) * kBlockTickets;
 
-  std::vector<std::uint8_t> values_;                           // 25 per ticket: lottery value or 0
   std::vector<Meta> meta_;                                     // 1 per ticket
   std::vector<std::pair<std::uint32_t, QString>> extraTexts_;  // (ticket*25+cell, text), sorted by key
   std::vector<std::uint8_t> blocked_;                          // kBlockBytes per block

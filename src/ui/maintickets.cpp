@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <utility>
 
 #include "common/guard.h"
 #include "common/prompter.h"
@@ -34,7 +35,7 @@ void TFMain::BOpenClick() {
 void TFMain::readTicketFile(const QString& path, bool replaceShown) {
   // The file is read and checked before anything shown is removed: a file that cannot be read or
   // is refused leaves the window as it was.
-  const TicketList tickets = ReadTicketFile(path);
+  TicketList tickets = ReadTicketFile(path);
   FileHistory::ticketFileUsed(path);
   const QString name = QFileInfo(path).fileName();
   if (tickets.count() == 0) {
@@ -42,11 +43,12 @@ void TFMain::readTicketFile(const QString& path, bool replaceShown) {
     return;
   }
   if (replaceShown && LosCount() > 0) removeTickets();
-  check_.addTickets(tickets);
+  const int invalidCells = tickets.invalidCellCount();
+  // Handed over rather than copied: a million tickets would otherwise be held twice for a moment.
+  check_.addTickets(std::move(tickets));
   lDatei_->setText(name);
   box1_->ticketsChanged();
-  if (tickets.invalidCellCount() > 0)
-    Prompter::current().warning(InvalidCellsWarning(name, tickets.invalidCellCount()));
+  if (invalidCells > 0) Prompter::current().warning(InvalidCellsWarning(name, invalidCells));
 }
 
 void TFMain::removeTickets() {

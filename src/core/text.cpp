@@ -118,31 +118,49 @@ qsizetype CountFileLines(QStringView text) {
   return count;
 }
 
-QByteArray ReadWholeFile(const QString& path, qint64 maxBytes) {
-  QFile file(path);
+BoundedFileReader::BoundedFileReader(const QString& path, qint64 maxBytes)
+    : path_(path), maxBytes_(maxBytes), file_(std::make_unique<QFile>(path)) {
   if (QFileInfo(path).isDir()) throw FileError("Cannot open file", path, QStringLiteral("Is a directory"));
-  if (!file.open(QIODevice::ReadOnly)) throw FileError("Cannot open file", path, file.errorString());
-  const auto tooLarge = [&] {
-    return std::runtime_error(
-        QStringLiteral("Die Datei \"%1\" ist zu groß: Es werden höchstens %2 MB gelesen.")
-            .arg(QFileInfo(path).fileName())
-            .arg(maxBytes / (1024 * 1024))
-            .toStdString());
-  };
-  if (file.size() > maxBytes) throw tooLarge();
-  // Read in pieces up to one byte more than allowed: a small file costs only its own size (a single
-  // read of the limit would reserve all of it), and files whose size is not known beforehand (pipes,
-  // devices) are bounded as well.
+  if (!file_->open(QIODevice::ReadOnly)) throw FileError("Cannot open file", path, file_->errorString());
+  if (file_->size() > maxBytes) throw tooLarge();
+}
+
+BoundedFileReader::~BoundedFileReader() = default;
+
+std::runtime_error BoundedFileReader::tooLarge() const {
+  return std::runtime_error(QStringLiteral("Die Datei \"%1\" ist zu groß: Es werden höchstens %2 MB gelesen.")
+                                .arg(QFileInfo(path_).fileName())
+                                .arg(maxBytes_ / (1024 * 1024))
+                                .toStdString());
+}
+
+qint64 BoundedFileReader::knownSize() const {
+  return file_->isSequential() ? -1 : file_->size();
+}
+
+qint64 BoundedFileReader::readPiece(QByteArray& out, qint64 pieceBytes) {
+  // Up to one byte more than allowed, so that files whose size is not known beforehand (pipes,
+  // devices) and files that grew since they were opened are bounded as well.
+  const qint64 want = qMin<qint64>(pieceBytes, maxBytes_ + 1 - read_);
+  if (want <= 0) throw tooLarge();
+  // Through a piece of its own, so that out only grows by what arrived and keeps its reserve.
+  if (piece_.size() < want) piece_.resize(want);
+  const qint64 got = file_->read(piece_.data(), want);
+  if (got < 0) throw FileError("Cannot open file", path_, file_->errorString());
+  out.append(piece_.constData(), got);
+  read_ += got;
+  if (read_ > maxBytes_) throw tooLarge();
+  return got;
+}
+
+QByteArray ReadWholeFile(const QString& path, qint64 maxBytes) {
+  BoundedFileReader reader(path, maxBytes);
+  // In pieces: a small file costs only its own size (a single read of the limit would reserve all
+  // of it).
   QByteArray bytes;
-  if (!file.isSequential()) bytes.reserve(file.size());
-  QByteArray piece(256 * 1024, Qt::Uninitialized);
-  while (bytes.size() <= maxBytes) {
-    const qint64 got = file.read(piece.data(), qMin<qint64>(piece.size(), maxBytes + 1 - bytes.size()));
-    if (got < 0) throw FileError("Cannot open file", path, file.errorString());
-    if (got == 0) break;
-    bytes.append(piece.constData(), got);
+  if (reader.knownSize() >= 0) bytes.reserve(reader.knownSize());
+  while (reader.readPiece(bytes, 256 * 1024) > 0) {
   }
-  if (bytes.size() > maxBytes) throw tooLarge();
   return bytes;
 }
 

@@ -4,6 +4,10 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <memory>
+#include <stdexcept>
+
+class QFile;
 
 // Text helpers shared by every format of the program.
 
@@ -52,6 +56,29 @@ void ForEachFileLine(QStringView text, F&& f) {
 
 // Number of lines by the rules of SplitFileLines.
 qsizetype CountFileLines(QStringView text);
+
+// A file read in pieces, at most maxBytes in all. Throws as ReadWholeFile does: when the file cannot
+// be opened or read, and with the German message when it holds more than maxBytes.
+class BoundedFileReader {
+ public:
+  BoundedFileReader(const QString& path, qint64 maxBytes);
+  ~BoundedFileReader();
+  BoundedFileReader(const BoundedFileReader&) = delete;
+  BoundedFileReader& operator=(const BoundedFileReader&) = delete;
+
+  // The file's size, or -1 when it is not known beforehand (a pipe, a device).
+  qint64 knownSize() const;
+  // Appends up to pieceBytes more bytes to out; returns how many, 0 at the end.
+  qint64 readPiece(QByteArray& out, qint64 pieceBytes);
+
+ private:
+  std::runtime_error tooLarge() const;
+  QString path_;
+  qint64 maxBytes_;
+  qint64 read_ = 0;
+  std::unique_ptr<QFile> file_;
+  QByteArray piece_;
+};
 
 // Reads a whole file. Throws std::runtime_error("Cannot open file \"<path>\". <reason>") when it cannot
 // be opened or read, and a German message naming the file when it is larger than maxBytes.

@@ -85,35 +85,40 @@ void GeneralRow(const char* line, qsizetype n, std::uint8_t* codes, QString* tex
 
 }  // namespace
 
+Utf8TicketParser::Utf8TicketParser(TicketList& tickets) : tickets_(tickets) {}
+
+bool Utf8TicketParser::feed(QByteArrayView lines) {
+  if (!lines.isValidUtf8()) return false;
+  const char* p = lines.data();
+  const char* const end = p + lines.size();
+  while (p < end) {
+    std::uint8_t* rowCodes = codes_.data() + row_ * 5;
+    const char* lineStart = p;
+    if (!PlainRow(p, end, rowCodes)) {
+      while (p < end && *p != '\r' && *p != '\n') ++p;
+      GeneralRow(lineStart, p - lineStart, rowCodes, texts_.data() + row_ * 5);
+    }
+    ++lineCount_;
+    if (p < end) p += (*p == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
+    if (++row_ == 5) {
+      tickets_.appendCoded(codes_, texts_);
+      row_ = 0;
+    }
+  }
+  return true;
+}
+
 bool ParseUtf8TicketBytes(const QByteArray& bytes, TicketList& tickets, qsizetype& lineCount) {
   QByteArrayView data(bytes);
   if (data.startsWith("\xEF\xBB\xBF"))
     data = data.sliced(3);
   else if (data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF"))
     return false;
+  Utf8TicketParser parser(tickets);
   if (!data.isValidUtf8()) return false;
-
   // About 60 bytes a ticket in the usual form; a close guess saves the list's reallocations.
   tickets.reserve(tickets.count() + int(data.size() / 60) + 1);
-  std::array<std::uint8_t, 25> codes;
-  std::array<QString, 25> texts;
-  int row = 0;
-  lineCount = 0;
-  const char* p = data.data();
-  const char* const end = p + data.size();
-  while (p < end) {
-    std::uint8_t* rowCodes = codes.data() + row * 5;
-    const char* lineStart = p;
-    if (!PlainRow(p, end, rowCodes)) {
-      while (p < end && *p != '\r' && *p != '\n') ++p;
-      GeneralRow(lineStart, p - lineStart, rowCodes, texts.data() + row * 5);
-    }
-    ++lineCount;
-    if (p < end) p += (*p == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
-    if (++row == 5) {
-      tickets.appendCoded(codes, texts);
-      row = 0;
-    }
-  }
+  parser.feed(data);
+  lineCount = parser.lineCount();
   return true;
 }

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
 #include <array>
 #include <cstdint>
 
@@ -62,6 +64,24 @@ int ScanRowEntries(const Ch* s, qsizetype n, std::array<RowEntry, 5>& out) {
   }
   return stored;
 }
+
+// Parses a UTF-8 ticket file piece by piece, so that a large file need not be held whole: every
+// piece holds whole lines (it ends with a line break, or it is the file's last), the byte-order mark
+// already taken off. Tickets go to the list as their fifth line arrives.
+class Utf8TicketParser {
+ public:
+  explicit Utf8TicketParser(TicketList& tickets);
+  // False, having added nothing of this piece, when the piece is not valid UTF-8.
+  bool feed(QByteArrayView lines);
+  qsizetype lineCount() const { return lineCount_; }
+
+ private:
+  TicketList& tickets_;
+  std::array<std::uint8_t, 25> codes_{};
+  std::array<QString, 25> texts_;
+  int row_ = 0;
+  qsizetype lineCount_ = 0;
+};
 
 // Parses the bytes of a ticket file that is valid UTF-8 (with or without its byte-order mark) in
 // one pass, appending every complete ticket to tickets and counting the file's lines. Returns false,

@@ -123,7 +123,36 @@ TicketList ParseTicketBytes(const QByteArray& bytes, const QString& fileName) {
 }
 
 TicketList ReadTicketFile(const QString& path) {
-  return ParseTicketBytes(ReadWholeFile(path, kMaxTicketFileBytes), QFileInfo(path).fileName());
+  const QString name = QFileInfo(path).fileName();
+  BoundedFileReader reader(path, kMaxTicketFileBytes);
+  const auto readWhole = [&] { return ParseTicketBytes(ReadWholeFile(path, kMaxTicketFileBytes), name); };
+  // The bytes of a pipe or a device cannot be read a second time, should they turn out not to be UTF-8.
+  if (reader.knownSize() < 0) return readWhole();
+
+  // A UTF-8 file is parsed a piece of whole lines at a time, so that only the ticket list and one
+  // piece are held, never the whole file; other encodings are read whole and decoded.
+  constexpr qint64 kPieceBytes = 1 << 20;
+  TicketList tickets;
+  tickets.reserve(int(reader.knownSize() / 60) + 1);
+  Utf8TicketParser parser(tickets);
+  QByteArray pending;
+  bool atStart = true;
+  for (;;) {
+    const qint64 got = reader.readPiece(pending, kPieceBytes);
+    if (atStart) {
+      atStart = false;
+      if (pending.startsWith("\xFF\xFE") || pending.startsWith("\xFE\xFF")) return readWhole();
+      if (pending.startsWith("\xEF\xBB\xBF")) pending.remove(0, 3);
+    }
+    const qsizetype take = got == 0 ? pending.size() : pending.lastIndexOf('\n') + 1;
+    if (take > 0) {
+      if (!parser.feed(QByteArrayView(pending).first(take))) return readWhole();
+      pending.remove(0, take);
+    }
+    if (got == 0) break;
+  }
+  ThrowIfNotWholeTickets(parser.lineCount(), name);
+  return tickets;
 }
 
 QByteArray TicketFileBytes(const std::vector<TicketCells>& tickets) {

@@ -3,6 +3,8 @@
 // the plain rows it takes at speed and for every row it leaves to the general rules.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <stdexcept>
 
 #include "core/text.h"
@@ -16,9 +18,7 @@ QByteArray FiveLines(const QByteArray& row, const QByteArray& lineEnd = "\r\n") 
   return out;
 }
 
-void ExpectSameTickets(const QByteArray& bytes) {
-  const TicketList fast = ParseTicketBytes(bytes, "x.lose");
-  const TicketList plain = ParseTicketText(DecodeText(bytes), "x.lose");
+void ExpectEqualLists(const TicketList& fast, const TicketList& plain) {
   ASSERT_EQ(fast.count(), plain.count());
   EXPECT_EQ(fast.invalidCellCount(), plain.invalidCellCount());
   for (int t = 0; t < fast.count(); ++t) {
@@ -28,6 +28,22 @@ void ExpectSameTickets(const QByteArray& bytes) {
       EXPECT_EQ(fast.lotteryValue(t, c), plain.lotteryValue(t, c)) << "ticket " << t << " cell " << c;
     }
   }
+}
+
+void ExpectSameTickets(const QByteArray& bytes) {
+  ExpectEqualLists(ParseTicketBytes(bytes, "x.lose"), ParseTicketText(DecodeText(bytes), "x.lose"));
+}
+
+// The file reader parses a piece of whole lines at a time; the same bytes as a file must give the
+// same tickets as the decoded text, whatever falls on a piece's edge.
+void ExpectSameTicketsFromFile(const QByteArray& bytes) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("x.lose");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  ASSERT_EQ(file.write(bytes), bytes.size());
+  file.close();
+  ExpectEqualLists(ReadTicketFile(path), ParseTicketText(DecodeText(bytes), "x.lose"));
 }
 
 TEST(TicketBytes, EveryRowFormReadsAsTheDecodedText) {
@@ -77,6 +93,36 @@ TEST(TicketBytes, ALineCountThatIsNoMultipleOfFiveIsRefusedOnBothPaths) {
       EXPECT_TRUE(QString::fromStdString(e.what()).contains("kein Vielfaches von 5")) << e.what();
     }
   }
+}
+
+TEST(TicketBytes, LargeFilesReadInPiecesAsTheDecodedText) {
+  // More than two pieces of 1 MiB, with lines of several forms, so that the pieces' edges fall at
+  // varying places within and between lines.
+  QByteArray many;
+  const QByteArray forms[] = {"1,22,33,44,75\r\n", "\"\xc3\xa4\xc3\xa4\",7,\" \",8\n", "07,  9 ,x\r", "\r\n"};
+  for (int i = 0; many.size() < (2 << 20) + 12345; ++i) many += forms[i % 4] + forms[(i / 3) % 4];
+  while (CountFileLines(DecodeText(many)) % 5 != 0) many += "5\r\n";
+  ExpectSameTicketsFromFile(many);
+  ExpectSameTicketsFromFile("\xEF\xBB\xBF" + many);
+  // A line of more than a piece.
+  ExpectSameTicketsFromFile(QByteArray(3 << 20, '1') + "\r\n" + FiveLines("2").left(12));
+  // A byte that is not UTF-8 after the first piece: the whole file is decoded after all.
+  QByteArray late = many;
+  late.insert((3 << 19) + 7, "\xe4");
+  ExpectSameTicketsFromFile(late);
+  // UTF-16 and a small file.
+  const QString utf16 = QString::fromUtf8(FiveLines("1,2,3,4,5"));
+  QByteArray le("\xFF\xFE");
+  le.append(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2);
+  ExpectSameTicketsFromFile(le);
+  ExpectSameTicketsFromFile(FiveLines("1,2"));
+
+  QTemporaryDir dir;
+  QFile file(dir.filePath("y.lose"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(many + "1\r\n");
+  file.close();
+  EXPECT_THROW(ReadTicketFile(file.fileName()), std::runtime_error);
 }
 
 }  // namespace

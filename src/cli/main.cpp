@@ -16,6 +16,18 @@ void printTo(std::FILE* stream, const QByteArray& bytes) {
   std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
 }
 
+// Writes to a stream; once a write fails, the rest is dropped and the end check reports it.
+class FileSink : public ReportSink {
+ public:
+  explicit FileSink(std::FILE* stream) : stream_(stream) {}
+  void write(const char* data, std::size_t size) override {
+    if (!std::ferror(stream_)) std::fwrite(data, 1, size, stream_);
+  }
+
+ private:
+  std::FILE* stream_;
+};
+
 void fail(const QString& reason) {
   printTo(stderr, "ziehfix-check: " + reason.toUtf8() + '\n');
 }
@@ -39,20 +51,20 @@ int main(int argc, char** argv) {
 
   try {
     const CheckOutcome outcome = RunCheck(options);
-    QByteArray out;
+    if (options.format != OutputFormat::Json) printTo(stderr, MessageLines(outcome.report()));
+    // The report goes out piece by piece as it is written; a million tickets make hundreds of MB.
+    FileSink sink(stdout);
     switch (options.format) {
       case OutputFormat::Json:
-        out = JsonReport(outcome.report());
+        WriteJsonReport(outcome.report(), sink);
         break;
       case OutputFormat::Text:
-        out = TextReport(outcome.report());
+        WriteTextReport(outcome.report(), sink);
         break;
       case OutputFormat::Csv:
-        out = CsvReport(outcome.report());
+        WriteCsvReport(outcome.report(), sink);
         break;
     }
-    if (options.format != OutputFormat::Json) printTo(stderr, MessageLines(outcome.report()));
-    printTo(stdout, out);
     // Output that did not arrive completely must not look like a successful check.
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
       fail(QStringLiteral("Die Ausgabe konnte nicht vollständig geschrieben werden."));

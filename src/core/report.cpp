@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 
 #include "core/lines.h"
 
@@ -127,136 +130,330 @@ QByteArray JsonString(const QString& text) {
   return out;
 }
 
-QByteArray JsonReport(const ReportInput& outcome) {
-  QByteArray out;
-  out += "{\n  \"field_text\": " + JsonString(outcome.fieldText) + ",\n";
+namespace {
 
-  out += "  \"numbers\": [";
+// The buffer the writers fill: reserved once, handed to the sink whenever the next piece would not
+// fit. Every piece a writer puts is short (a cell, a number, a line's end), so pieces are copied
+// with fixed-size copies into the slack at the buffer's end.
+class OutBuffer {
+ public:
+  static constexpr std::size_t kSize = std::size_t(1) << 20;
+  static constexpr std::size_t kSlack = 64;
+
+  explicit OutBuffer(ReportSink& sink) : sink_(sink), data_(new char[kSize + kSlack]) {}
+  ~OutBuffer() = default;
+  OutBuffer(const OutBuffer&) = delete;
+  OutBuffer& operator=(const OutBuffer&) = delete;
+
+  // Room for n more bytes (n <= kSlack, or any n for put(const char*, n)).
+  void need(std::size_t n) {
+    if (used_ + n > kSize) flush();
+  }
+  void put(char c) {
+    need(1);
+    data_[used_++] = c;
+  }
+  void put(const char* text, std::size_t n) {
+    if (n > kSlack) {
+      flush();
+      sink_.write(text, n);
+      return;
+    }
+    need(n);
+    std::memcpy(data_.get() + used_, text, n);
+    used_ += n;
+  }
+  void put(const QByteArray& bytes) { put(bytes.constData(), std::size_t(bytes.size())); }
+  void put(const char* text) { put(text, std::strlen(text)); }
+  // A ready text of at most 16 bytes, stored in a 16-byte slot: one fixed copy, then the cursor
+  // moves by its length.
+  void putSlot(const char* slot, std::size_t n) {
+    need(16);
+    std::memcpy(data_.get() + used_, slot, 16);
+    used_ += n;
+  }
+  void putNumber(long long n) {
+    char digits[24];
+    const int len = std::snprintf(digits, sizeof digits, "%lld", n);
+    put(digits, std::size_t(len));
+  }
+  void flush() {
+    if (used_ > 0) sink_.write(data_.get(), used_);
+    used_ = 0;
+  }
+
+ private:
+  ReportSink& sink_;
+  std::unique_ptr<char[]> data_;
+  std::size_t used_ = 0;
+};
+
+// Ready texts of the numbers 0..75 (plain and as JSON strings), each in a 16-byte slot.
+struct NumberTexts {
+  struct Slot {
+    char text[16];
+    std::uint8_t size;
+  };
+  std::array<Slot, 76> plain{}, quoted{};
+  NumberTexts() {
+    for (int n = 0; n <= 75; ++n) {
+      plain[n].size = std::uint8_t(std::snprintf(plain[n].text, 16, "%d", n));
+      quoted[n].size = std::uint8_t(std::snprintf(quoted[n].text, 16, "\"%d\"", n));
+    }
+  }
+  static const NumberTexts& get() {
+    static const NumberTexts texts;
+    return texts;
+  }
+};
+
+// The ticket number of the row being written, counted up in decimal in place: no conversion per
+// ticket.
+class TicketNumber {
+ public:
+  TicketNumber() { digits_.fill('0'); }
+  void next() {
+    int i = kMax - 1;
+    while (i >= 0 && digits_[std::size_t(i)] == '9') digits_[std::size_t(i--)] = '0';
+    if (i < 0) return;  // beyond any ticket count a list can hold
+    ++digits_[std::size_t(i)];
+    first_ = std::min(first_, i);
+  }
+  const char* text() const { return digits_.data() + first_; }
+  std::size_t size() const { return std::size_t(kMax - first_); }
+
+ private:
+  static constexpr int kMax = 12;
+  std::array<char, kMax> digits_;
+  int first_ = kMax - 1;
+};
+
+void putCellJson(OutBuffer& out, const TicketList& tickets, int ticket, int cell) {
+  const std::uint8_t code = tickets.cellCode(ticket, cell);
+  if (code <= 75 && code != TicketList::kEmptyCell) {
+    const NumberTexts::Slot& slot = NumberTexts::get().quoted[code];
+    out.putSlot(slot.text, slot.size);
+  } else if (code == TicketList::kEmptyCell) {
+    out.put("\"\"");
+  } else if (code == TicketList::kSpaceCell) {
+    out.put("\" \"");
+  } else {
+    out.put(JsonString(tickets.cellText(ticket, cell)));
+  }
+}
+
+void putSmallNumber(OutBuffer& out, int n) {
+  if (n >= 0 && n <= 75) {
+    const NumberTexts::Slot& slot = NumberTexts::get().plain[n];
+    out.putSlot(slot.text, slot.size);
+  } else {
+    out.putNumber(n);
+  }
+}
+
+}  // namespace
+
+void WriteJsonReport(const ReportInput& outcome, ReportSink& sink) {
+  OutBuffer out(sink);
+  out.put("{\n  \"field_text\": ");
+  out.put(JsonString(outcome.fieldText));
+  out.put(",\n");
+
+  out.put("  \"numbers\": [");
   const QList<int> numbers = outcome.check.chosen.sorted();
-  for (qsizetype i = 0; i < numbers.size(); ++i) out += (i ? ", " : "") + QByteArray::number(numbers[i]);
-  out += "],\n";
+  for (qsizetype i = 0; i < numbers.size(); ++i) {
+    if (i) out.put(", ");
+    putSmallNumber(out, numbers[i]);
+  }
+  out.put("],\n");
 
-  out += "  \"messages\": [";
+  out.put("  \"messages\": [");
   for (qsizetype i = 0; i < outcome.messages.size(); ++i) {
     const CheckMessage& m = outcome.messages[i];
-    out += i ? ",\n    " : "\n    ";
-    out += "{\"kind\": \"" + QByteArray(kindName(m.kind)) + "\", \"text\": " + JsonString(m.text) + "}";
+    out.put(i ? ",\n    " : "\n    ");
+    out.put("{\"kind\": \"" + QByteArray(kindName(m.kind)) + "\", \"text\": " + JsonString(m.text) + "}");
   }
-  out += outcome.messages.isEmpty() ? "],\n" : "\n  ],\n";
+  out.put(outcome.messages.isEmpty() ? "],\n" : "\n  ],\n");
 
-  out += "  \"tickets\": [";
+  out.put("  \"tickets\": [");
   const TicketList& tickets = outcome.check.tickets();
   NearCursor near(outcome);
+  TicketNumber number;
   for (int t = 0; t < tickets.count(); ++t) {
-    out += t ? ",\n    " : "\n    ";
-    out += "{\"ticket\": " + QByteArray::number(t + 1) + ", \"cells\": [";
+    number.next();
+    out.put(t ? ",\n    {\"ticket\": " : "\n    {\"ticket\": ");
+    out.put(number.text(), number.size());
+    out.put(", \"cells\": [");
     for (int row = 0; row < 5; ++row) {
-      out += row ? ", [" : "[";
-      for (int col = 0; col < 5; ++col)
-        out += (col ? ", " : "") + JsonString(tickets.cellText(t, CellNumber(col, row) - 1));
-      out += "]";
+      out.put(row ? ", [" : "[");
+      for (int col = 0; col < 5; ++col) {
+        if (col) out.put(", ");
+        putCellJson(out, tickets, t, CellNumber(col, row) - 1);
+      }
+      out.put(']');
     }
-    out += "], \"complete_lines\": [";
+    out.put("], \"complete_lines\": [");
     const std::uint16_t hits = outcome.check.lineHits(t);
     bool first = true;
-    for (int line = 0; line < kLineCount; ++line) {
+    for (int line = 0; hits && line < kLineCount; ++line) {
       if (!(hits & (1u << line))) continue;
-      out += (first ? "" : ", ") + QByteArray::number(line + 1);
+      if (!first) out.put(", ");
+      putSmallNumber(out, line + 1);
       first = false;
     }
-    out += "], \"class\": " + QByteArray::number(classOf(outcome, t));
+    out.put("], \"class\": ");
+    putSmallNumber(out, classOf(outcome, t));
     if (outcome.near) {
-      out += ", \"near_lines\": [";
+      out.put(", \"near_lines\": [");
       bool firstNear = true;
       for (const NearLine& n : near.take(t)) {
-        out += (firstNear ? "" : ", ") + QByteArray("{\"line\": ") + QByteArray::number(n.line + 1) +
-               ", \"missing\": " + QByteArray::number(n.missing) + "}";
+        out.put(firstNear ? "{\"line\": " : ", {\"line\": ");
+        putSmallNumber(out, n.line + 1);
+        out.put(", \"missing\": ");
+        putSmallNumber(out, n.missing);
+        out.put('}');
         firstNear = false;
       }
-      out += "]";
+      out.put(']');
     }
     if (std::size_t(t) < outcome.origins.size()) {
       const TicketOrigin& origin = outcome.origins[std::size_t(t)];
-      out += ", \"image\": " + JsonString(origin.image) + ", \"doubtful_cells\": [";
-      for (std::size_t i = 0; i < origin.doubtfulCells.size(); ++i)
-        out += (i ? ", " : "") + QByteArray::number(origin.doubtfulCells[i]);
-      out += "]";
+      out.put(", \"image\": ");
+      out.put(JsonString(origin.image));
+      out.put(", \"doubtful_cells\": [");
+      for (std::size_t i = 0; i < origin.doubtfulCells.size(); ++i) {
+        if (i) out.put(", ");
+        putSmallNumber(out, origin.doubtfulCells[i]);
+      }
+      out.put(']');
     }
-    out += "}";
+    out.put('}');
   }
-  out += tickets.isEmpty() ? "],\n" : "\n  ],\n";
+  out.put(tickets.isEmpty() ? "],\n" : "\n  ],\n");
 
   const std::array<int, 3> totals = totalsOf(outcome);
-  out += "  \"totals\": [" + QByteArray::number(totals[0]) + ", " + QByteArray::number(totals[1]) + ", " +
-         QByteArray::number(totals[2]) + "]";
+  out.put("  \"totals\": [" + QByteArray::number(totals[0]) + ", " + QByteArray::number(totals[1]) + ", " +
+          QByteArray::number(totals[2]) + "]");
   if (outcome.near) {
-    out += ",\n  \"waiting_numbers\": [";
+    out.put(",\n  \"waiting_numbers\": [");
     const std::vector<WaitingNumber>& waiting = outcome.check.nearWins().waiting();
     for (std::size_t i = 0; i < waiting.size(); ++i) {
       const WaitingNumber& w = waiting[i];
-      out += (i ? ",\n    " : "\n    ") + QByteArray("{\"number\": ") + QByteArray::number(w.number) +
-             ", \"lines\": " + QByteArray::number(w.lines) +
-             ", \"tickets\": " + QByteArray::number(w.tickets) +
-             ", \"new_winners\": " + QByteArray::number(w.newWinners) + "}";
+      out.put((i ? ",\n    " : "\n    ") + QByteArray("{\"number\": ") + QByteArray::number(w.number) +
+              ", \"lines\": " + QByteArray::number(w.lines) + ", \"tickets\": " +
+              QByteArray::number(w.tickets) + ", \"new_winners\": " + QByteArray::number(w.newWinners) + "}");
     }
-    out += waiting.empty() ? "]" : "\n  ]";
+    out.put(waiting.empty() ? "]" : "\n  ]");
   }
-  out += "\n}\n";
-  return out;
+  out.put("\n}\n");
+  out.flush();
 }
 
-QByteArray TextReport(const ReportInput& outcome) {
+void WriteTextReport(const ReportInput& outcome, ReportSink& sink) {
   const int count = outcome.check.tickets().count();
   // The ticket column is as wide as "Ges.:" or the largest ticket number.
   const int numberWidth = std::max(5, int(QByteArray::number(count).size()));
   constexpr int kMarkWidth = 5;
 
-  QByteArray out;
+  OutBuffer out(sink);
   const QList<int> numbers = outcome.check.chosen.sorted();
-  out += "Gewinnzahlen (" + QByteArray::number(numbers.size()) + "):";
-  if (numbers.isEmpty()) out += " -";
-  for (int n : numbers) out += ' ' + QByteArray::number(n);
-  out += "\n\n";
+  out.put("Gewinnzahlen (" + QByteArray::number(numbers.size()) + "):");
+  if (numbers.isEmpty()) out.put(" -");
+  for (int n : numbers) {
+    out.put(' ');
+    putSmallNumber(out, n);
+  }
+  out.put("\n\n");
 
   QByteArray header = padded("Los", numberWidth);
   for (const char* title : {"1 x", "2 x", "3 x"}) header += ' ' + centred(title, kMarkWidth);
-  out += withoutTrailingBlanks(header) + '\n';
-  for (int t = 0; t < count; ++t) {
-    QByteArray line = padded(QByteArray::number(t + 1), numberWidth);
+  out.put(withoutTrailingBlanks(header) + '\n');
+  // What follows the ticket number on its line, for each class: the marks, blanks at the end dropped.
+  std::array<QByteArray, 4> rest;
+  for (int winClass = 0; winClass <= 3; ++winClass) {
+    QByteArray line = "#";
     for (int column = 1; column <= 3; ++column)
-      line += ' ' + centred(ResultMark(classOf(outcome, t), column), kMarkWidth);
-    out += withoutTrailingBlanks(line) + '\n';
+      line += ' ' + centred(ResultMark(winClass, column), kMarkWidth);
+    rest[std::size_t(winClass)] = withoutTrailingBlanks(line).mid(1) + '\n';
+  }
+  const QByteArray blanks(numberWidth, ' ');
+  TicketNumber number;
+  for (int t = 0; t < count; ++t) {
+    number.next();
+    if (number.size() < std::size_t(numberWidth))
+      out.put(blanks.constData(), std::size_t(numberWidth) - number.size());
+    out.put(number.text(), number.size());
+    out.put(rest[std::size_t(std::clamp(classOf(outcome, t), 0, 3))]);
   }
   QByteArray totalsLine = padded("Ges.:", -numberWidth);
   for (int total : totalsOf(outcome)) totalsLine += ' ' + centred(TotalText(total), kMarkWidth);
-  out += withoutTrailingBlanks(totalsLine) + '\n';
+  out.put(withoutTrailingBlanks(totalsLine) + '\n');
   if (outcome.near) {
-    out += "\nWartezahlen:";
+    out.put("\nWartezahlen:");
     const std::vector<WaitingNumber>& waiting = outcome.check.nearWins().waiting();
-    if (waiting.empty()) out += " -";
-    out += '\n';
+    if (waiting.empty()) out.put(" -");
+    out.put('\n');
     for (const WaitingNumber& w : waiting)
-      out += WaitingNumberText(w).toUtf8() + ", " + QByteArray::number(w.lines) +
-             (w.lines == 1 ? " Linie" : " Linien") + '\n';
+      out.put(WaitingNumberText(w).toUtf8() + ", " + QByteArray::number(w.lines) +
+              (w.lines == 1 ? " Linie" : " Linien") + '\n');
   }
-  return out;
+  out.flush();
+}
+
+void WriteCsvReport(const ReportInput& outcome, ReportSink& sink) {
+  OutBuffer out(sink);
+  out.put(outcome.near ? "ticket;1 x;2 x;3 x;fehlt 1\n" : "ticket;1 x;2 x;3 x\n");
+  // What follows the ticket number, for each class.
+  std::array<QByteArray, 4> marks;
+  for (int winClass = 0; winClass <= 3; ++winClass)
+    for (int column = 1; column <= 3; ++column)
+      marks[std::size_t(winClass)] += ';' + QByteArray(ResultMark(winClass, column));
+  const int count = outcome.check.tickets().count();
+  NearCursor near(outcome);
+  TicketNumber number;
+  for (int t = 0; t < count; ++t) {
+    number.next();
+    out.put(number.text(), number.size());
+    out.put(marks[std::size_t(std::clamp(classOf(outcome, t), 0, 3))]);
+    if (outcome.near) {
+      out.put(';');
+      out.put(missingNumbers(near.take(t)));
+    }
+    out.put('\n');
+  }
+  const std::array<int, 3> totals = totalsOf(outcome);
+  out.put("Ges.:;" + TotalText(totals[0]) + ';' + TotalText(totals[1]) + ';' + TotalText(totals[2]));
+  out.put(outcome.near ? ";\n" : "\n");
+  out.flush();
+}
+
+namespace {
+
+class ByteArraySink : public ReportSink {
+ public:
+  QByteArray bytes;
+  void write(const char* data, std::size_t size) override { bytes.append(data, qsizetype(size)); }
+};
+
+template <void (*Writer)(const ReportInput&, ReportSink&)>
+QByteArray reportBytes(const ReportInput& outcome) {
+  ByteArraySink sink;
+  Writer(outcome, sink);
+  return sink.bytes;
+}
+
+}  // namespace
+
+QByteArray JsonReport(const ReportInput& outcome) {
+  return reportBytes<WriteJsonReport>(outcome);
+}
+
+QByteArray TextReport(const ReportInput& outcome) {
+  return reportBytes<WriteTextReport>(outcome);
 }
 
 QByteArray CsvReport(const ReportInput& outcome) {
-  QByteArray out = outcome.near ? "ticket;1 x;2 x;3 x;fehlt 1\n" : "ticket;1 x;2 x;3 x\n";
-  const int count = outcome.check.tickets().count();
-  NearCursor near(outcome);
-  for (int t = 0; t < count; ++t) {
-    const int winClass = classOf(outcome, t);
-    out += QByteArray::number(t + 1);
-    for (int column = 1; column <= 3; ++column) out += ';' + QByteArray(ResultMark(winClass, column));
-    if (outcome.near) out += ';' + missingNumbers(near.take(t));
-    out += '\n';
-  }
-  const std::array<int, 3> totals = totalsOf(outcome);
-  out += "Ges.:;" + TotalText(totals[0]) + ';' + TotalText(totals[1]) + ';' + TotalText(totals[2]);
-  out += outcome.near ? ";\n" : "\n";
-  return out;
+  return reportBytes<WriteCsvReport>(outcome);
 }
 
 QByteArray MessageLines(const ReportInput& outcome) {

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <cstddef>
 #include <vector>
 
 #include "core/evaluation.h"
@@ -34,6 +35,20 @@ struct ReportInput {
 
 // The checker's three output forms and the window's CSV file, as UTF-8 bytes with LF line ends.
 // One writer for all of them, so the checker and the window can never disagree.
+
+// Where a report's bytes go. The writers fill a buffer reserved once and hand it on whenever it is
+// full, so a report of a million tickets is never held whole; write may throw to stop the report.
+class ReportSink {
+ public:
+  virtual ~ReportSink() = default;
+  virtual void write(const char* data, std::size_t size) = 0;
+};
+
+void WriteJsonReport(const ReportInput& outcome, ReportSink& sink);
+void WriteTextReport(const ReportInput& outcome, ReportSink& sink);
+void WriteCsvReport(const ReportInput& outcome, ReportSink& sink);
+
+// The same reports as one byte array each.
 
 // One JSON object: field_text, numbers, messages, tickets, totals.
 QByteArray JsonReport(const ReportInput& outcome);

@@ -17,6 +17,8 @@ app=example.ziehfix.Ziehfix
 expected=(usr/bin/ziehfix usr/bin/ziehfix-check
   usr/share/applications/$app.desktop usr/share/metainfo/$app.metainfo.xml
   usr/share/mime/packages/$app.xml usr/share/man/man1/ziehfix.1 usr/share/man/man1/ziehfix-check.1)
+# The picture reader's build of the checker, when the build has the picture reader.
+if [ -x "$build_dir/ziehfix-check-image" ]; then expected+=(usr/libexec/ziehfix/ziehfix-check-image); fi
 for context in apps:$app mimetypes:application-x-ziehfix-tickets mimetypes:application-x-ziehfix-numbers; do
   for size in 16 22 24 32 48 64 128 256; do
     expected+=("usr/share/icons/hicolor/${size}x${size}/${context%%:*}/${context#*:}.png")
@@ -50,6 +52,11 @@ export HOME=$work/home XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=offscreen
 "$dest/usr/bin/ziehfix" --version | grep -qx 'ZIEHFIX 1.0.0.0' || fail "ziehfix --version"
 totals=$("$dest/usr/bin/ziehfix-check" --numbers examples/ziehung.zfgz --format csv examples/beispiel.lose | tail -n 1)
 [ "$totals" = "Ges.:;1;1;1" ] || fail "the installed ziehfix-check gives \"$totals\" for the examples"
+if [ -x "$build_dir/ziehfix-check-image" ]; then
+  # --from-image is handed on to the installed picture reader, which then finds no picture in a ticket file.
+  reason=$("$dest/usr/bin/ziehfix-check" --from-image examples/beispiel.lose 2>&1 >/dev/null) && fail "--from-image on a ticket file succeeded"
+  case $reason in *ziehfix-check-image*) fail "the installed checker did not find its picture reader: $reason" ;; esac
+fi
 "$dest/usr/bin/ziehfix" examples/beispiel.lose examples/ziehung.zfgz &
 pid=$!
 for _ in $(seq 50); do [ -S "$XDG_RUNTIME_DIR/$app.socket" ] && break; sleep 0.1; done

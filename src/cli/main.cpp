@@ -1,4 +1,8 @@
 // ziehfix-check: checks tickets against winning numbers without a window, for scripts and tests.
+#include <unistd.h>
+
+#include <QByteArray>
+#include <QFileInfo>
 #include <cstdio>
 #include <exception>
 
@@ -32,6 +36,24 @@ void fail(const QString& reason) {
   printTo(stderr, "ziehfix-check: " + reason.toUtf8() + '\n');
 }
 
+#if defined(ZIEHFIX_IMAGE_HELPER) && !defined(ZIEHFIX_HAVE_SCAN)
+// Pictures are read by the build of this program with the picture reader: beside it in the build
+// folder, in libexec once installed. It takes over this process with the same arguments, so its
+// output and exit status are this call's. Returns only when it could not be started.
+void runImageHelper(char** argv) {
+  const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+  const QString dir = QFileInfo(self).absolutePath();
+  for (const QString& helper : {dir + QStringLiteral("/ziehfix-check-image"),
+                                dir + QStringLiteral("/") + QStringLiteral(ZIEHFIX_IMAGE_HELPER)}) {
+    const QByteArray path = QFileInfo(helper).absoluteFilePath().toLocal8Bit();
+    if (::access(path.constData(), X_OK) == 0) ::execv(path.constData(), argv);
+  }
+  fail(
+      QStringLiteral("Die Bilderkennung (ziehfix-check-image) wurde nicht gefunden; Bilder können nicht "
+                     "gelesen werden."));
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -48,6 +70,13 @@ int main(int argc, char** argv) {
     printTo(stdout, CheckerUsage().toUtf8());
     return std::fflush(stdout) == 0 ? kExitOk : kExitFailure;
   }
+
+#if defined(ZIEHFIX_IMAGE_HELPER) && !defined(ZIEHFIX_HAVE_SCAN)
+  if (options.fromImage) {
+    runImageHelper(argv);
+    return kExitFailure;
+  }
+#endif
 
   try {
     const CheckOutcome outcome = RunCheck(options);

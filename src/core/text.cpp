@@ -138,18 +138,23 @@ qint64 BoundedFileReader::knownSize() const {
   return file_->isSequential() ? -1 : file_->size();
 }
 
-qint64 BoundedFileReader::readPiece(QByteArray& out, qint64 pieceBytes) {
+qint64 BoundedFileReader::readInto(char* data, qint64 size) {
   // Up to one byte more than allowed, so that files whose size is not known beforehand (pipes,
   // devices) and files that grew since they were opened are bounded as well.
-  const qint64 want = qMin<qint64>(pieceBytes, maxBytes_ + 1 - read_);
+  const qint64 want = qMin<qint64>(size, maxBytes_ + 1 - read_);
   if (want <= 0) throw tooLarge();
-  // Through a piece of its own, so that out only grows by what arrived and keeps its reserve.
-  if (piece_.size() < want) piece_.resize(want);
-  const qint64 got = file_->read(piece_.data(), want);
+  const qint64 got = file_->read(data, want);
   if (got < 0) throw FileError("Cannot open file", path_, file_->errorString());
-  out.append(piece_.constData(), got);
   read_ += got;
   if (read_ > maxBytes_) throw tooLarge();
+  return got;
+}
+
+qint64 BoundedFileReader::readPiece(QByteArray& out, qint64 pieceBytes) {
+  // Through a piece of its own, so that out only grows by what arrived and keeps its reserve.
+  if (piece_.size() < pieceBytes) piece_.resize(pieceBytes);
+  const qint64 got = readInto(piece_.data(), pieceBytes);
+  out.append(piece_.constData(), got);
   return got;
 }
 

@@ -70,6 +70,8 @@ class BoundedFileReader {
   qint64 knownSize() const;
   // Appends up to pieceBytes more bytes to out; returns how many, 0 at the end.
   qint64 readPiece(QByteArray& out, qint64 pieceBytes);
+  // The same into memory of the caller's: up to size bytes to data.
+  qint64 readInto(char* data, qint64 size);
 
  private:
   std::runtime_error tooLarge() const;

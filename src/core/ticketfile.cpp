@@ -1,7 +1,10 @@
 #include "core/ticketfile.h"
 
 #include <QFileInfo>
+#include <algorithm>
+#include <cstring>
 #include <stdexcept>
+#include <vector>
 
 #include "core/text.h"
 #include "core/ticketbytes.h"
@@ -131,24 +134,40 @@ TicketList ReadTicketFile(const QString& path) {
 
   // A UTF-8 file is parsed a piece of whole lines at a time, so that only the ticket list and one
   // piece are held, never the whole file; other encodings are read whole and decoded.
-  constexpr qint64 kPieceBytes = 1 << 20;
   TicketList tickets;
   tickets.reserve(int(reader.knownSize() / 60) + 1);
   Utf8TicketParser parser(tickets);
-  QByteArray pending;
+  // One buffer for the whole file: the part of a line left over from a piece moves to its front
+  // and the next piece is read in behind it; it grows only for a line longer than itself.
+  std::vector<char> buffer(std::size_t(1) << 20);
+  std::size_t held = 0;
   bool atStart = true;
   for (;;) {
-    const qint64 got = reader.readPiece(pending, kPieceBytes);
-    if (atStart) {
+    if (held == buffer.size()) buffer.resize(buffer.size() * 2);
+    const qint64 got = reader.readInto(buffer.data() + held, qint64(buffer.size() - held));
+    const std::size_t before = held;
+    held += std::size_t(got);
+    QByteArrayView bytes(buffer.data(), qsizetype(held));
+    std::size_t skip = 0;
+    if (atStart && (held >= 3 || got == 0)) {
       atStart = false;
-      if (pending.startsWith("\xFF\xFE") || pending.startsWith("\xFE\xFF")) return readWhole();
-      if (pending.startsWith("\xEF\xBB\xBF")) pending.remove(0, 3);
+      if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) return readWhole();
+      if (bytes.startsWith("\xEF\xBB\xBF")) skip = 3;
+    } else if (atStart) {
+      continue;  // too few bytes yet to see a byte-order mark
     }
-    const qsizetype take = got == 0 ? pending.size() : pending.lastIndexOf('\n') + 1;
-    if (take > 0) {
-      if (!parser.feed(QByteArrayView(pending).first(take))) return readWhole();
-      pending.remove(0, take);
+    bytes = bytes.sliced(qsizetype(skip));
+    qsizetype take = bytes.size();
+    if (got > 0) {
+      // Whole lines only: up to the last line feed of this piece, or of what was held before.
+      const qsizetype fresh = qsizetype(held - std::max(before, skip));
+      take = bytes.last(fresh).lastIndexOf('\n');
+      take = take < 0 ? 0 : bytes.size() - fresh + take + 1;
     }
+    if (take > 0 && !parser.feed(bytes.first(take))) return readWhole();
+    const std::size_t used = skip + std::size_t(take);
+    std::memmove(buffer.data(), buffer.data() + used, held - used);
+    held -= used;
     if (got == 0) break;
   }
   ThrowIfNotWholeTickets(parser.lineCount(), name);

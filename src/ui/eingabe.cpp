@@ -1,5 +1,6 @@
 #include "ui/eingabe.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
@@ -14,9 +15,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QTextDocument>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "common/appinfo.h"
 #include "common/folders.h"
@@ -130,6 +135,9 @@ TFEingabe::TFEingabe(QWidget* parent) : QWidget(parent, Qt::Window) {
   Box1->setWidget(boxContent_);
   layout->addWidget(Box1, 1);
   boxContent_->resize(boxSizeFor(0));
+  // The frames follow the view: scrolling and resizing hand them to the tickets that come into it.
+  connect(Box1->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { layoutFrames(); });
+  Box1->viewport()->installEventFilter(this);
 
   InstallEntryShortcuts(this);
   FormCreate();
@@ -273,6 +281,7 @@ void TFEingabe::closeEvent(QCloseEvent* event) {
 bool TFEingabe::eventFilter(QObject* watched, QEvent* event) {
   if (watched == eAnz && event->type() == QEvent::KeyPress && !eAnzKeyPress(*static_cast<QKeyEvent*>(event)))
     return true;
+  if (watched == Box1->viewport() && event->type() == QEvent::Resize) layoutFrames();
   return QWidget::eventFilter(watched, event);
 }
 
@@ -303,40 +312,187 @@ QSize TFEingabe::boxSizeFor(int frames) {
   return {width, height};
 }
 
-TFfrLos2* TFEingabe::LosBauen() {
-  const int n = EinLosCount + 1;
-  auto* frame = new TFfrLos2(boxContent_);
+std::pair<int, int> TFEingabe::liveRange() const {
+  constexpr int kRow = TFfrLos2::kHeight + 10;
+  const int top = Box1->verticalScrollBar()->value();
+  const int height = std::max(Box1->viewport()->height(), kMinLiveHeight);
+  const int rows = (EinLosCount + 5) / 6;
+  // Rows partly in view, and one more on either side for Tab and Shift+Tab to move into.
+  const int firstRow = std::max(0, (top - 5) / kRow - 1);
+  const int lastRow = std::min(rows - 1, (top + height - 5) / kRow + 1);
+  if (lastRow < firstRow) return {0, 0};
+  return {firstRow * 6, std::min(EinLosCount, (lastRow + 1) * 6)};
+}
+
+TFfrLos2* TFEingabe::makeFrame() {
+  if (!spare_.empty()) {
+    TFfrLos2* frame = spare_.back();
+    spare_.pop_back();
+    return frame;
+  }
+  return new TFfrLos2(boxContent_);
+}
+
+void TFEingabe::retireFrame(TFfrLos2* frame) {
+  frame->hide();
+  frame->setParent(nullptr);
+  frame->deleteLater();
+}
+
+void TFEingabe::loadFrame(int index, TFfrLos2* frame) {
+  const int n = index + 1;
   frame->setObjectName(QStringLiteral("EinfrLos") + QString::number(n));
   frame->move(framePosition(n));
   frame->PNr->setText(QString::number(n));
   // Screen readers tell the frames apart by their ticket number.
   frame->m1->setAccessibleName(QStringLiteral("Pro Zeile eine Zahl, Los %1").arg(n));
   frame->gLos->setAccessibleName(QStringLiteral("Los %1").arg(n));
-  EinLosFrames.append(frame);
-  EinLosGrids.append(frame->gLos);
-  EinLosCount = n;
-  // A batch sizes the area once beforehand; a single frame grows it here.
-  if (boxContent_->height() < boxSizeFor(n).height()) boxContent_->resize(boxSizeFor(n));
+  const EntryTicket t = model_.ticket(index);
+  frame->gLos->setCurrentIndex(QModelIndex());
+  frame->gLos->setCells(t.cells);
+  frame->gLos->setDoubtfulCells(t.doubtful);
+  if (!t.memo.isEmpty() || !frame->m1->document()->isEmpty()) frame->setMemoText(t.memo);
   frame->show();
-  return frame;
+}
+
+void TFEingabe::storeFrame(int index, TFfrLos2* frame) {
+  // The frame goes to another ticket: what its cell editor holds is taken over first.
+  if (frame->isAncestorOf(QApplication::focusWidget())) Box1->setFocus(Qt::OtherFocusReason);
+  frame->gLos->closeOpenEditor();
+  EntryTicket t;
+  t.cells = frame->gLos->cells();
+  t.doubtful = frame->gLos->doubtfulCells();
+  t.memo = frame->memoText();
+  model_.setTicket(index, std::move(t));
+}
+
+void TFEingabe::layoutFrames() {
+  // A scroll while frames are handed over (the content shrinking, the focus moving) comes back here.
+  if (layingOut_) {
+    layoutAgain_ = true;
+    return;
+  }
+  layingOut_ = true;
+  do {
+    layoutAgain_ = false;
+    const auto [first, last] = liveRange();
+    std::vector<TFfrLos2*> freed;
+    for (auto it = live_.begin(); it != live_.end();) {
+      if (it->first >= first && it->first < last) {
+        ++it;
+        continue;
+      }
+      storeFrame(it->first, it->second);
+      freed.push_back(it->second);
+      it = live_.erase(it);
+    }
+    bool changed = !freed.empty();
+    for (int index = first; index < last; ++index) {
+      if (live_.count(index)) continue;
+      TFfrLos2* frame = freed.empty() ? makeFrame() : freed.back();
+      if (!freed.empty()) freed.pop_back();
+      loadFrame(index, frame);
+      live_.emplace(index, frame);
+      changed = true;
+    }
+    for (TFfrLos2* frame : freed) retireFrame(frame);
+    for (TFfrLos2* frame : spare_) retireFrame(frame);
+    spare_.clear();
+    if (changed) {
+      EinLosFrames.clear();
+      EinLosGrids.clear();
+      for (const auto& [index, frame] : live_) {
+        EinLosFrames.append(frame);
+        EinLosGrids.append(frame->gLos);
+      }
+      orderTabChain();
+    }
+  } while (layoutAgain_);
+  layingOut_ = false;
+}
+
+void TFEingabe::orderTabChain() {
+  QWidget* previous = nullptr;
+  for (TFfrLos2* frame : std::as_const(EinLosFrames)) {
+    for (QWidget* w : {static_cast<QWidget*>(frame->BDel), static_cast<QWidget*>(frame->bsSkinSpeedButton2),
+                       static_cast<QWidget*>(frame->bsSkinSpeedButton1), static_cast<QWidget*>(frame->m1),
+                       static_cast<QWidget*>(frame->gLos)}) {
+      if (previous) QWidget::setTabOrder(previous, w);
+      previous = w;
+    }
+  }
+}
+
+void TFEingabe::ticketsChanged() {
+  EinLosCount = model_.count();
+  boxContent_->resize(boxSizeFor(EinLosCount));
+  layoutFrames();
+}
+
+TFfrLos2* TFEingabe::LosBauen() {
+  model_.appendEmpty(1);
+  ticketsChanged();
+  const QPoint at = framePosition(EinLosCount);
+  Box1->ensureVisible(at.x() + TFfrLos2::kWidth / 2, at.y() + TFfrLos2::kHeight / 2, TFfrLos2::kWidth / 2 + 5,
+                      TFfrLos2::kHeight / 2 + 5);
+  layoutFrames();
+  return frameOf(EinLosCount - 1);
 }
 
 QList<TFfrLos2*> TFEingabe::appendFrames(int count) {
   QList<TFfrLos2*> made;
   if (!framesFit(count, false, true)) return made;
-  FrameBatch batch(Box1, count);
-  boxContent_->resize(boxSizeFor(EinLosCount + count));
-  for (int i = 0; i < count; ++i) made << LosBauen();
+  const int first = EinLosCount;
+  model_.appendEmpty(count);
+  ticketsChanged();
+  for (int index = first; index < EinLosCount; ++index)
+    if (TFfrLos2* frame = frameOf(index)) made << frame;
   return made;
 }
 
+bool TFEingabe::appendTickets(const std::vector<EntryTicket>& tickets) {
+  if (!framesFit(int(tickets.size()), false, true)) return false;
+  for (const EntryTicket& t : tickets) model_.append(t);
+  ticketsChanged();
+  return true;
+}
+
+EntryTicket TFEingabe::ticket(int index) const {
+  TFfrLos2* frame = frameOf(index);
+  if (!frame) return model_.ticket(index);
+  frame->gLos->commitOpenEditor();
+  EntryTicket t;
+  t.cells = frame->gLos->cells();
+  t.doubtful = frame->gLos->doubtfulCells();
+  t.memo = frame->memoText();
+  return t;
+}
+
+TFfrLos2* TFEingabe::frameOf(int index) const {
+  const auto it = live_.find(index);
+  return it == live_.end() ? nullptr : it->second;
+}
+
 void TFEingabe::removeAllFrames() {
-  for (TFfrLos2* frame : std::as_const(EinLosFrames)) delete frame;
+  // The frames wait for the next tickets, since making them is what costs the time; the caller's
+  // layout hands them out or lets them go.
+  const bool laying = std::exchange(layingOut_, true);
+  for (const auto& [index, frame] : live_) {
+    if (frame->isAncestorOf(QApplication::focusWidget())) Box1->setFocus(Qt::OtherFocusReason);
+    frame->gLos->closeOpenEditor();
+    frame->hide();
+    frame->setObjectName(QString());
+    spare_.push_back(frame);
+  }
+  live_.clear();
   EinLosFrames.clear();
   EinLosGrids.clear();
+  model_.clear();
   EinLosCount = 0;
   LDatei->clear();
   boxContent_->resize(boxSizeFor(0));
+  layingOut_ = laying;
+  layoutAgain_ = false;
 }
 
 bool TFEingabe::framesFit(int count, bool replacing, bool fromFile) {
@@ -370,8 +526,8 @@ void TFEingabe::bsSkinSpeedButton2Click() {
     if (!framesFit(count, replacing, false)) return;
     FrameBatch batch(Box1, count);
     if (replacing && EinLosCount > 0) removeAllFrames();
-    boxContent_->resize(boxSizeFor(EinLosCount + count));
-    for (int i = 0; i < count; ++i) LosBauen();
+    model_.appendEmpty(count);
+    ticketsChanged();
   });
 }
 
@@ -386,7 +542,7 @@ void TFEingabe::BOpenClick() {
 
 void TFEingabe::readTicketFile(const QString& path) {
   // Read in full first: a refused or unreadable file leaves the window as it is.
-  const TicketList read = ReadTicketFile(path);
+  TicketList read = ReadTicketFile(path);
   FileHistory::ticketFileUsed(path);
   if (read.count() == 0) {
     Prompter::current().warning(EmptyTicketFileMessage(QFileInfo(path).fileName()));
@@ -396,24 +552,16 @@ void TFEingabe::readTicketFile(const QString& path) {
   if (!framesFit(read.count(), replacing, true)) return;
   FrameBatch batch(Box1, read.count());
   if (replacing && EinLosCount > 0) removeAllFrames();
-  boxContent_->resize(boxSizeFor(EinLosCount + read.count()));
-  for (int t = 0; t < read.count(); ++t) {
-    TicketCells cells = read.cells(t);
-    // The reader gives an empty entry as a single space; here it is a free cell again, so that
-    // pasted numbers can go there and saving writes it as it was.
-    for (QString& cell : cells)
-      if (cell == QStringLiteral(" ")) cell.clear();
-    LosBauen()->gLos->setCells(cells);
-  }
+  model_.appendRead(std::move(read));
+  ticketsChanged();
   LDatei->setText(QFileInfo(path).fileName());
 }
 
 std::vector<TicketCells> TFEingabe::tickets() const {
-  std::vector<TicketCells> out;
-  out.reserve(EinLosGrids.size());
-  for (TicketEditGrid* grid : EinLosGrids) {
-    grid->commitOpenEditor();
-    out.push_back(grid->cells());
+  std::vector<TicketCells> out = model_.allCells();
+  for (const auto& [index, frame] : live_) {
+    frame->gLos->commitOpenEditor();
+    out[std::size_t(index)] = frame->gLos->cells();
   }
   return out;
 }
@@ -440,6 +588,7 @@ void TFEingabe::BDelLoseClick() {
   runGuarded([&] {
     FrameBatch batch(Box1, EinLosCount);
     removeAllFrames();
+    ticketsChanged();
   });
 }
 

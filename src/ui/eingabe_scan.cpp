@@ -15,7 +15,6 @@
 #include "common/prompter.h"
 #include "scan/scan.h"
 #include "ui/eingabe.h"
-#include "ui/frlos2.h"
 #include "ui/skinwidgets.h"
 
 namespace {
@@ -59,13 +58,12 @@ void addTickets(TFEingabe& window, const ScanResult& result) {
     Prompter::current().information(QStringLiteral("Im Bild wurde kein Los gefunden."));
     return;
   }
-  const QList<TFfrLos2*> frames = window.appendFrames(int(result.tickets.size()));
-  if (frames.isEmpty()) return;
-  for (qsizetype i = 0; i < frames.size(); ++i) {
-    const ScannedTicket& t = result.tickets[std::size_t(i)];
-    frames[i]->gLos->setCells(t.cells);
-    frames[i]->gLos->setDoubtfulCells(t.doubtful);
+  std::vector<EntryTicket> tickets(result.tickets.size());
+  for (std::size_t i = 0; i < tickets.size(); ++i) {
+    tickets[i].cells = result.tickets[i].cells;
+    tickets[i].doubtful = result.tickets[i].doubtful;
   }
+  if (!window.appendTickets(tickets)) return;
   Prompter::current().information(summary(result));
 }
 

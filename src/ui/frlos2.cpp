@@ -186,6 +186,19 @@ bool TicketEditGrid::isDoubtful(int cell) const {
   return model_->doubtful()[std::size_t(cell)];
 }
 
+const std::array<bool, 25>& TicketEditGrid::doubtfulCells() const {
+  return model_->doubtful();
+}
+
+void TicketEditGrid::closeOpenEditor() {
+  if (state() != QAbstractItemView::EditingState) return;
+  auto* delegate = static_cast<CellDelegate*>(itemDelegate());
+  if (QWidget* editor = delegate->openEditor()) {
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+  }
+}
+
 void TicketEditGrid::commitOpenEditor() {
   if (state() != QAbstractItemView::EditingState) return;
   auto* delegate = static_cast<CellDelegate*>(itemDelegate());

@@ -31,10 +31,13 @@ class TicketEditGrid : public QTableView {
   // marks.
   void setDoubtfulCells(const std::array<bool, 25>& doubtful);
   bool isDoubtful(int cell) const;
+  const std::array<bool, 25>& doubtfulCells() const;
 
   // Takes over what the open cell editor holds, so that a button that does not take the focus
   // still sees the text being typed.
   void commitOpenEditor();
+  // The same, and the editor closes: the grid is about to show another ticket.
+  void closeOpenEditor();
 
  private:
   TicketCellsModel* model_;

@@ -262,7 +262,7 @@ TEST_F(EntryFiles, a_file_with_more_tickets_than_the_window_holds_is_refused_who
   make(2);
   openFile(path("viele.lose"));
   EXPECT_EQ(prompter_.texts(),
-            QStringList{"Das Eingabefenster fasst höchstens 2.000 Lose. Die Datei enthält 2.001 Lose."});
+            QStringList{"Das Eingabefenster fasst höchstens 100.000 Lose. Die Datei enthält 100.001 Lose."});
   EXPECT_EQ(w_->EinLosCount, 2);
 }
 
@@ -273,8 +273,8 @@ TEST_F(EntryFiles, appending_past_the_bound_names_the_room_left) {
   setAppend();
   openFile(path("fast.lose"));
   EXPECT_EQ(prompter_.texts(),
-            QStringList{"Das Eingabefenster fasst höchstens 2.000 Lose. Es enthält schon 3, "
-                        "es können also noch 1.997 hinzukommen. Die Datei enthält 1.998 Lose."});
+            QStringList{"Das Eingabefenster fasst höchstens 100.000 Lose. Es enthält schon 3, "
+                        "es können also noch 99.997 hinzukommen. Die Datei enthält 99.998 Lose."});
   EXPECT_EQ(w_->EinLosCount, 3);
 }
 

@@ -163,11 +163,11 @@ INSTANTIATE_TEST_SUITE_P(Window, BadCounts,
                                            BadCount{"beyond_32_bits", "99999999999"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(EntryWindow, more_than_a_thousand_at_once_are_refused_with_a_message_and_nothing_changes) {
+TEST_F(EntryWindow, more_than_a_hundred_thousand_at_once_are_refused_with_a_message_and_nothing_changes) {
   auto w = open();
   make(*w, "2");
-  make(*w, "1001");
-  EXPECT_EQ(prompter.texts(), QStringList{"Es können höchstens 1.000 Lose auf einmal erstellt werden."});
+  make(*w, "100001");
+  EXPECT_EQ(prompter.texts(), QStringList{"Es können höchstens 100.000 Lose auf einmal erstellt werden."});
   EXPECT_EQ(prompter.messages[0].kind, "information");
   EXPECT_EQ(w->EinLosCount, 2);
 }

@@ -1,6 +1,7 @@
 #include "ui/frlos2.h"
 
 #include <QAbstractTableModel>
+#include <QFocusEvent>
 #include <QEvent>
 #include <QHeaderView>
 #include <QIcon>
@@ -197,6 +198,12 @@ void TicketEditGrid::closeOpenEditor() {
     commitData(editor);
     closeEditor(editor, QAbstractItemDelegate::NoHint);
   }
+}
+
+void TicketEditGrid::focusInEvent(QFocusEvent* event) {
+  if (!currentIndex().isValid() && event->reason() != Qt::MouseFocusReason)
+    selectionModel()->setCurrentIndex(model_->index(0, 0), QItemSelectionModel::NoUpdate);
+  QTableView::focusInEvent(event);
 }
 
 void TicketEditGrid::commitOpenEditor() {

@@ -36,8 +36,14 @@ class TicketEditGrid : public QTableView {
   // Takes over what the open cell editor holds, so that a button that does not take the focus
   // still sees the text being typed.
   void commitOpenEditor();
+
   // The same, and the editor closes: the grid is about to show another ticket.
   void closeOpenEditor();
+
+ protected:
+  // A grid without a current cell (a frame handed to another ticket) starts at the first cell when
+  // the focus comes by keyboard, as a new grid does.
+  void focusInEvent(QFocusEvent* event) override;
 
  private:
   TicketCellsModel* model_;

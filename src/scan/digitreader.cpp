@@ -4,10 +4,13 @@
 #include <tesseract/baseapi.h>
 #include <tesseract/resultiterator.h>
 
+#include <limits>
 #include <memory>
 #include <opencv2/imgproc.hpp>
 #include <vector>
 
+#include "scan/digitclassifier.h"
+#include "scan/digitshape.h"
 #include "scan/scan.h"
 
 namespace {
@@ -16,8 +19,8 @@ namespace {
 constexpr int kDigitHeight = 36;
 constexpr int kMargin = 12;
 constexpr int kGap = 48;
-// Below this word confidence (0..100) a number counts as doubtful.
-constexpr float kMinConfidence = 95.0f;
+// A digit whose shape is not this much closer to its own glyphs than to another digit's is doubtful.
+constexpr float kMinMargin = 1.1f;
 
 // The marks in a cell as black on white, with the remains of grid lines at its edges and specks
 // removed; pieces counts the separate marks (about one per digit).
@@ -25,7 +28,25 @@ struct Marks {
   cv::Mat picture;  // empty when the cell holds nothing
   int pieces = 0;
   double aspect = 0;  // width by height of all marks together
+  QString shapes;     // the digits the shape classifier sees, empty when the marks are no number
+  float margin = 0;   // its least sure digit's margin
 };
+
+// The second reader: the marks cut into digits, each recognised by its shape.
+void classifyShapes(const cv::Mat& ink, const std::vector<cv::Rect>& pieces, Marks& out) {
+  const std::vector<cv::Rect> boxes = DigitBoxes(pieces, ink);
+  out.margin = boxes.empty() ? 0.0f : std::numeric_limits<float>::max();
+  for (const cv::Rect& box : boxes) {
+    const DigitGuess g = ClassifyDigit(ShapeOfDigit(ink(box)));
+    if (g.digit < 0) {
+      out.shapes.clear();
+      out.margin = 0;
+      return;
+    }
+    out.shapes += QChar(u'0' + g.digit);
+    out.margin = std::min(out.margin, g.margin);
+  }
+}
 
 Marks marksOf(const cv::Mat& cell) {
   Marks out;
@@ -42,6 +63,7 @@ Marks marksOf(const cv::Mat& cell) {
   const int w = cell.cols, h = cell.rows;
   cv::Mat keep = cv::Mat::zeros(ink.size(), CV_8UC1);
   cv::Rect all;
+  std::vector<cv::Rect> pieces;
   for (int i = 1; i < n; ++i) {
     const int x = stats.at<int>(i, cv::CC_STAT_LEFT), y = stats.at<int>(i, cv::CC_STAT_TOP);
     const int cw = stats.at<int>(i, cv::CC_STAT_WIDTH), ch = stats.at<int>(i, cv::CC_STAT_HEIGHT);
@@ -55,6 +77,7 @@ Marks marksOf(const cv::Mat& cell) {
     if (touchesSide && touchesEnd && (cw > w * 0.8 || ch > h * 0.9)) continue;
     keep.setTo(255, labels == i);
     all = all.empty() ? cv::Rect(x, y, cw, ch) : (all | cv::Rect(x, y, cw, ch));
+    pieces.emplace_back(x, y, cw, ch);
     ++out.pieces;
   }
   if (out.pieces == 0) return out;
@@ -66,6 +89,9 @@ Marks marksOf(const cv::Mat& cell) {
   cv::Mat grey;
   smooth.convertTo(grey, CV_8UC1, 255.0 / (hi - lo), -lo * 255.0 / (hi - lo));
   grey.setTo(255, keep == 0);
+  cv::Mat bright;
+  cv::subtract(cv::Scalar(255), grey, bright);
+  classifyShapes(bright, pieces, out);
   const cv::Rect box = (all - cv::Point(1, 1) + cv::Size(2, 2)) & cv::Rect(0, 0, w, h);
   const int width = std::max(1, int(std::lround(double(box.width) * kDigitHeight / box.height)));
   cv::resize(grey(box), out.picture, cv::Size(width, kDigitHeight), 0, 0,
@@ -130,8 +156,6 @@ std::array<CellReading, 25> ReadGridCells(const std::array<cv::Mat, 25>& cells) 
   if (api.Recognize(nullptr) != 0) return out;
   // Symbol by symbol: the recogniser's word breaks are unreliable with digits only, but every
   // symbol's box says in which cell it lies.
-  std::array<float, 25> confidence;
-  confidence.fill(100.0f);
   std::array<int, 25> stray{};
   std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
   if (it) {
@@ -140,12 +164,10 @@ std::array<CellReading, 25> ReadGridCells(const std::array<cv::Mat, 25>& cells) 
       int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
       if (!text || !it->BoundingBox(tesseract::RIL_SYMBOL, &x1, &y1, &x2, &y2)) continue;
       const int middle = (x1 + x2) / 2;
-      const float conf = it->Confidence(tesseract::RIL_SYMBOL);
       bool placed = false;
       for (std::size_t i = 0; i < 25 && !placed; ++i) {
         if (!out[i].ink || middle < left[i] - kGap / 4 || middle >= right[i] + kGap / 4) continue;
         out[i].digits += QString::fromUtf8(text.get()).trimmed();
-        confidence[i] = std::min(confidence[i], conf);
         placed = true;
       }
       // A symbol between the cells belongs to none; the nearest cell is in doubt.
@@ -161,8 +183,12 @@ std::array<CellReading, 25> ReadGridCells(const std::array<cv::Mat, 25>& cells) 
     // Digits are narrower than tall: marks as wide as tall are two digits, and touching digits
     // (one piece) are caught by their width.
     const bool widthFits = r.digits.size() == 1 ? marks[i].aspect < 0.95 : marks[i].aspect > 0.8;
-    r.certain = stray[i] == 0 && confidence[i] >= kMinConfidence && !r.digits.isEmpty() &&
-                marks[i].pieces <= r.digits.size() && widthFits;
+    // Two independent readers must agree: Tesseract was sure of a bold 0 being a 6, the shape
+    // reader is not, and where they differ neither is trusted. Their agreement replaces Tesseract's
+    // own confidence, which marked many numbers it had read right.
+    const bool shapeSure = !marks[i].shapes.isEmpty() && marks[i].margin >= kMinMargin;
+    r.certain = stray[i] == 0 && !r.digits.isEmpty() && marks[i].pieces <= r.digits.size() && widthFits &&
+                shapeSure && r.digits == marks[i].shapes;
   }
   return out;
 }

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <opencv2/core.hpp>
+#include <vector>
+
+// The shape of one printed digit, as the digit classifier compares it: the digit's ink scaled to a
+// fixed height, centred in a square. The same code makes the shapes of the glyphs the classifier
+// learns from (at build time) and of the digits in a picture, so both are cut and scaled alike.
+
+constexpr int kShapeSide = 16;
+constexpr int kShapeLength = kShapeSide * kShapeSide;
+using DigitShape = std::array<unsigned char, kShapeLength>;
+
+// ink: the digit's marks bright on black (0 paper .. 255 full ink), cropped to the digit.
+DigitShape ShapeOfDigit(const cv::Mat& ink);
+
+// The boxes of the digits among the separate marks of a number (boxes of its pieces, in the cell's
+// pixels), left to right: pieces above each other are one digit (a broken stroke), and a piece as wide
+// as two digits is cut where it has least ink. Empty when the marks are more than two digits.
+std::vector<cv::Rect> DigitBoxes(std::vector<cv::Rect> pieces, const cv::Mat& ink);

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// ziehfix-digitglyphs OUTPUT: renders the digits 0-9 in the type faces tickets are commonly printed in,
+// in many sizes, slants and degrees of blur, and writes their shapes as C++ source for the picture
+// reader's digit classifier. Run at build time (offscreen), so the classifier learns from the fonts
+// installed with the program (scripts/deps.sh) and no generated data lives in the repository.
+#include <QFile>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSaveFile>
+#include <cstdio>
+#include <opencv2/imgproc.hpp>
+
+#include "scan/digitshape.h"
+
+namespace {
+
+// Printed digits are drawn about this tall in a straightened cell of the picture reader.
+constexpr int kCellFontSize = 28;
+
+// A glyph as the reader would see it in a straightened cell: drawn at size px, turned by angle
+// degrees, scaled to the cell's font size (smoothly, as a small print photographed is enlarged) and
+// blurred.
+cv::Mat renderGlyph(const QFont& font, char digit, int size, double angle, double blur) {
+  const int side = size * 3;
+  QImage img(side, side, QImage::Format_Grayscale8);
+  img.fill(255);
+  {
+    QPainter p(&img);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont f(font);
+    f.setPixelSize(size);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    p.drawText(img.rect(), Qt::AlignCenter, QString(QChar::fromLatin1(digit)));
+  }
+  const cv::Mat drawn(img.height(), img.width(), CV_8UC1, img.bits(), std::size_t(img.bytesPerLine()));
+  cv::Mat turned;
+  const cv::Mat m = cv::getRotationMatrix2D(cv::Point2f(side / 2.0f, side / 2.0f), angle, 1.0);
+  cv::warpAffine(drawn, turned, m, drawn.size(), cv::INTER_LINEAR, cv::BORDER_CONSTANT, cv::Scalar(255));
+  const double f = double(kCellFontSize) / size;
+  cv::Mat cell;
+  cv::resize(turned, cell, cv::Size(), f, f, f > 1 ? cv::INTER_CUBIC : cv::INTER_AREA);
+  if (blur > 0) cv::GaussianBlur(cell, cell, cv::Size(0, 0), blur);
+  // As the reader does with a cell: smoothed, stretched to full contrast, ink bright.
+  cv::GaussianBlur(cell, cell, cv::Size(3, 3), 0);
+  double lo = 0, hi = 0;
+  cv::minMaxLoc(cell, &lo, &hi);
+  cv::Mat ink;
+  cell.convertTo(ink, CV_8UC1, -255.0 / std::max(1.0, hi - lo), hi * 255.0 / std::max(1.0, hi - lo));
+  return ink;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: ziehfix-digitglyphs OUTPUT.cpp\n");
+    return 2;
+  }
+  const char* const faces[] = {
+      "DejaVu Sans", "DejaVu Sans Condensed", "DejaVu Serif", "DejaVu Serif Condensed", "DejaVu Sans Mono",
+      "Carlito",     "DejaVu Sans Light"};
+  const int sizes[] = {9, 12, 16, 24, 36};
+  const double angles[] = {-4, 0, 4};
+  const double blurs[] = {0, 1.2};
+
+  QByteArray digits, shapes;
+  int count = 0;
+  for (const char* face : faces)
+    for (bool bold : {false, true}) {
+      QFont font(QString::fromLatin1(face));
+      font.setBold(bold);
+      for (char digit = '0'; digit <= '9'; ++digit)
+        for (int size : sizes)
+          for (double angle : angles)
+            for (double blur : blurs) {
+              const DigitShape shape = ShapeOfDigit(renderGlyph(font, digit, size, angle, blur));
+              digits += QByteArray::number(digit - '0') + ',';
+              shapes += "\n    \"";
+              for (unsigned char v : shape)
+                shapes += QByteArray::number(v, 8).rightJustified(3, '0').prepend('\\');
+              shapes += "\",";
+              ++count;
+            }
+    }
+
+  QSaveFile out(QString::fromLocal8Bit(argv[1]));
+  if (!out.open(QIODevice::WriteOnly)) {
+    std::fprintf(stderr, "ziehfix-digitglyphs: cannot write %s\n", argv[1]);
+    return 1;
+  }
+  out.write(
+      "// Generated at build time by ziehfix-digitglyphs: the shapes of rendered digits.\n"
+      "#include \"scan/digitshape.h\"\n\n");
+  out.write("extern const int kGlyphCount = " + QByteArray::number(count) + ";\n");
+  out.write("extern const unsigned char kGlyphDigits[] = {" + digits + "};\n");
+  out.write("extern const char kGlyphShapes[][kShapeLength + 1] = {" + shapes + "\n};\n");
+  return out.commit() ? 0 : 1;
+}

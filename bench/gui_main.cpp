@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
     out = measureSize(arg.toInt());
   } else {
     QJsonArray sizes;
-    for (int n : {1000, 10000, 100000})
+    for (int n : {1000, 10000, 100000, 1000000})
       sizes.append(runChild(QCoreApplication::applicationFilePath(), QString::number(n)));
     out["sizes"] = sizes;
     out["start_up"] = runChild(QCoreApplication::applicationFilePath(), QStringLiteral("splash"));

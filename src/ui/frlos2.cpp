@@ -1,8 +1,8 @@
 #include "ui/frlos2.h"
 
 #include <QAbstractTableModel>
-#include <QFocusEvent>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>

@@ -343,7 +343,7 @@ void TFEingabe::loadFrame(int index, TFfrLos2* frame) {
   const int n = index + 1;
   frame->setObjectName(QStringLiteral("EinfrLos") + QString::number(n));
   frame->move(framePosition(n));
-  frame->PNr->setText(QString::number(n));
+  frame->setNumber(n);
   // Screen readers tell the frames apart by their ticket number.
   frame->m1->setAccessibleName(QStringLiteral("Pro Zeile eine Zahl, Los %1").arg(n));
   frame->gLos->setAccessibleName(QStringLiteral("Los %1").arg(n));

@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
@@ -15,6 +16,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QToolButton>
+#include <algorithm>
 
 #include "common/drawcell.h"
 #include "common/guard.h"
@@ -241,7 +243,8 @@ TFfrLos2::TFfrLos2(QWidget* parent) : QFrame(parent) {
   panel2->setFrameShadow(QFrame::Sunken);
   panel2->setGeometry(0, 0, 20, kHeight);
 
-  PNr = new QLabel(panel2);
+  // On the frame, above the panel, so that a wide number can reach past the panel's edge.
+  PNr = new QLabel(this);
   PNr->setObjectName("PNr");
   PNr->setGeometry(1, 1, 18, 18);
   PNr->setAlignment(Qt::AlignCenter);
@@ -262,7 +265,10 @@ TFfrLos2::TFfrLos2(QWidget* parent) : QFrame(parent) {
                                      QStringLiteral("Alle Zahlen des Loses löschen"));
   bsSkinSpeedButton1->setGeometry(1, kHeight - 23, 18, 22);
 
+  PNr->raise();
+
   auto* label1 = new QLabel(QStringLiteral("Pro Zeile eine Zahl"), this);
+  caption_ = label1;
   label1->setObjectName("Label1");
   QFont labelFont = label1->font();
   // Calibri is narrow; where it is missing a condensed face keeps the caption inside the frame.
@@ -291,6 +297,18 @@ TFfrLos2::TFfrLos2(QWidget* parent) : QFrame(parent) {
   connect(BDel, &QToolButton::clicked, this, [this] { BDelClick(); });
   connect(bsSkinSpeedButton1, &QToolButton::clicked, this, [this] { bsSkinSpeedButton1Click(); });
   connect(bsSkinSpeedButton2, &QToolButton::clicked, this, [this] { bsSkinSpeedButton2Click(); });
+}
+
+void TFfrLos2::setNumber(int n) {
+  PNr->setText(QString::number(n));
+  // The style sheet's font, bold, as the label paints it.
+  PNr->ensurePolished();
+  QFont font = PNr->font();
+  font.setBold(true);
+  const int width = std::max(18, QFontMetrics(font).horizontalAdvance(PNr->text()) + 4);
+  PNr->setGeometry(1, 1, width, 18);
+  const int captionLeft = width > 18 ? width + 3 : 20;
+  caption_->setGeometry(captionLeft, 0, kWidth - captionLeft, 14);
 }
 
 bool TFfrLos2::eventFilter(QObject* watched, QEvent* event) {

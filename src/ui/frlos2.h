@@ -66,6 +66,10 @@ class TFfrLos2 : public QFrame {
   QPlainTextEdit* m1;
   TicketEditGrid* gLos;
 
+  // Shows the ticket number in PNr. Numbers of four and five digits are wider than the number panel:
+  // the label then grows to the right over the caption, which moves aside, so no digit is cut off.
+  void setNumber(int n);
+
   // m1's text with its lines separated by CR LF, and the reverse.
   QString memoText() const;
   void setMemoText(const QString& crlfText);
@@ -81,4 +85,7 @@ class TFfrLos2 : public QFrame {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QLabel* caption_;
 };

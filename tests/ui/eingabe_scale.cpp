@@ -64,6 +64,11 @@ TEST_F(EntryScale, scrolling_far_and_back_keeps_typed_cells_memo_and_doubtful_ma
   TFfrLos2* last = w_->EinLosFrames.last();
   EXPECT_EQ(last->objectName(), "EinfrLos10000");
   EXPECT_EQ(last->PNr->text(), "10000");
+  // Five digits fit their label, and the caption gives way.
+  EXPECT_GE(last->PNr->width(), last->PNr->sizeHint().width());
+  const QLabel* caption = last->findChild<QLabel*>("Label1");
+  ASSERT_NE(caption, nullptr);
+  EXPECT_GE(caption->x(), last->PNr->geometry().right());
   EXPECT_EQ(last->pos(), TFEingabe::framePosition(10000));
   EXPECT_EQ(w_->EinLosGrids.last(), last->gLos);
   EXPECT_TRUE(last->gLos->cellText(1, 2).isEmpty()) << "a reused frame shows its new ticket";
@@ -73,6 +78,7 @@ TEST_F(EntryScale, scrolling_far_and_back_keeps_typed_cells_memo_and_doubtful_ma
   frame = w_->frameOf(7);
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(frame->objectName(), "EinfrLos8");
+  EXPECT_EQ(frame->PNr->width(), 18) << "a reused frame's label shrinks back";
   EXPECT_EQ(frame->gLos->cellText(1, 2), "42");
   EXPECT_EQ(frame->memoText(), "5\r\n6");
   EXPECT_TRUE(frame->gLos->isDoubtful(3));

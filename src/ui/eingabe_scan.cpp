@@ -76,11 +76,14 @@ QString ScanImageFilter() {
   return QStringLiteral("Bilder|") + patterns.join(QLatin1Char(' '));
 }
 
-void ReadTicketsFromImageFile(TFEingabe& window, const QString& path) {
+namespace {
+
+// Reads with the progress dialog and appends what was found; a reading error becomes its message.
+void readTickets(TFEingabe& window, const std::function<ScanResult(const ScanProgress&)>& scan) {
   runGuarded([&] {
     ScanResult result;
     try {
-      result = scanWithProgress(window, [&](const ScanProgress& p) { return ScanImageFile(path, p); });
+      result = scanWithProgress(window, scan);
     } catch (const ScanError& e) {
       Prompter::current().error(QString::fromUtf8(e.what()));
       return;
@@ -89,17 +92,14 @@ void ReadTicketsFromImageFile(TFEingabe& window, const QString& path) {
   });
 }
 
+}  // namespace
+
+void ReadTicketsFromImageFile(TFEingabe& window, const QString& path) {
+  readTickets(window, [&](const ScanProgress& p) { return ScanImageFile(path, p); });
+}
+
 void ReadTicketsFromImage(TFEingabe& window, const QImage& image) {
-  runGuarded([&] {
-    ScanResult result;
-    try {
-      result = scanWithProgress(window, [&](const ScanProgress& p) { return ScanImage(image, p); });
-    } catch (const ScanError& e) {
-      Prompter::current().error(QString::fromUtf8(e.what()));
-      return;
-    }
-    addTickets(window, result);
-  });
+  readTickets(window, [&](const ScanProgress& p) { return ScanImage(image, p); });
 }
 
 QPushButton* InstallScanCommands(TFEingabe& window, QWidget* bar) {

@@ -7,9 +7,11 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "common/folders.h"
@@ -104,6 +106,25 @@ TEST_F(EntryScan, a_picture_without_a_ticket_or_a_damaged_file_changes_nothing) 
   EXPECT_EQ(prompter_.messages[0].text, "Im Bild wurde kein Los gefunden.");
   EXPECT_EQ(prompter_.messages[1].kind, "error");
   EXPECT_TRUE(prompter_.messages[1].text.startsWith("Das Bild „kaputt.jpg“ kann nicht gelesen werden."));
+}
+
+TEST_F(EntryScan, abbrechen_in_the_progress_dialog_adds_nothing) {
+  // The reading hands the events on while it works; the user presses "Abbrechen" then.
+  QString cancelText;
+  QTimer press;
+  press.setInterval(0);
+  QObject::connect(&press, &QTimer::timeout, [&] {
+    auto* dialog = w_->findChild<QProgressDialog*>("ScanProgress");
+    if (!dialog || dialog->wasCanceled()) return;
+    if (auto* button = dialog->findChild<QPushButton*>()) cancelText = button->text();
+    dialog->cancel();
+  });
+  press.start();
+  ReadTicketsFromImage(*w_, twoTickets().image);
+  press.stop();
+  EXPECT_EQ(cancelText, "Abbrechen");
+  EXPECT_EQ(w_->EinLosCount, 1);
+  EXPECT_TRUE(prompter_.messages.isEmpty());
 }
 
 TEST_F(EntryScan, ctrl_v_reads_a_copied_picture_and_leaves_text_on_the_clipboard_alone) {

@@ -16,10 +16,7 @@
 
 namespace {
 
-struct Outcome {
-  int exitCode = -1;
-  QByteArray out, err;
-};
+using Outcome = ProgramRun;
 
 const QString kDefaultField = "47910161819202324313443444548545866676974";
 
@@ -43,19 +40,7 @@ class CheckerTest : public ::testing::Test {
   }
 
   static Outcome check(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(ZIEHFIX_BINARY_DIR "/ziehfix-check"), args);
-    Outcome run;
-    if (!process.waitForFinished(60000)) {
-      process.kill();
-      process.waitForFinished();
-      ADD_FAILURE() << "the checker did not finish";
-      return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return RunProgram(QStringLiteral(ZIEHFIX_BINARY_DIR "/ziehfix-check"), args);
   }
 
   static QJsonObject json(const Outcome& run) {

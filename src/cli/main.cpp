@@ -9,6 +9,9 @@
 #include "cli/checkrun.h"
 #include "cli/options.h"
 #include "core/report.h"
+#ifdef ZIEHFIX_HAVE_SCAN
+#include "scan/recogniserthreads.h"
+#endif
 
 namespace {
 
@@ -39,8 +42,10 @@ void fail(const QString& reason) {
 #if defined(ZIEHFIX_IMAGE_HELPER) && !defined(ZIEHFIX_HAVE_SCAN)
 // Pictures are read by the build of this program with the picture reader: beside it in the build
 // folder, in libexec once installed. It takes over this process with the same arguments, so its
-// output and exit status are this call's. Returns only when it could not be started.
+// output and exit status are this call's. Returns only when it could not be started. Its recogniser
+// works on one thread (see scan/recogniserthreads.h); set here, that costs no second start.
 void runImageHelper(char** argv) {
+  ::setenv("OMP_THREAD_LIMIT", "1", 0);
   const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
   const QString dir = QFileInfo(self).absolutePath();
   for (const QString& helper : {dir + QStringLiteral("/ziehfix-check-image"),
@@ -57,6 +62,9 @@ void runImageHelper(char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef ZIEHFIX_HAVE_SCAN
+  StartWithOneRecogniserThread(argv);
+#endif
   QStringList args;
   for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
 

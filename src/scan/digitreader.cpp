@@ -4,6 +4,7 @@
 #include <tesseract/baseapi.h>
 #include <tesseract/resultiterator.h>
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 #include <opencv2/imgproc.hpp>
@@ -64,21 +65,46 @@ Marks marksOf(const cv::Mat& cell) {
   cv::Mat keep = cv::Mat::zeros(ink.size(), CV_8UC1);
   cv::Rect all;
   std::vector<cv::Rect> pieces;
+  std::vector<int> small;
+  auto take = [&](int i, const cv::Rect& r) {
+    keep.setTo(255, labels == i);
+    all = all.empty() ? r : (all | r);
+    pieces.push_back(r);
+    ++out.pieces;
+  };
   for (int i = 1; i < n; ++i) {
     const int x = stats.at<int>(i, cv::CC_STAT_LEFT), y = stats.at<int>(i, cv::CC_STAT_TOP);
     const int cw = stats.at<int>(i, cv::CC_STAT_WIDTH), ch = stats.at<int>(i, cv::CC_STAT_HEIGHT);
     const int area = stats.at<int>(i, cv::CC_STAT_AREA);
-    if (area < w * h / 150 || ch < h / 5) continue;
     const bool touchesSide = x == 0 || x + cw >= w;
     const bool touchesEnd = y == 0 || y + ch >= h;
+    if (area < w * h / 150 || ch < h / 5) {
+      if (!touchesSide && !touchesEnd && area >= w * h / 400) small.push_back(i);
+      continue;
+    }
     // Remains of a neighbouring grid line: thin and along the cell's edge.
     if (touchesSide && cw < w / 6) continue;
     if (touchesEnd && ch < h / 4) continue;
     if (touchesSide && touchesEnd && (cw > w * 0.8 || ch > h * 0.9)) continue;
-    keep.setTo(255, labels == i);
-    all = all.empty() ? cv::Rect(x, y, cw, ch) : (all | cv::Rect(x, y, cw, ch));
-    pieces.emplace_back(x, y, cw, ch);
-    ++out.pieces;
+    take(i, cv::Rect(x, y, cw, ch));
+  }
+  // A thin joint of a bold serif digit can break in the threshold: the flag of a 5 comes apart from
+  // its bowl, and the bowl alone reads as a 3. A small piece right above or below a digit, over its
+  // columns, belongs to it; specks elsewhere stay out.
+  const std::size_t digitsFound = pieces.size();
+  for (int i : small) {
+    const cv::Rect r(stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP),
+                     stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
+    const bool partOfDigit =
+        std::any_of(pieces.begin(), pieces.begin() + std::ptrdiff_t(digitsFound), [&](const cv::Rect& d) {
+          const int across = std::min(r.x + r.width, d.x + d.width) - std::max(r.x, d.x);
+          const int gap = std::max(d.y - (r.y + r.height), r.y - (d.y + d.height));
+          return across * 2 >= r.width && gap <= h / 10;
+        });
+    if (partOfDigit) {
+      take(i, r);
+      --out.pieces;  // a part of a digit already counted
+    }
   }
   if (out.pieces == 0) return out;
   out.aspect = double(all.width) / all.height;

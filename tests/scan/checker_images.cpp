@@ -14,26 +14,10 @@
 
 namespace {
 
-struct CheckerRun {
-  int exitCode = -1;
-  QByteArray out, err;
-};
+using CheckerRun = ProgramRun;
 
 CheckerRun checker(const QStringList& args, const QString& folder) {
-  QProcess process;
-  process.setWorkingDirectory(folder);
-  process.start(QStringLiteral(ZIEHFIX_BINARY_DIR "/ziehfix-check"), args);
-  CheckerRun run;
-  if (!process.waitForFinished(60000)) {
-    process.kill();
-    process.waitForFinished();
-    ADD_FAILURE() << "the checker did not finish";
-    return run;
-  }
-  run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-  run.out = process.readAllStandardOutput();
-  run.err = process.readAllStandardError();
-  return run;
+  return RunProgram(QStringLiteral(ZIEHFIX_BINARY_DIR "/ziehfix-check"), args, folder);
 }
 
 class CheckerImages : public ::testing::Test {
@@ -93,11 +77,18 @@ TEST_F(CheckerImages, TicketsOfEveryPictureInOrderWithTheirImageAndDoubtfulCells
 
 TEST_F(CheckerImages, AnUnreadablePictureEndsWithStatusTwoAndItsReason) {
   write("kaputt.jpg", QByteArray("\xff\xd8\xff\xe0 not a picture"));
-  const CheckerRun run = checker({"--from-image", "kaputt.jpg"}, dir.path());
-  EXPECT_EQ(run.exitCode, 2);
-  EXPECT_TRUE(run.out.isEmpty());
-  EXPECT_TRUE(QString::fromUtf8(run.err).contains("Das Bild „kaputt.jpg“ kann nicht gelesen werden."))
-      << run.err.toStdString();
+  // Through the checker, and the reader started on its own without a thread limit, which then
+  // starts itself again with one: the arguments must come through both.
+  QProcessEnvironment unlimited = QProcessEnvironment::systemEnvironment();
+  unlimited.remove("OMP_THREAD_LIMIT");
+  for (const CheckerRun& run : {checker({"--from-image", "kaputt.jpg"}, dir.path()),
+                                RunProgram(QStringLiteral(ZIEHFIX_BINARY_DIR "/ziehfix-check-image"),
+                                           {"--from-image", "kaputt.jpg"}, dir.path(), unlimited)}) {
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(QString::fromUtf8(run.err).contains("Das Bild „kaputt.jpg“ kann nicht gelesen werden."))
+        << run.err.toStdString();
+  }
 }
 
 }  // namespace

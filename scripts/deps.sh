@@ -8,7 +8,7 @@ packages=(
   libsimpleini-dev libssl-dev libjpeg62-turbo-dev libqrencode-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libopencv-core-dev libopencv-imgproc-dev libtesseract-dev tesseract-ocr-eng
-  libxcb1-dev xvfb xauth imagemagick poppler-utils fonts-dejavu-core fonts-dejavu-extra fonts-crosextra-carlito openssl
+  libxcb1-dev xvfb xauth imagemagick poppler-utils fonts-dejavu-core fonts-dejavu-extra fonts-crosextra-carlito fonts-liberation2 fonts-freefont-ttf openssl
   desktop-file-utils appstream libxml2-utils xdg-utils shared-mime-info libglib2.0-bin dpkg-dev file
 )
 

@@ -22,15 +22,19 @@ constexpr int kMargin = 12;
 constexpr int kGap = 48;
 // A digit whose shape is not this much closer to its own glyphs than to another digit's is doubtful.
 constexpr float kMinMargin = 1.1f;
+// A digit this much closer to its own glyphs than to any other digit's is read by its shape alone.
+constexpr float kSureMargin = 1.6f;
+constexpr double kInkLevel = 0.62;
 
 // The marks in a cell as black on white, with the remains of grid lines at its edges and specks
 // removed; pieces counts the separate marks (about one per digit).
 struct Marks {
   cv::Mat picture;  // empty when the cell holds nothing
   int pieces = 0;
-  double aspect = 0;  // width by height of all marks together
-  QString shapes;     // the digits the shape classifier sees, empty when the marks are no number
-  float margin = 0;   // its least sure digit's margin
+  double aspect = 0;    // width by height of all marks together
+  QString shapes;       // the digits the shape classifier sees, empty when the marks are no number
+  float margin = 0;     // its least sure digit's margin
+  bool hidden = false;  // marks in the middle of the cell were taken for grid lines: unreadable
 };
 
 // The second reader: the marks cut into digits, each recognised by its shape.
@@ -57,8 +61,11 @@ Marks marksOf(const cv::Mat& cell) {
   cv::minMaxLoc(smooth, &lo, &hi);
   // Paper alone: too little contrast for any writing.
   if (hi - lo < 50) return out;
+  // Ink is what is darker than this share of the way from the darkest ink to the paper: past the
+  // middle, so that the thin strokes of a light serif face (the joints of a 9, the flag of a 5) hold
+  // together, short of the paper's own grain.
   cv::Mat ink;
-  cv::threshold(smooth, ink, (lo + hi) / 2, 255, cv::THRESH_BINARY_INV);
+  cv::threshold(smooth, ink, lo + kInkLevel * (hi - lo), 255, cv::THRESH_BINARY_INV);
   cv::Mat labels, stats, centroids;
   const int n = cv::connectedComponentsWithStats(ink, labels, stats, centroids, 8, CV_32S);
   const int w = cell.cols, h = cell.rows;
@@ -66,6 +73,7 @@ Marks marksOf(const cv::Mat& cell) {
   cv::Rect all;
   std::vector<cv::Rect> pieces;
   std::vector<int> small;
+  const cv::Rect middle(w / 4, h / 4, w / 2, h / 2);
   auto take = [&](int i, const cv::Rect& r) {
     keep.setTo(255, labels == i);
     all = all.empty() ? r : (all | r);
@@ -82,10 +90,15 @@ Marks marksOf(const cv::Mat& cell) {
       if (!touchesSide && !touchesEnd && area >= w * h / 400) small.push_back(i);
       continue;
     }
-    // Remains of a neighbouring grid line: thin and along the cell's edge.
-    if (touchesSide && cw < w / 6) continue;
-    if (touchesEnd && ch < h / 4) continue;
-    if (touchesSide && touchesEnd && (cw > w * 0.8 || ch > h * 0.9)) continue;
+    // Remains of a neighbouring grid line: thin and along the cell's edge. Digits run together with
+    // such remains look the same from outside, but they have ink in the middle of the cell: then the
+    // cell cannot be read, and it must not pass for an empty one.
+    const bool lineRemains = (touchesSide && cw < w / 6) || (touchesEnd && ch < h / 4) ||
+                             (touchesSide && touchesEnd && (cw > w * 0.8 || ch > h * 0.9));
+    if (lineRemains) {
+      out.hidden = out.hidden || cv::countNonZero(labels(middle) == i) >= w * h / 100;
+      continue;
+    }
     take(i, cv::Rect(x, y, cw, ch));
   }
   // A thin joint of a bold serif digit can break in the threshold: the flag of a 5 comes apart from
@@ -161,10 +174,12 @@ std::array<CellReading, 25> ReadGridCells(const std::array<cv::Mat, 25>& cells) 
   // one call to the recogniser per ticket instead of one per cell.
   std::array<int, 25> left{}, right{};
   int width = kMargin;
+  std::array<bool, 25> inLine{};
   for (std::size_t i = 0; i < 25; ++i) {
     marks[i] = marksOf(cells[i]);
-    out[i].ink = marks[i].pieces > 0;
-    if (!out[i].ink) continue;
+    out[i].ink = marks[i].pieces > 0 || marks[i].hidden;
+    inLine[i] = marks[i].pieces > 0;
+    if (!inLine[i]) continue;
     left[i] = width;
     width += marks[i].picture.cols;
     right[i] = width;
@@ -173,7 +188,7 @@ std::array<CellReading, 25> ReadGridCells(const std::array<cv::Mat, 25>& cells) 
   if (width == kMargin) return out;
   cv::Mat line(kDigitHeight + 2 * kMargin, width - kGap + kMargin, CV_8UC1, cv::Scalar(255));
   for (std::size_t i = 0; i < 25; ++i)
-    if (out[i].ink)
+    if (inLine[i])
       marks[i].picture.copyTo(line(cv::Rect(left[i], kMargin, marks[i].picture.cols, kDigitHeight)));
 
   tesseract::TessBaseAPI& api = recogniser();
@@ -192,29 +207,38 @@ std::array<CellReading, 25> ReadGridCells(const std::array<cv::Mat, 25>& cells) 
       const int middle = (x1 + x2) / 2;
       bool placed = false;
       for (std::size_t i = 0; i < 25 && !placed; ++i) {
-        if (!out[i].ink || middle < left[i] - kGap / 4 || middle >= right[i] + kGap / 4) continue;
+        if (!inLine[i] || middle < left[i] - kGap / 4 || middle >= right[i] + kGap / 4) continue;
         out[i].digits += QString::fromUtf8(text.get()).trimmed();
         placed = true;
       }
       // A symbol between the cells belongs to none; the nearest cell is in doubt.
       if (!placed)
         for (std::size_t i = 0; i < 25; ++i)
-          if (out[i].ink && middle >= right[i] && middle < right[i] + kGap) ++stray[i];
+          if (inLine[i] && middle >= right[i] && middle < right[i] + kGap) ++stray[i];
     } while (it->Next(tesseract::RIL_SYMBOL));
   }
   api.Clear();
   for (std::size_t i = 0; i < 25; ++i) {
     CellReading& r = out[i];
+    const Marks& m = marks[i];
     // A mark left unread would silently drop a digit ("17" read as "7").
     // Digits are narrower than tall: marks as wide as tall are two digits, and touching digits
     // (one piece) are caught by their width.
-    const bool widthFits = r.digits.size() == 1 ? marks[i].aspect < 0.95 : marks[i].aspect > 0.8;
-    // Two independent readers must agree: Tesseract was sure of a bold 0 being a 6, the shape
-    // reader is not, and where they differ neither is trusted. Their agreement replaces Tesseract's
-    // own confidence, which marked many numbers it had read right.
-    const bool shapeSure = !marks[i].shapes.isEmpty() && marks[i].margin >= kMinMargin;
-    r.certain = stray[i] == 0 && !r.digits.isEmpty() && marks[i].pieces <= r.digits.size() && widthFits &&
-                shapeSure && r.digits == marks[i].shapes;
+    auto fits = [&](const QString& digits) {
+      return !digits.isEmpty() && m.pieces <= digits.size() &&
+             (digits.size() == 1 ? m.aspect < 0.95 : m.aspect > 0.8);
+    };
+    if (m.hidden || stray[i] != 0 || m.shapes.isEmpty() || !fits(m.shapes)) continue;
+    // Two readers: Tesseract, and the shape reader, which knows the common type faces of printed
+    // tickets and reads them better (Tesseract takes the dotted zero of a monospaced face for a 6
+    // and adds digits that are not there). The shape reader decides alone when it is sure; when it
+    // is less sure, Tesseract must read the same. Where they differ, neither is trusted.
+    if (m.margin >= kSureMargin) {
+      r.digits = m.shapes;
+      r.certain = true;
+    } else {
+      r.certain = m.margin >= kMinMargin && r.digits == m.shapes;
+    }
   }
   return out;
 }

@@ -5,6 +5,7 @@
 // installed with the program (scripts/deps.sh) and no generated data lives in the repository.
 #include <QFile>
 #include <QFont>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -61,9 +62,21 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: ziehfix-digitglyphs OUTPUT.cpp\n");
     return 2;
   }
-  const char* const faces[] = {
-      "DejaVu Sans", "DejaVu Sans Condensed", "DejaVu Serif", "DejaVu Serif Condensed", "DejaVu Sans Mono",
-      "Carlito",     "DejaVu Sans Light"};
+  // DejaVu, Carlito (Calibri's measures) and Liberation (Arial's, Times' and Courier's).
+  const char* const faces[] = {"DejaVu Sans",      "DejaVu Sans Condensed",
+                               "DejaVu Serif",     "DejaVu Serif Condensed",
+                               "DejaVu Sans Mono", "Carlito",
+                               "Liberation Sans",  "Liberation Serif",
+                               "Liberation Mono"};
+  // Qt would quietly draw a missing face in another, and the reader learn the wrong shapes.
+  const QStringList installed = QFontDatabase::families();
+  for (const char* face : faces)
+    if (!installed.contains(QString::fromLatin1(face))) {
+      std::fprintf(stderr,
+                   "ziehfix-digitglyphs: the font \"%s\" is not installed (scripts/deps.sh installs it)\n",
+                   face);
+      return 1;
+    }
   const int sizes[] = {9, 12, 16, 24, 36};
   const double angles[] = {-4, 0, 4};
   const double blurs[] = {0, 1.2};

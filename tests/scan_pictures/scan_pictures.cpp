@@ -199,17 +199,24 @@ GeneratedPicture GeneratePicture(const PictureRecipe& recipe) {
   return out;
 }
 
-PictureRecipe VariedRecipe(int index, std::uint32_t seed) {
+QStringList LearntFaces() {
+  return {"DejaVu Sans",           "DejaVu Serif",    "DejaVu Sans Mono", "Carlito",
+          "DejaVu Sans Condensed", "Liberation Sans", "Liberation Serif"};
+}
+
+QStringList UnknownFaces() {
+  return {"FreeSans", "FreeSerif", "FreeMono"};
+}
+
+PictureRecipe VariedRecipe(int index, std::uint32_t seed, const QStringList& faces) {
   Rng rng(seed * 7919u + std::uint32_t(index));
-  static const char* const fonts[] = {"DejaVu Sans", "DejaVu Serif", "DejaVu Sans Mono", "Carlito",
-                                      "DejaVu Sans Condensed"};
   PictureRecipe s;
   s.seed = rng();
   s.tickets = 1 + index % 12;
   s.look = index % 4 == 0   ? TicketLook::Program
            : index % 4 == 3 ? TicketLook::PrintedLetterRowInside
                             : TicketLook::Printed;
-  s.font = QString::fromLatin1(fonts[(index / 4) % 5]);
+  s.font = faces[(index / 4) % faces.size()];
   s.bold = index % 3 == 0;
   s.letterRowAbove = index % 2 == 1;
   s.freeCentre = index % 5 == 2;

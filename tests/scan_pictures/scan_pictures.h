@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QStringList>
+
 // Generated pictures of tickets for the picture reader's tests and its accuracy benchmark: tickets as
 // the main window paints them and in a printed look, laid out on a page, then photographed badly
 // (turned, in perspective, shaded, blurred, noisy, JPEG-compressed). Needs a QGuiApplication (fonts).
@@ -43,4 +45,8 @@ struct GeneratedPicture {
 GeneratedPicture GeneratePicture(const PictureRecipe& recipe);
 
 // A varied recipe for picture number index of a set: every look, font and distortion in turn.
-PictureRecipe VariedRecipe(int index, std::uint32_t seed);
+// The faces the shape reader learns from, and faces it never sees (for measuring how it copes with type
+// it does not know).
+QStringList LearntFaces();
+QStringList UnknownFaces();
+PictureRecipe VariedRecipe(int index, std::uint32_t seed, const QStringList& faces = LearntFaces());

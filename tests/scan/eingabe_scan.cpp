@@ -16,6 +16,7 @@
 
 #include "common/folders.h"
 #include "scan_pictures/scan_pictures.h"
+#include "support/entry_window.h"
 #include "support/scripted_prompter.h"
 #include "support/test_env.h"
 #include "support/test_files.h"
@@ -29,13 +30,8 @@ class EntryScan : public ::testing::Test {
  protected:
   void SetUp() override {
     EstablishDataFolders();
-    w_ = std::make_unique<TFEingabe>();
-    w_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w_.get()));
     // One frame already there: the tickets of a picture are appended after it.
-    w_->findChild<QLineEdit*>("eAnz")->setText("1");
-    w_->findChild<QPushButton*>("bsSkinSpeedButton2")->click();
-    ASSERT_EQ(w_->EinLosCount, 1);
+    w_ = OpenEntryWindow(1);
   }
 
   // Two tickets, the second with 7 twice (cells 1 and 2 doubtful).

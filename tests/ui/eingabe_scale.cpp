@@ -18,6 +18,7 @@
 
 #include "common/folders.h"
 #include "core/ticketfile.h"
+#include "support/entry_window.h"
 #include "support/scripted_prompter.h"
 #include "support/test_env.h"
 #include "ui/eingabe.h"
@@ -29,12 +30,7 @@ class EntryScale : public ::testing::Test {
  protected:
   void SetUp() override {
     EstablishDataFolders();
-    w_ = std::make_unique<TFEingabe>();
-    w_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w_.get()));
-    w_->eAnz->setText("10000");
-    w_->bsSkinSpeedButton2->click();
-    ASSERT_EQ(w_->EinLosCount, 10000);
+    w_ = OpenEntryWindow(10000);
   }
   QScrollBar* bar() const { return w_->Box1->verticalScrollBar(); }
   // Scrolls so that the row of ticket index is the first in view.

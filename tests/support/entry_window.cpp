@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/entry_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "ui/eingabe.h"
+
+std::unique_ptr<TFEingabe> OpenEntryWindow(int count) {
+  auto w = std::make_unique<TFEingabe>();
+  w->show();
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+  if (count > 0) {
+    w->eAnz->setText(QString::number(count));
+    w->bsSkinSpeedButton2->click();
+    EXPECT_EQ(w->EinLosCount, count);
+  }
+  return w;
+}

@@ -68,7 +68,12 @@ void measureAccuracy(const char* title, int count, std::uint32_t seed, const QSt
           bestAlike = alike;
         }
       }
-      if (best == pic.tickets.size()) continue;  // nothing read alike: no ticket found
+      if (best == pic.tickets.size()) {
+        // Read where there is no ticket: every number taken from it is wrong.
+        perfect = false;
+        for (int c = 0; c < 25; ++c) f.wrongUnmarked += !read.doubtful[c] && !read.cells[c].isEmpty();
+        continue;
+      }
       taken[best] = true;
       ++f.found;
       if (best < lastTruth) ++f.orderWrong;

@@ -73,7 +73,8 @@ Marks marksOf(const cv::Mat& cell) {
   cv::Rect all;
   std::vector<cv::Rect> pieces;
   std::vector<int> small;
-  const cv::Rect middle(w / 4, h / 4, w / 2, h / 2);
+  // Inside the bands where the remains of grid lines lie.
+  const cv::Rect inside(w / 6, h / 6, w - 2 * (w / 6), h - 2 * (h / 6));
   auto take = [&](int i, const cv::Rect& r) {
     keep.setTo(255, labels == i);
     all = all.empty() ? r : (all | r);
@@ -91,12 +92,12 @@ Marks marksOf(const cv::Mat& cell) {
       continue;
     }
     // Remains of a neighbouring grid line: thin and along the cell's edge. Digits run together with
-    // such remains look the same from outside, but they have ink in the middle of the cell: then the
-    // cell cannot be read, and it must not pass for an empty one.
+    // such remains look the same from outside, but they have ink further in: then the cell cannot be
+    // read, and it must not pass for an empty one, nor "17" for 7.
     const bool lineRemains = (touchesSide && cw < w / 6) || (touchesEnd && ch < h / 4) ||
                              (touchesSide && touchesEnd && (cw > w * 0.8 || ch > h * 0.9));
     if (lineRemains) {
-      out.hidden = out.hidden || cv::countNonZero(labels(middle) == i) >= w * h / 100;
+      out.hidden = out.hidden || cv::countNonZero(labels(inside) == i) >= w * h / 100;
       continue;
     }
     take(i, cv::Rect(x, y, cw, ch));

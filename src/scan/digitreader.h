@@ -9,7 +9,7 @@
 struct CellReading {
   bool ink = false;      // something is written in the cell
   QString digits;        // the digits read, empty when nothing could be read
-  bool certain = false;  // Tesseract and the shape reader agree, and the marks match the digits read
+  bool certain = false;  // the shape reader is sure, or it and Tesseract agree; the marks match the digits
 };
 
 // Reads the numbers of one straightened grid's 25 cells. Throws ScanError when Tesseract or its

@@ -265,8 +265,6 @@ TFfrLos2::TFfrLos2(QWidget* parent) : QFrame(parent) {
                                      QStringLiteral("Alle Zahlen des Loses löschen"));
   bsSkinSpeedButton1->setGeometry(1, kHeight - 23, 18, 22);
 
-  PNr->raise();
-
   auto* label1 = new QLabel(QStringLiteral("Pro Zeile eine Zahl"), this);
   caption_ = label1;
   label1->setObjectName("Label1");
@@ -293,6 +291,9 @@ TFfrLos2::TFfrLos2(QWidget* parent) : QFrame(parent) {
   gLos = new TicketEditGrid(this);
   gLos->setObjectName("gLos");
   gLos->setGeometry(20, kHeight - 84, 106, 84);
+
+  // Above the text field too, which a wide number reaches down to.
+  PNr->raise();
 
   connect(BDel, &QToolButton::clicked, this, [this] { BDelClick(); });
   connect(bsSkinSpeedButton1, &QToolButton::clicked, this, [this] { bsSkinSpeedButton1Click(); });

@@ -81,9 +81,12 @@ TEST_F(CheckerImages, AnUnreadablePictureEndsWithStatusTwoAndItsReason) {
   // starts itself again with one: the arguments must come through both.
   QProcessEnvironment unlimited = QProcessEnvironment::systemEnvironment();
   unlimited.remove("OMP_THREAD_LIMIT");
-  for (const CheckerRun& run : {checker({"--from-image", "kaputt.jpg"}, dir.path()),
-                                RunProgram(QStringLiteral(ZIEHFIX_BINARY_DIR "/ziehfix-check-image"),
-                                           {"--from-image", "kaputt.jpg"}, dir.path(), unlimited)}) {
+  // OpenMP prints its settings on standard error when it is loaded: the second start shows the limit.
+  unlimited.insert("OMP_DISPLAY_ENV", "true");
+  const CheckerRun alone = RunProgram(QStringLiteral(ZIEHFIX_BINARY_DIR "/ziehfix-check-image"),
+                                      {"--from-image", "kaputt.jpg"}, dir.path(), unlimited);
+  EXPECT_TRUE(alone.err.contains("OMP_THREAD_LIMIT = '1'")) << alone.err.toStdString();
+  for (const CheckerRun& run : {checker({"--from-image", "kaputt.jpg"}, dir.path()), alone}) {
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_TRUE(QString::fromUtf8(run.err).contains("Das Bild „kaputt.jpg“ kann nicht gelesen werden."))

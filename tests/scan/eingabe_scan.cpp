@@ -32,6 +32,7 @@ class EntryScan : public ::testing::Test {
     EstablishDataFolders();
     // One frame already there: the tickets of a picture are appended after it.
     w_ = OpenEntryWindow(1);
+    ASSERT_FALSE(HasFailure());
   }
 
   // Two tickets, the second with 7 twice (cells 1 and 2 doubtful).

@@ -31,6 +31,7 @@ class EntryScale : public ::testing::Test {
   void SetUp() override {
     EstablishDataFolders();
     w_ = OpenEntryWindow(10000);
+    ASSERT_FALSE(HasFailure());
   }
   QScrollBar* bar() const { return w_->Box1->verticalScrollBar(); }
   // Scrolls so that the row of ticket index is the first in view.

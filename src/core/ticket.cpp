@@ -132,14 +132,8 @@ void TicketList::appendCoded(const std::array<std::uint8_t, 25>& codes, std::arr
   // Nearly every ticket holds only plain numbers and empty cells: its codes are its values.
   bool plain = true;
   for (int c = 0; c < 25; ++c) plain &= codes[c] <= 75;
-  if (plain) {
-    std::memcpy(v, codes.data(), 25);
-    meta.completable = CompletableLines(v);
-    placeInBlock(int(meta_.size()), v, meta.completable);
-    meta_.push_back(meta);
-    return;
-  }
-  for (int c = 0; c < 25; ++c) {
+  if (plain) std::memcpy(v, codes.data(), 25);
+  for (int c = 0; c < 25 && !plain; ++c) {
     const std::uint8_t code = codes[c];
     v[c] = 0;
     if (code == kSpaceCell) {
@@ -230,9 +224,7 @@ QString TicketList::cellText(int ticket, int cell) const {
 
 std::array<std::uint8_t, 25> TicketList::lotteryValues(int ticket) const {
   std::array<std::uint8_t, 25> out;
-  const std::uint8_t* rows = blocked_.data() + std::size_t(ticket / kBlockTickets) * kBlockBytes;
-  for (int c = 0; c < 25; ++c)
-    out[c] = rows[std::size_t(c) * kBlockTickets + std::size_t(ticket % kBlockTickets)];
+  for (int c = 0; c < 25; ++c) out[std::size_t(c)] = lotteryValue(ticket, c);
   return out;
 }
 

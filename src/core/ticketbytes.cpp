@@ -114,11 +114,11 @@ bool ParseUtf8TicketBytes(const QByteArray& bytes, TicketList& tickets, qsizetyp
     data = data.sliced(3);
   else if (data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF"))
     return false;
-  Utf8TicketParser parser(tickets);
-  if (!data.isValidUtf8()) return false;
   // About 60 bytes a ticket in the usual form; a close guess saves the list's reallocations.
   tickets.reserve(tickets.count() + int(data.size() / 60) + 1);
-  parser.feed(data);
+  Utf8TicketParser parser(tickets);
+  // The parser checks the encoding before it takes any line.
+  if (!parser.feed(data)) return false;
   lineCount = parser.lineCount();
   return true;
 }

@@ -79,7 +79,6 @@ Marks marksOf(const cv::Mat& cell) {
     keep.setTo(255, labels == i);
     all = all.empty() ? r : (all | r);
     pieces.push_back(r);
-    ++out.pieces;
   };
   for (int i = 1; i < n; ++i) {
     const int x = stats.at<int>(i, cv::CC_STAT_LEFT), y = stats.at<int>(i, cv::CC_STAT_TOP);
@@ -106,6 +105,7 @@ Marks marksOf(const cv::Mat& cell) {
   // its bowl, and the bowl alone reads as a 3. A small piece right above or below a digit, over its
   // columns, belongs to it; specks elsewhere stay out.
   const std::size_t digitsFound = pieces.size();
+  out.pieces = int(digitsFound);
   for (int i : small) {
     const cv::Rect r(stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP),
                      stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
@@ -115,10 +115,7 @@ Marks marksOf(const cv::Mat& cell) {
           const int gap = std::max(d.y - (r.y + r.height), r.y - (d.y + d.height));
           return across * 2 >= r.width && gap <= h / 10;
         });
-    if (partOfDigit) {
-      take(i, r);
-      --out.pieces;  // a part of a digit already counted
-    }
+    if (partOfDigit) take(i, r);  // a part of a digit already counted
   }
   if (out.pieces == 0) return out;
   out.aspect = double(all.width) / all.height;

@@ -312,6 +312,19 @@ QSize TFEingabe::boxSizeFor(int frames) {
   return {width, height};
 }
 
+namespace {
+
+// The ticket as its frame shows it (an open cell editor already taken over).
+EntryTicket shownTicket(const TFfrLos2& frame) {
+  EntryTicket t;
+  t.cells = frame.gLos->cells();
+  t.doubtful = frame.gLos->doubtfulCells();
+  t.memo = frame.memoText();
+  return t;
+}
+
+}  // namespace
+
 std::pair<int, int> TFEingabe::liveRange() const {
   constexpr int kRow = TFfrLos2::kHeight + 10;
   const int top = Box1->verticalScrollBar()->value();
@@ -359,11 +372,7 @@ void TFEingabe::storeFrame(int index, TFfrLos2* frame) {
   // The frame goes to another ticket: what its cell editor holds is taken over first.
   if (frame->isAncestorOf(QApplication::focusWidget())) Box1->setFocus(Qt::OtherFocusReason);
   frame->gLos->closeOpenEditor();
-  EntryTicket t;
-  t.cells = frame->gLos->cells();
-  t.doubtful = frame->gLos->doubtfulCells();
-  t.memo = frame->memoText();
-  model_.setTicket(index, std::move(t));
+  model_.setTicket(index, shownTicket(*frame));
 }
 
 void TFEingabe::layoutFrames() {
@@ -434,8 +443,7 @@ TFfrLos2* TFEingabe::LosBauen() {
   ticketsChanged();
   const QPoint at = framePosition(EinLosCount);
   Box1->ensureVisible(at.x() + TFfrLos2::kWidth / 2, at.y() + TFfrLos2::kHeight / 2, TFfrLos2::kWidth / 2 + 5,
-                      TFfrLos2::kHeight / 2 + 5);
-  layoutFrames();
+                      TFfrLos2::kHeight / 2 + 5);  // the scroll hands out the frames
   return frameOf(EinLosCount - 1);
 }
 
@@ -461,11 +469,7 @@ EntryTicket TFEingabe::ticket(int index) const {
   TFfrLos2* frame = frameOf(index);
   if (!frame) return model_.ticket(index);
   frame->gLos->commitOpenEditor();
-  EntryTicket t;
-  t.cells = frame->gLos->cells();
-  t.doubtful = frame->gLos->doubtfulCells();
-  t.memo = frame->memoText();
-  return t;
+  return shownTicket(*frame);
 }
 
 TFfrLos2* TFEingabe::frameOf(int index) const {

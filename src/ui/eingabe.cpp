@@ -441,10 +441,14 @@ void TFEingabe::ticketsChanged() {
 TFfrLos2* TFEingabe::LosBauen() {
   model_.appendEmpty(1);
   ticketsChanged();
-  const QPoint at = framePosition(EinLosCount);
+  showTicket(EinLosCount - 1);
+  return frameOf(EinLosCount - 1);
+}
+
+void TFEingabe::showTicket(int index) {
+  const QPoint at = framePosition(index + 1);
   Box1->ensureVisible(at.x() + TFfrLos2::kWidth / 2, at.y() + TFfrLos2::kHeight / 2, TFfrLos2::kWidth / 2 + 5,
                       TFfrLos2::kHeight / 2 + 5);  // the scroll hands out the frames
-  return frameOf(EinLosCount - 1);
 }
 
 QList<TFfrLos2*> TFEingabe::appendFrames(int count) {
@@ -460,8 +464,11 @@ QList<TFfrLos2*> TFEingabe::appendFrames(int count) {
 
 bool TFEingabe::appendTickets(const std::vector<EntryTicket>& tickets) {
   if (!framesFit(int(tickets.size()), false, true)) return false;
+  const int first = EinLosCount;
   for (const EntryTicket& t : tickets) model_.append(t);
   ticketsChanged();
+  // The user is to check what came in: the first of it in view.
+  if (!tickets.empty()) showTicket(first);
   return true;
 }
 

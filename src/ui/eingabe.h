@@ -73,8 +73,8 @@ class TFEingabe : public QWidget {
   // Appends count empty tickets in one batch, as "Neue Lose anhängen" does, and returns the frames
   // of those that are live; none, after a message, when they would not fit.
   QList<TFfrLos2*> appendFrames(int count);
-  // Appends tickets with their state (from a picture); false, after a message, when they would not
-  // fit.
+  // Appends tickets with their state (from a picture) and scrolls the first of them into view; false,
+  // after a message, when they would not fit.
   bool appendTickets(const std::vector<EntryTicket>& tickets);
 
   // Ticket index (0-based) with its state as it is now, also while its frame is live.
@@ -120,6 +120,8 @@ class TFEingabe : public QWidget {
   void ticketsChanged();
   // Gives every ticket in the live range a frame, reusing the frames of tickets that left it.
   void layoutFrames();
+  // Scrolls the frame of ticket index (0-based) into view.
+  void showTicket(int index);
   // First and one past the last ticket index (0-based) that should have a frame.
   std::pair<int, int> liveRange() const;
   void loadFrame(int index, TFfrLos2* frame);

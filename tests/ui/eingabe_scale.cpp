@@ -41,6 +41,15 @@ class EntryScale : public ::testing::Test {
   std::unique_ptr<TFEingabe> w_;
 };
 
+TEST_F(EntryScale, tickets_appended_from_a_picture_come_into_view) {
+  EntryTicket read;
+  read.cells[0] = "7";
+  ASSERT_TRUE(w_->appendTickets({read, read}));
+  TFfrLos2* first = w_->frameOf(10000);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->gLos->cells()[0], "7");
+}
+
 TEST_F(EntryScale, scrolling_far_and_back_keeps_typed_cells_memo_and_doubtful_marks_with_few_frames) {
   TFfrLos2* frame = w_->frameOf(7);
   ASSERT_NE(frame, nullptr);

@@ -49,7 +49,8 @@ done
 # second start hands its file to it and ends at once.
 mkdir -p "$work/home" "$work/run" && chmod 700 "$work/run"
 export HOME=$work/home XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=offscreen
-"$dest/usr/bin/ziehfix" --version | grep -qx 'ZIEHFIX 1.0.0.0' || fail "ziehfix --version"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")
+"$dest/usr/bin/ziehfix" --version | grep -qx "ZIEHFIX $version" || fail "ziehfix --version is not $version"
 totals=$("$dest/usr/bin/ziehfix-check" --numbers examples/ziehung.zfgz --format csv examples/beispiel.lose | tail -n 1)
 [ "$totals" = "Ges.:;1;1;1" ] || fail "the installed ziehfix-check gives \"$totals\" for the examples"
 if [ -x "$build_dir/ziehfix-check-image" ]; then

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -56,6 +57,16 @@ TEST_F(PrivateFiles, aFolderIsMadeOrTightenedToTheUserAloneButNeverThroughALink)
   plant("datei", "x");
   EXPECT_FALSE(MakePrivateFolder(at("datei")));
   EXPECT_FALSE(MakePrivateFolder(at("fehlt/tiefer")));
+}
+
+TEST_F(PrivateFiles, aFolderOfAnotherUserIsRefusedAndLeftAlone) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to give a folder to another user";
+  ASSERT_TRUE(QDir().mkdir(at("fremd")));
+  const QByteArray name = QFile::encodeName(at("fremd"));
+  ASSERT_EQ(::chown(name.constData(), 4242, 4242), 0);
+  ASSERT_EQ(::chmod(name.constData(), 0755), 0);
+  EXPECT_FALSE(MakePrivateFolder(at("fremd") + "/"));
+  EXPECT_EQ(modeOf(at("fremd")), 0755);
 }
 
 TEST_F(PrivateFiles, aNewFileGetsItsModeAndBytesWhateverTheUmask) {

@@ -14,6 +14,8 @@ scripts/format.sh --check
 scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j"$(nproc)"
+stage "tests that skip as root, as an unprivileged user"
+scripts/test-unprivileged.sh "${BUILD_DIR:-build}"
 stage "tests on an X server"
 scripts/on-xvfb.sh "${BUILD_DIR:-build}/tests/test_app_fade_x11"
 stage "installation and package"

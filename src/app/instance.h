@@ -13,9 +13,10 @@ class QLocalServer;
 class QLocalSocket;
 
 // One running program per user. The first start holds a lock file and listens on a local socket that
-// only this user may open; a later start hands its files over that socket and ends. Whatever goes
-// wrong here (a stale lock, a dead or mute socket, a folder that cannot be written) only means the
-// program starts on its own: it never keeps the program from starting.
+// only this user may open; a later start hands its files over that socket and ends. Both ends make
+// sure the other runs as the same user. Whatever goes wrong here (a stale lock, a dead, mute or
+// foreign socket, a folder that cannot be written) only means the program starts on its own: it
+// never keeps the program from starting.
 class SingleInstance : public QObject {
   Q_OBJECT
  public:
@@ -24,12 +25,13 @@ class SingleInstance : public QObject {
   // Most bytes a hand-over may carry; a longer one is dropped.
   static constexpr qint64 kMaxMessage = 1 << 20;
 
-  // socketPath: the full path of the socket; the lock is socketPath + ".lock".
+  // socketPath: the full path of the socket; the lock is socketPath + ".lock". An empty path: no
+  // hand-over either way.
   explicit SingleInstance(const QString& socketPath, QObject* parent = nullptr);
   ~SingleInstance() override;
 
-  // Below $XDG_RUNTIME_DIR (private to the user) when there is one, else in the temporary folder with
-  // the user id in the name; named after the app ID.
+  // Named after the app ID, in $XDG_RUNTIME_DIR when that is a folder of this user closed to others,
+  // else in the private folder below the data folder; empty when that cannot be made private.
   static QString defaultSocketPath();
 
   // True when another program of this user runs and has taken the files (also an empty list: it

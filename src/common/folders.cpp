@@ -59,6 +59,13 @@ QString EstablishPrivateFolder(const QString& preferred, const QString& fallback
   return fallback;
 }
 
+QString EstablishOwnPrivateFolder() {
+  const DataFolders& f = folders();
+  QDir().mkpath(f.base);
+  const QString folder = fallbackTemp(f);
+  return MakePrivateFolder(folder) ? folder : QString();
+}
+
 const QString& TempDir() {
   return folders().temp;
 }

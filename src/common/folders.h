@@ -17,6 +17,11 @@ void EstablishDataFolders();
 // for fallback, which is returned whether or not it succeeded.
 QString EstablishPrivateFolder(const QString& preferred, const QString& fallback);
 
+// The private folder below the data folder (BaseDir + "tmp/", TempDir's fallback), created with its
+// parents and made private; empty when it cannot be made private. For what must never lie in a
+// folder that other users share.
+QString EstablishOwnPrivateFolder();
+
 const QString& TempDir();
 const QString& BaseDir();
 const QString& ShotsDir();

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <cerrno>
 #include <cstring>
@@ -17,7 +18,9 @@ QString reasonOf(int error) {
 }  // namespace
 
 bool MakePrivateFolder(const QString& folder, QString* error) {
-  const QByteArray path = QFile::encodeName(folder);
+  // A trailing "/" (or "/.") makes the kernel resolve a link in the last component before
+  // O_NOFOLLOW looks at it, so the name is cut back to the entry itself, whatever the caller passed.
+  const QByteArray path = QFile::encodeName(QDir::cleanPath(folder));
   const auto fail = [&](const QString& why) {
     if (error) *error = why;
     return false;

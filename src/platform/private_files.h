@@ -9,7 +9,8 @@
 // created exclusively (O_EXCL), never through a link (O_NOFOLLOW).
 
 // Creates folder (mode 0700) when it is missing and checks it: a real folder, no link, owned by this
-// user; its mode is set to 0700. False, with the reason in *error, when any of that fails.
+// user; its mode is set to 0700. With or without a trailing '/', a link in folder's place is refused. False,
+// with the reason in *error, when any of that fails.
 bool MakePrivateFolder(const QString& folder, QString* error = nullptr);
 
 // Writes bytes into a new file at path with the given mode: fails when anything (a file, a link, a

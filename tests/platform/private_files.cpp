@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -46,14 +47,26 @@ TEST_F(PrivateFiles, aFolderIsMadeOrTightenedToTheUserAloneButNeverThroughALink)
   ASSERT_TRUE(QDir().mkdir(at("ziel")));
   ASSERT_EQ(::chmod(QFile::encodeName(at("ziel")).constData(), 0755), 0);
   ASSERT_TRUE(QFile::link(at("ziel"), at("verweis")));
-  QString why;
-  EXPECT_FALSE(MakePrivateFolder(at("verweis"), &why));
-  EXPECT_FALSE(why.isEmpty());
+  for (const QString& spelling : {at("verweis"), at("verweis/"), at("verweis//"), at("verweis/.")}) {
+    QString why;
+    EXPECT_FALSE(MakePrivateFolder(spelling, &why)) << spelling.toStdString();
+    EXPECT_FALSE(why.isEmpty());
+  }
   EXPECT_EQ(modeOf(at("ziel")), 0755) << "the link's target is left alone";
 
   plant("datei", "x");
   EXPECT_FALSE(MakePrivateFolder(at("datei")));
   EXPECT_FALSE(MakePrivateFolder(at("fehlt/tiefer")));
+}
+
+TEST_F(PrivateFiles, aFolderOfAnotherUserIsRefusedAndLeftAlone) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to give a folder to another user";
+  ASSERT_TRUE(QDir().mkdir(at("fremd")));
+  const QByteArray name = QFile::encodeName(at("fremd"));
+  ASSERT_EQ(::chown(name.constData(), 4242, 4242), 0);
+  ASSERT_EQ(::chmod(name.constData(), 0755), 0);
+  EXPECT_FALSE(MakePrivateFolder(at("fremd") + "/"));
+  EXPECT_EQ(modeOf(at("fremd")), 0755);
 }
 
 TEST_F(PrivateFiles, aNewFileGetsItsModeAndBytesWhateverTheUmask) {

@@ -149,7 +149,8 @@ TEST_F(ReportFileTest, AFolderThatCannotBeWrittenGivesTheMessageAndKeepsTheOldFi
                 "Die Datei „" + QDir::toNativeSeparators(target) + "“ konnte nicht geschrieben werden.");
     }
   }
-  if (geteuid() == 0) GTEST_SKIP() << "root writes into a read-only folder; the case above covers root";
+  if (geteuid() == 0)
+    GTEST_SKIP() << "running as root: a read-only folder does not stop writing; root has the case above";
   ASSERT_TRUE(QDir().mkpath(path("ro")));
   ASSERT_TRUE(WriteTestFile(path("ro/b.csv"), "old"));
   QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::ExeOwner);

@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
   libssl-dev libjpeg62-turbo-dev libqrencode-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libopencv-core-dev libopencv-imgproc-dev libtesseract-dev tesseract-ocr-eng
+  libopencv-core-dev libopencv-imgproc-dev libtesseract-dev tesseract-ocr-eng libheif-dev
   # Qt's readers for TIFF (what scanners save) and WEBP; the program loads them at run time.
   qt6-image-formats-plugins
   libxcb1-dev xvfb xauth imagemagick poppler-utils openssl

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "scan_pictures/heic.h"
 #include "scan_pictures/scan_pictures.h"
 #include "support/test_env.h"
 #include "support/test_files.h"
@@ -102,6 +103,14 @@ TEST_F(CheckerImages, ScannersTiffAndWebpAreRead) {
   webp.setQuality(90);
   ASSERT_TRUE(webp.write(picture.image)) << webp.errorString().toStdString();
   expectOneTicketEach({"scan.tif", "scan.webp"}, picture);
+}
+
+TEST_F(CheckerImages, PhonePhotosInHeifAreRead) {
+  const GeneratedPicture picture = GeneratePicture(PictureRecipe{});
+  const HeifPicture heif = EncodeHeif(picture.image);
+  if (heif.bytes.isEmpty()) GTEST_SKIP() << qPrintable(heif.why);
+  write("foto." + heif.suffix, heif.bytes);
+  expectOneTicketEach({"foto." + heif.suffix}, picture);
 }
 
 TEST_F(CheckerImages, AnUnreadablePictureEndsWithStatusTwoAndItsReason) {

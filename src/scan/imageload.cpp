@@ -2,7 +2,6 @@
 // Pictures are decoded with Qt's image readers rather than OpenCV's codecs: Qt reads every format the
 // windows offer, applies the photo's orientation, and keeps OpenCV's large codec libraries out. HEIF
 // photos, which Qt has no reader for here, go through libheif.
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <cmath>

@@ -23,8 +23,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.ziehfix.example/")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xdg-utils")
 if(ZIEHFIX_SCAN)
-  # Tesseract's English model holds the digits the picture reader reads; no library names it.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "tesseract-ocr-eng")
+  # Tesseract's English model holds the digits the picture reader reads, and Qt's TIFF and WEBP
+  # readers are plug-ins it loads at run time; no library names them.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "tesseract-ocr-eng, qt6-image-formats-plugins")
 endif()
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -7,7 +7,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
   libssl-dev libjpeg62-turbo-dev libqrencode-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libopencv-core-dev libopencv-imgproc-dev libtesseract-dev tesseract-ocr-eng
+  libopencv-core-dev libopencv-imgproc-dev libtesseract-dev tesseract-ocr-eng libheif-dev
+  # Qt's readers for TIFF (what scanners save) and WEBP; the program loads them at run time.
+  qt6-image-formats-plugins
   libxcb1-dev xvfb xauth imagemagick poppler-utils openssl
   # The picture reader learns its digits from these faces; the Free faces are the benchmark's unknown ones.
   fonts-dejavu-core fonts-dejavu-extra fonts-crosextra-carlito fonts-liberation2 fonts-freefont-ttf

@@ -1,13 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures are decoded with Qt's image readers rather than OpenCV's codecs: Qt reads every format the
-// windows offer, applies the photo's orientation, and keeps OpenCV's large codec libraries out.
+// windows offer, applies the photo's orientation, and keeps OpenCV's large codec libraries out. HEIF
+// photos, which Qt has no reader for here, go through libheif.
 #include <QFileInfo>
 #include <QImageReader>
 #include <cmath>
+#include <opencv2/imgproc.hpp>
 
+#include "scan/heifload.h"
 #include "scan/scan.h"
 
 namespace {
+
+// Qt refuses to allocate more than its allocation limit (128 MB) for one picture, which a large BMP
+// or TIFF exceeds although it is fine. The limit for our reads: the largest picture read, in the widest
+// format Qt decodes into (four channels of 16 bits).
+constexpr int kAllocationLimitMb = int((kScanMaxPicturePixels * 8 + (1 << 20) - 1) >> 20);
 
 QString reasonOf(const QImageReader& reader) {
   switch (reader.error()) {
@@ -16,9 +24,9 @@ QString reasonOf(const QImageReader& reader) {
     case QImageReader::DeviceError:
       return QStringLiteral("Die Datei kann nicht gelesen werden.");
     case QImageReader::UnsupportedFormatError:
-      return QStringLiteral("Das Format der Datei wird nicht unterstützt, oder sie ist kein Bild.");
+      return UnsupportedReason();
     case QImageReader::InvalidDataError:
-      return QStringLiteral("Die Bilddaten sind beschädigt.");
+      return DamagedReason();
     case QImageReader::UnknownError:
       break;
   }
@@ -31,38 +39,96 @@ QString reasonOf(const QImageReader& reader) {
                       .toStdString());
 }
 
-}  // namespace
+QSize scaledToFit(QSize size) {
+  const qint64 pixels = qint64(size.width()) * size.height();
+  if (pixels <= kScanMaxPixels) return size;
+  const double f = std::sqrt(double(kScanMaxPixels) / double(pixels));
+  return {std::max(1, int(size.width() * f)), std::max(1, int(size.height() * f))};
+}
 
-QImage LoadScanImage(const QString& path) {
-  if (QFileInfo(path).isDir()) refuse(path, QStringLiteral("Das ist ein Ordner."));
+QImage decodeWithQt(const QString& path) {
   QImageReader reader(path);
   reader.setAutoTransform(true);
   const QSize size = reader.size();
-  const qint64 pixels = qint64(size.width()) * size.height();
-  if (size.isValid() && pixels > kScanMaxPixels && reader.supportsOption(QImageIOHandler::ScaledSize)) {
+  if (size.isValid()) {
+    if (qint64(size.width()) * size.height() > kScanMaxPicturePixels)
+      refuse(path, TooLargeReason(size.width(), size.height()));
+    reader.setAllocationLimit(kAllocationLimitMb);
     // A photo's orientation is applied after decoding, so the scaled size is in stored orientation.
-    const double f = std::sqrt(double(kScanMaxPixels) / double(pixels));
-    reader.setScaledSize(QSize(std::max(1, int(size.width() * f)), std::max(1, int(size.height() * f))));
+    if (reader.supportsOption(QImageIOHandler::ScaledSize) && scaledToFit(size) != size)
+      reader.setScaledSize(scaledToFit(size));
   }
   QImage image = reader.read();
   if (image.isNull()) refuse(path, reasonOf(reader));
-  // Formats that cannot decode scaled are scaled after decoding.
-  const qint64 decoded = qint64(image.width()) * image.height();
-  if (decoded > kScanMaxPixels) {
-    const double f = std::sqrt(double(kScanMaxPixels) / double(decoded));
-    image = image.scaled(std::max(1, int(image.width() * f)), std::max(1, int(image.height() * f)),
-                         Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  return image;
+}
+
+}  // namespace
+
+QString DamagedReason() {
+  return QStringLiteral("Die Bilddaten sind beschädigt.");
+}
+
+QString UnsupportedReason() {
+  return QStringLiteral("Das Format der Datei wird nicht unterstützt, oder sie ist kein Bild.");
+}
+
+QString TooLargeReason(qint64 width, qint64 height) {
+  return QStringLiteral("Das Bild ist zu groß: %1 × %2 Bildpunkte (höchstens %3 Millionen).")
+      .arg(width)
+      .arg(height)
+      .arg(kScanMaxPicturePixels / 1'000'000);
+}
+
+QImage LoadScanImage(const QString& path) {
+  if (QFileInfo(path).isDir()) refuse(path, QStringLiteral("Das ist ein Ordner."));
+  QImage image;
+  if (IsHeifFile(path)) {
+    QString reason;
+    image = DecodeHeif(path, reason);
+    if (image.isNull()) refuse(path, reason);
+  } else {
+    image = decodeWithQt(path);
   }
-  // Transparent parts show as white paper, not as black: premultiplied colour plus the white behind.
+  return ScanReadyImage(std::move(image));
+}
+
+QImage ScanReadyImage(QImage image) {
+  if (image.isNull()) return image;
+  QImage gray;
   if (image.hasAlphaChannel()) {
-    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // Transparent parts show as white paper, not as black: premultiplied colour plus the white behind.
+    image.convertTo(QImage::Format_ARGB32_Premultiplied);
+    gray = QImage(image.size(), QImage::Format_Grayscale8);
+    if (gray.isNull()) return gray;
     for (int y = 0; y < image.height(); ++y) {
-      auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+      const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+      uchar* out = gray.scanLine(y);
       for (int x = 0; x < image.width(); ++x) {
         const int white = 255 - qAlpha(line[x]);
-        line[x] = qRgb(qRed(line[x]) + white, qGreen(line[x]) + white, qBlue(line[x]) + white);
+        out[x] = uchar(qGray(qRed(line[x]) + white, qGreen(line[x]) + white, qBlue(line[x]) + white));
       }
     }
+  } else {
+    gray = image.convertToFormat(QImage::Format_Grayscale8);
   }
-  return image.convertToFormat(QImage::Format_Grayscale8);
+  image = QImage();  // the colour picture is no longer needed while the grey one is scaled
+  const QSize target = scaledToFit(gray.size());
+  if (target == gray.size()) return gray;
+  // On the grey picture and by area: Qt's smooth scaling would first widen it to 32 bits a pixel.
+  QImage scaled(target, QImage::Format_Grayscale8);
+  if (scaled.isNull()) return scaled;
+  const cv::Mat from(gray.height(), gray.width(), CV_8UC1, gray.bits(), std::size_t(gray.bytesPerLine()));
+  cv::Mat to(scaled.height(), scaled.width(), CV_8UC1, scaled.bits(), std::size_t(scaled.bytesPerLine()));
+  cv::resize(from, to, to.size(), 0, 0, cv::INTER_AREA);
+  return scaled;
+}
+
+QStringList ScanImageSuffixes() {
+  QStringList suffixes;
+  for (const QByteArray& format : QImageReader::supportedImageFormats())
+    suffixes << QString::fromLatin1(format).toLower();
+  suffixes << HeifSuffixes();
+  suffixes.removeDuplicates();
+  return suffixes;
 }

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <stdexcept>
@@ -39,10 +40,18 @@ class ScanError : public std::runtime_error {
 // Pictures with more pixels than this are scaled down while they are decoded, which bounds the memory
 // of a scan whatever the picture's size.
 constexpr qint64 kScanMaxPixels = 16'000'000;
+// The largest picture read at all (a 50-megapixel camera's); its declared size is checked before
+// anything is decoded, so that a file cannot make the reader allocate more than such a picture needs.
+constexpr qint64 kScanMaxPicturePixels = 50'000'000;
 
-// Decodes a picture file (any format Qt reads, orientation from its metadata applied) as 8-bit grey,
-// scaled down to at most kScanMaxPixels. Throws ScanError with a German reason.
+// Decodes a picture file (any format Qt reads, and HEIF/HEIC photos; orientation from its metadata
+// applied) as 8-bit grey, scaled down to at most kScanMaxPixels. Throws ScanError with a German reason.
 QImage LoadScanImage(const QString& path);
+// A picture decoded elsewhere (the clipboard's) made ready the same way: scaled down to at most
+// kScanMaxPixels, transparent parts white, 8-bit grey.
+QImage ScanReadyImage(QImage image);
+// The file name suffixes of every picture format LoadScanImage reads, lower case, without the dot.
+QStringList ScanImageSuffixes();
 
 // Finds and reads every ticket in the picture. Throws ScanError when the digit reader is missing.
 ScanResult ScanImage(const QImage& image, const ScanProgress& progress = {});

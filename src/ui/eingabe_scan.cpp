@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QIcon>
-#include <QImageReader>
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QShortcut>
@@ -71,9 +70,13 @@ void addTickets(TFEingabe& window, const ScanResult& result) {
 
 QString ScanImageFilter() {
   QStringList patterns;
-  for (const QByteArray& format : QImageReader::supportedImageFormats())
-    patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+  for (const QString& suffix : ScanImageSuffixes()) patterns << QStringLiteral("*.") + suffix;
   return QStringLiteral("Bilder|") + patterns.join(QLatin1Char(' '));
+}
+
+QImage PastedPicture(const QMimeData* data) {
+  if (!data || !data->hasImage()) return {};
+  return ScanReadyImage(qvariant_cast<QImage>(data->imageData()));
 }
 
 namespace {
@@ -117,9 +120,7 @@ QPushButton* InstallScanCommands(TFEingabe& window, QWidget* bar) {
   auto* paste = new QShortcut(QKeySequence::Paste, &window);
   paste->setObjectName(QStringLiteral("ScanPaste"));
   QObject::connect(paste, &QShortcut::activated, &window, [&window] {
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (!data || !data->hasImage()) return;
-    const QImage image = qvariant_cast<QImage>(data->imageData());
+    const QImage image = PastedPicture(QGuiApplication::clipboard()->mimeData());
     if (!image.isNull()) ReadTicketsFromImage(window, image);
   });
   return button;

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 
+class QMimeData;
 class QPushButton;
 class QWidget;
 class TFEingabe;
@@ -21,5 +22,8 @@ void ReadTicketsFromImageFile(TFEingabe& window, const QString& path);
 // The same for a picture in memory (from the clipboard); name is used in messages.
 void ReadTicketsFromImage(TFEingabe& window, const QImage& image);
 
-// The file dialog's filter: every picture format Qt reads here.
+// The file dialog's filter: every picture format the reader reads here.
 QString ScanImageFilter();
+// The picture on the clipboard as the reader takes it, scaled down like a loaded one; null if there
+// is none.
+QImage PastedPicture(const QMimeData* data);

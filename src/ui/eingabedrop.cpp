@@ -7,8 +7,7 @@
 #include "ui/eingabe.h"
 #include "ui/filedrop.h"
 #ifdef ZIEHFIX_HAVE_SCAN
-#include <QImageReader>
-
+#include "scan/scan.h"
 #include "ui/eingabe_scan.h"
 #endif
 
@@ -23,9 +22,9 @@ void TFEingabe::dropEvent(QDropEvent* event) {
        [this](const QString& path) { runGuarded([&] { readTicketFile(path); }); }},
   };
 #ifdef ZIEHFIX_HAVE_SCAN
-  // Pictures of paper tickets, in every format this Qt reads.
-  for (const QByteArray& format : QImageReader::supportedImageFormats())
-    kinds.append({QString::fromLatin1(format), QStringLiteral("Bilder"),
+  // Pictures of paper tickets, in every format the reader reads.
+  for (const QString& suffix : ScanImageSuffixes())
+    kinds.append({suffix, QStringLiteral("Bilder"),
                   [this](const QString& path) { ReadTicketsFromImageFile(*this, path); }});
 #endif
   const FileDrop drop(kinds);

@@ -2,12 +2,14 @@
 // ziehfix-check --from-image, run as a program on generated pictures.
 #include <gtest/gtest.h>
 
+#include <QImageWriter>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "scan_pictures/heic.h"
 #include "scan_pictures/scan_pictures.h"
 #include "support/test_env.h"
 #include "support/test_files.h"
@@ -25,6 +27,25 @@ class CheckerImages : public ::testing::Test {
   QTemporaryDir dir{testRootDir() + "/images-XXXXXX"};
   void write(const QString& name, const QByteArray& bytes) {
     ASSERT_TRUE(WriteTestFile(dir.filePath(name), bytes));
+  }
+  // Each named file holds one ticket of the given picture: it is read right or its cells left doubtful.
+  void expectOneTicketEach(const QStringList& names, const GeneratedPicture& picture) {
+    const CheckerRun run = checker(QStringList{"--from-image", "--format", "json"} + names, dir.path());
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonArray tickets = QJsonDocument::fromJson(run.out).object()["tickets"].toArray();
+    ASSERT_EQ(tickets.size(), names.size()) << run.out.toStdString();
+    for (qsizetype t = 0; t < names.size(); ++t) {
+      const QJsonObject ticket = tickets[t].toObject();
+      EXPECT_EQ(ticket["image"].toString(), names[t]);
+      const QJsonArray doubtful = ticket["doubtful_cells"].toArray();
+      EXPECT_LE(doubtful.size(), 2) << names[t].toStdString();
+      const QJsonArray rows = ticket["cells"].toArray();
+      for (int c = 0; c < 25; ++c) {
+        const QString cell = rows[c / 5].toArray()[c % 5].toString();
+        EXPECT_EQ(cell, doubtful.contains(c + 1) ? QString() : picture.tickets[0][std::size_t(c)])
+            << names[t].toStdString() << " cell " << c + 1;
+      }
+    }
   }
 };
 
@@ -73,6 +94,23 @@ TEST_F(CheckerImages, TicketsOfEveryPictureInOrderWithTheirImageAndDoubtfulCells
   EXPECT_EQ(report["messages"].toArray(),
             (QJsonArray{
                 QJsonObject{{"kind", "warning"}, {"text", "Im Bild „leer.png“ wurde kein Los gefunden."}}}));
+}
+
+TEST_F(CheckerImages, ScannersTiffAndWebpAreRead) {
+  const GeneratedPicture picture = GeneratePicture(PictureRecipe{});
+  ASSERT_TRUE(QImageWriter(dir.filePath("scan.tif"), "tiff").write(picture.image));
+  QImageWriter webp(dir.filePath("scan.webp"), "webp");
+  webp.setQuality(90);
+  ASSERT_TRUE(webp.write(picture.image)) << webp.errorString().toStdString();
+  expectOneTicketEach({"scan.tif", "scan.webp"}, picture);
+}
+
+TEST_F(CheckerImages, PhonePhotosInHeifAreRead) {
+  const GeneratedPicture picture = GeneratePicture(PictureRecipe{});
+  const HeifPicture heif = EncodeHeif(picture.image);
+  if (heif.bytes.isEmpty()) GTEST_SKIP() << qPrintable(heif.why);
+  write("foto." + heif.suffix, heif.bytes);
+  expectOneTicketEach({"foto." + heif.suffix}, picture);
 }
 
 TEST_F(CheckerImages, AnUnreadablePictureEndsWithStatusTwoAndItsReason) {

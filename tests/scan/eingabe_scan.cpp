@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "common/folders.h"
+#include "scan/scan.h"
 #include "scan_pictures/scan_pictures.h"
 #include "support/entry_window.h"
 #include "support/scripted_prompter.h"
@@ -135,6 +136,19 @@ TEST_F(EntryScan, ctrl_v_reads_a_copied_picture_and_leaves_text_on_the_clipboard
   QApplication::clipboard()->setImage(twoTickets().image);
   emit paste->activated();
   EXPECT_EQ(w_->EinLosCount, 3);
+}
+
+TEST_F(EntryScan, a_pasted_big_picture_is_scaled_down_like_a_loaded_one) {
+  QImage big(7000, 5000, QImage::Format_Grayscale8);
+  big.fill(255);
+  QApplication::clipboard()->setImage(big);
+  const QImage pasted = PastedPicture(QApplication::clipboard()->mimeData());
+  EXPECT_EQ(pasted.format(), QImage::Format_Grayscale8);
+  EXPECT_LE(qint64(pasted.width()) * pasted.height(), kScanMaxPixels);
+  EXPECT_GE(qint64(pasted.width()) * pasted.height(), kScanMaxPixels * 9 / 10);
+  EXPECT_NEAR(double(pasted.width()) / pasted.height(), 1.4, 0.01);
+  QApplication::clipboard()->setText("12");
+  EXPECT_TRUE(PastedPicture(QApplication::clipboard()->mimeData()).isNull());
 }
 
 }  // namespace

@@ -67,7 +67,10 @@ TEST(HandOverDuringDownload, AMissingFileIsReportedAfterTheDownloadAndItsBoxClos
   QTimer watcher;
   QObject::connect(&watcher, &QTimer::timeout, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box || !box->isVisible()) return;
+    if (!box || !box->isVisible()) {
+      watch.open.invalidate();
+      return;
+    }
     if (!watch.open.isValid()) {
       ++watch.boxes;
       watch.shownUnderLock |= InputLock::held();
@@ -78,9 +81,6 @@ TEST(HandOverDuringDownload, AMissingFileIsReportedAfterTheDownloadAndItsBoxClos
       watch.closedWithoutInput = true;
       box->hide();  // done() would need a close event, which a lock may swallow too
     }
-  });
-  QObject::connect(&watcher, &QTimer::timeout, [&] {
-    if (watch.open.isValid() && !QApplication::activeModalWidget()) watch.open.invalidate();
   });
   watcher.start(20);
 

@@ -10,6 +10,7 @@
 #include "app/instance.h"
 #include "app/start.h"
 #include "app/startup.h"
+#include "net/input_lock.h"
 #include "ui/main.h"
 
 FileArrival::FileArrival(QObject* parent) : QObject(parent) {}
@@ -20,15 +21,23 @@ void FileArrival::deliver(const QStringList& files) {
     if (FStart) FStart->raise();
     return;
   }
-  if (!FMain) return;
-  FMain->showNormal();
-  FMain->raise();
-  FMain->activateWindow();
-  mainWindowShown();
+  // A hand-over can arrive while a download turns the event loop with input locked to its window; a
+  // message about a file it opened then would come up under that lock. So it waits for the end.
+  InputLock::whenReleased(this, [this] {
+    if (!FMain) return;
+    FMain->showNormal();
+    FMain->raise();
+    FMain->activateWindow();
+    openWaiting();
+  });
 }
 
 void FileArrival::mainWindowShown() {
   shown_ = true;
+  InputLock::whenReleased(this, [this] { openWaiting(); });
+}
+
+void FileArrival::openWaiting() {
   const QStringList files = std::exchange(waiting_, {});
   if (FMain && !files.isEmpty()) FMain->openFiles(files);
 }

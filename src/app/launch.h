@@ -8,7 +8,7 @@ class QApplication;
 
 // Files waiting for the main window: the splash window comes first, and the files are opened when
 // the main window has faded in. Files that arrive later (from another start) are opened at once, and
-// the main window comes to the front.
+// the main window comes to the front; while a download holds the input lock, both wait for its end.
 class FileArrival : public QObject {
   Q_OBJECT
  public:
@@ -20,6 +20,8 @@ class FileArrival : public QObject {
   void mainWindowShown();
 
  private:
+  void openWaiting();
+
   QStringList waiting_;
   bool shown_ = false;
 };

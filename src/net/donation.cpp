@@ -72,7 +72,7 @@ QString DonationStandFromBytes(const QByteArray& bytes) {
   return capped(OneLineText(decodedFirstLine(bytes)));
 }
 
-QString FetchDonationStand() {
+QString FetchDonationStand(const HttpClient::Progress& progress) {
   const QString result = DonationStand;
   OnlineServices& net = OnlineServices::current();
   if (!net.IsOnline()) return result;
@@ -81,7 +81,9 @@ QString FetchDonationStand() {
   net.PurgeUrlCache();
   bool ok = false;
   try {
-    ok = net.DownloadToFile(DonationStatusUrl(), local, Transfer::DonationStatus, nullptr);
+    ok = net.DownloadToFile(DonationStatusUrl(), local, Transfer::DonationStatus, progress);
+  } catch (const TransferCancelled&) {
+    throw;
   } catch (...) {
     ok = false;
   }
@@ -109,10 +111,12 @@ void ShowDonationStand(const QString& text) {
   }
 }
 
-void RefreshDonationStand() {
+void RefreshDonationStand(const HttpClient::Progress& progress) {
   QString text;
   try {
-    text = FetchDonationStand();
+    text = FetchDonationStand(progress);
+  } catch (const TransferCancelled&) {
+    throw;
   } catch (...) {
     text = DonationStand;
   }

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "net/http_client.h"
+
 // The donation status text held while the program runs. The main window sets it when it is created
 // ("0", then the stored "Wach"/"Stand" when that is not empty); fetching never changes it, so a later
 // failed fetch shows the start-up value again.
@@ -14,8 +16,9 @@ QString DonationStatusLocalPath();
 
 // Fetches the current status: DonationStand when offline or when the download fails (nothing is
 // shown); otherwise the first line of the downloaded file (an empty first line gives an empty text).
-// Throws std::runtime_error when the downloaded file holds no line at all.
-QString FetchDonationStand();
+// Throws std::runtime_error when the downloaded file holds no line at all. progress goes to the download;
+// a TransferCancelled it throws is passed on.
+QString FetchDonationStand(const HttpClient::Progress& progress = nullptr);
 
 // The first line of a status file's bytes (byte-order mark honoured, else UTF-8 when valid, else
 // Windows-1252, judged on that line alone; a line ends at CR, LF or CR LF), made fit for a one-line
@@ -33,4 +36,5 @@ QString OneLineText(const QString& text);
 void ShowDonationStand(const QString& text);
 
 // The refresh of the version check: "leur" := FetchDonationStand(), or DonationStand when that throws.
-void RefreshDonationStand();
+// A cancel (TransferCancelled from progress) leaves "leur" alone and is passed on.
+void RefreshDonationStand(const HttpClient::Progress& progress = nullptr);

@@ -28,9 +28,12 @@ std::string fileError(const char* what, const QFileDevice& file, const QString& 
       .toStdString();
 }
 
-bool probe(const QString& url, const HttpSettings& settings, Clock::time_point deadline) {
+// progress also runs while the probe waits, so that a slow server cannot freeze the window behind it.
+bool probe(const QString& url, const HttpSettings& settings, Clock::time_point deadline,
+           const HttpClient::Progress& progress = nullptr) {
   try {
     HttpClient client = makeClient(parseUrl(url), settings, settings.probeReadTimeoutMs, deadline);
+    client.setProgress(progress);
     return client.head(url) == 200;
   } catch (const std::exception&) {
     return false;
@@ -73,7 +76,7 @@ bool downloadToFile(const QString& url, const QString& localPath, const HttpSett
   const Clock::time_point deadline = limits.totalMs > 0
                                          ? Clock::now() + std::chrono::milliseconds(limits.totalMs)
                                          : Clock::time_point::max();
-  if (!probe(url, settings, deadline)) return false;
+  if (!probe(url, settings, deadline, progress)) return false;
   const Url parsed = parseUrl(url);
   HttpClient client = makeClient(parsed, settings, settings.readTimeoutMs, deadline);
   HttpLimits httpLimits;

@@ -23,7 +23,8 @@ bool urlReachable(const QString& url, const HttpSettings& settings = HttpSetting
 // body arrived: then true. Throws std::runtime_error when the file cannot be created (nothing is sent
 // then) or the GET fails or is cancelled by progress; localPath then exists and is empty, so a failed
 // download never leaves a partial file behind. A body beyond maxBytes (HttpSizeLimitError) leaves no
-// file at all.
+// file at all. progress runs from the HEAD probe on; what it throws during the probe is passed on
+// with the file untouched.
 bool downloadToFile(const QString& url, const QString& localPath,
                     const HttpSettings& settings = HttpSettings(),
                     const TransferLimits& limits = TransferLimits(),

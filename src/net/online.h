@@ -7,6 +7,11 @@
 #include "net/http_client.h"
 #include "net/http_download.h"
 
+// Thrown by a download's progress to cancel it (the window that waits for it was closed). Deliberately
+// no std::exception: every caller that turns download errors into a failure passes it on, so the
+// cancel reaches the one who asked for it.
+struct TransferCancelled {};
+
 // The files the program fetches; each has its own limits.
 enum class Transfer { VersionFile, DonationStatus, Installer };
 

@@ -47,9 +47,6 @@ const QString kCheckFailed = QStringLiteral("Die Prüfung hat leider nicht gekla
 const QString kDownloadFailed =
     QStringLiteral("Der Download ist gescheitert. Versuchen Sie es bitte später noch einmal.");
 
-// Thrown from the download's progress when the window was closed.
-struct DownloadCancelled {};
-
 QWidget* mainWindow() {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (w->objectName() == QLatin1String("FMain")) return w;
@@ -193,8 +190,53 @@ void TFUpdate::showOrRaise() {
   window->activateWindow();
 }
 
+bool TFUpdate::runTransfers(const std::function<void(const HttpClient::Progress&)>& work, GaugeMode mode) {
+  QPointer<TFUpdate> self(this);
+  const InputLock lock(this);
+  // Undoes the busy state when the work ends in any way, unless the window is gone by then.
+  struct BusyState {
+    QPointer<TFUpdate> window;
+    bool downOffered;
+    GaugeMode mode;
+    ~BusyState() {
+      if (!window) return;
+      window->busy_ = false;
+      window->BCalc->setEnabled(true);
+      window->BDown->setEnabled(downOffered);
+      if (mode == GaugeMode::Busy) {
+        window->Gauge3->setRange(0, 100);
+        window->Gauge3->setValue(0);
+      }
+    }
+  } state{self, BDown->isEnabled(), mode};
+  busy_ = true;
+  cancelRequested_ = false;
+  BCalc->setEnabled(false);
+  BDown->setEnabled(false);
+  if (mode == GaugeMode::Busy)
+    Gauge3->setRange(0, 0);
+  else
+    Gauge3->setValue(0);
+  QPointer<QProgressBar> gauge(mode == GaugeMode::Share ? Gauge3 : nullptr);
+  try {
+    work([self, gauge](std::uint64_t received, std::int64_t announced) {
+      if (!self || self->cancelRequested_) throw TransferCancelled();
+      if (gauge && announced > 0) {
+        const auto total = static_cast<std::uint64_t>(announced);
+        gauge->setValue(static_cast<int>(std::min(received, total) * 100 / total));
+      }
+      QCoreApplication::processEvents();
+      if (!self || self->cancelRequested_) throw TransferCancelled();
+    });
+  } catch (const TransferCancelled&) {
+    return false;
+  }
+  return self && !cancelRequested_;
+}
+
 void TFUpdate::BCalcClick() {
   runGuarded([this] {
+    if (busy_) return;
     OnlineServices& net = OnlineServices::current();
     if (!net.IsOnline()) {
       info(QStringLiteral("Für die Aktualisierung muss eine Verbindung zum Internet bestehen."));
@@ -206,18 +248,24 @@ void TFUpdate::BCalcClick() {
 
     QPointer<TFUpdate> self(this);
     bool downloaded = false;
-    SetScreenCursor(Qt::WaitCursor);
-    processPendingMessages();
-    try {
-      downloaded = net.DownloadToFile(VersionFileUrl(), local, Transfer::VersionFile, nullptr);
-    } catch (...) {
-      downloaded = false;
-    }
-    SetScreenCursor(Qt::ArrowCursor);
-    processPendingMessages();
-
-    RefreshDonationStand();
-    if (!self) return;
+    const bool finished = runTransfers(
+        [&](const HttpClient::Progress& progress) {
+          SetScreenCursor(Qt::WaitCursor);
+          processPendingMessages();
+          try {
+            downloaded = net.DownloadToFile(VersionFileUrl(), local, Transfer::VersionFile, progress);
+          } catch (const TransferCancelled&) {
+            SetScreenCursor(Qt::ArrowCursor);
+            throw;
+          } catch (...) {
+            downloaded = false;
+          }
+          SetScreenCursor(Qt::ArrowCursor);
+          processPendingMessages();
+          RefreshDonationStand(progress);
+        },
+        GaugeMode::Busy);
+    if (!self || !finished) return;  // closed by the user: nothing to report
     if (!downloaded) {
       info(kCheckFailed);
       return;
@@ -237,7 +285,7 @@ void TFUpdate::BCalcClick() {
 
 void TFUpdate::BDownClick() {
   runGuarded([this] {
-    if (!selfUpdate_ || downloading_) return;
+    if (!selfUpdate_ || busy_) return;
     OnlineServices& net = OnlineServices::current();
     if (!net.IsOnline()) {
       info(QStringLiteral(
@@ -247,7 +295,7 @@ void TFUpdate::BDownClick() {
     }
     QPointer<TFUpdate> self(this);
     bool downloaded = false;
-    bool cancelled = false;
+    bool finished = true;
     try {
       const QString local = LocalInstaller();
       if (QFile::exists(local)) QFile::remove(local);
@@ -255,44 +303,15 @@ void TFUpdate::BDownClick() {
       // only be started again once this download has succeeded.
       BSetup->setEnabled(false);
       processPendingMessages();
-
-      // The event loop turns while the download waits, so the window paints and can be closed,
-      // which cancels; only this window takes input meanwhile, and its other buttons rest.
-      const InputLock lock(this);
-      // Undoes the download's state when it ends in any way, unless the window is gone by then.
-      struct DownloadState {
-        QPointer<TFUpdate> window;
-        bool downOffered;
-        ~DownloadState() {
-          if (!window) return;
-          window->downloading_ = false;
-          window->BCalc->setEnabled(true);
-          window->BDown->setEnabled(downOffered);
-        }
-      } state{self, BDown->isEnabled()};
-      downloading_ = true;
-      cancelRequested_ = false;
-      BCalc->setEnabled(false);
-      BDown->setEnabled(false);
-      Gauge3->setValue(0);
-      QPointer<QProgressBar> gauge(Gauge3);
-      downloaded =
-          net.DownloadToFile(InstallerUrl(), local, Transfer::Installer,
-                             [self, gauge](std::uint64_t received, std::int64_t announced) {
-                               if (!self || self->cancelRequested_) throw DownloadCancelled();
-                               if (gauge && announced > 0) {
-                                 const auto total = static_cast<std::uint64_t>(announced);
-                                 gauge->setValue(static_cast<int>(std::min(received, total) * 100 / total));
-                               }
-                               QCoreApplication::processEvents();
-                               if (!self || self->cancelRequested_) throw DownloadCancelled();
-                             });
-    } catch (const DownloadCancelled&) {
-      cancelled = true;
+      finished = runTransfers(
+          [&](const HttpClient::Progress& progress) {
+            downloaded = net.DownloadToFile(InstallerUrl(), local, Transfer::Installer, progress);
+          },
+          GaugeMode::Share);
     } catch (...) {
       downloaded = false;  // a broken or refused transfer: reported below
     }
-    if (!self || cancelled) return;  // closed by the user: nothing to report
+    if (!self || !finished) return;  // closed by the user: nothing to report
     if (downloaded) {
       BSetup->setEnabled(true);
     } else {
@@ -304,7 +323,7 @@ void TFUpdate::BDownClick() {
 
 void TFUpdate::BSetupClick() {
   runGuarded([this] {
-    if (!selfUpdate_ || downloading_) return;
+    if (!selfUpdate_ || busy_) return;
     const QString dir = BaseDir();
     const QString question =
         QStringLiteral(
@@ -340,7 +359,7 @@ void TFUpdate::bsSkinSpeedButton1Click() {
 }
 
 void TFUpdate::closeEvent(QCloseEvent* event) {
-  if (downloading_) cancelRequested_ = true;
+  if (busy_) cancelRequested_ = true;
   SetScreenCursor(Qt::ArrowCursor);
   event->accept();
 }

@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
+
+#include "net/http_client.h"
 
 // Whether this build may download and start installers (the CMake option ZIEHFIX_SELF_UPDATE).
 // Distribution packages turn it off: their updates come through the system's package manager.
@@ -14,8 +17,8 @@ class QPushButton;
 // The update window FUpdate: compares the installed version with the one on the download server,
 // downloads a newer installer and starts it, which ends the program. Created on demand, destroyed
 // when closed. Without self-update it only compares, and says where updates come from instead.
-// While the installer downloads, the window keeps painting and shows the progress in Gauge3; closing
-// it cancels the download, and nothing else can be started meanwhile.
+// While the check or the installer download runs, the window keeps painting and shows the progress in
+// Gauge3; closing it cancels, and nothing else can be started meanwhile.
 class TFUpdate : public QWidget {
   Q_OBJECT
 
@@ -40,6 +43,15 @@ class TFUpdate : public QWidget {
   void FormCreate();
   void buildLayout();
 
+  // How Gauge3 follows a transfer: by the share of the announced length, or as a busy bar (the
+  // check's small files say nothing by their length; its wait is what takes time).
+  enum class GaugeMode { Share, Busy };
+  // Runs work, which passes the progress it is given to each of its downloads, with the event loop
+  // turning: the window paints and can be closed, which cancels (the progress throws
+  // TransferCancelled); only this window takes input meanwhile, and its buttons rest. False when it
+  // was cancelled: the window may be gone then and must not be touched. Other errors of work pass.
+  bool runTransfers(const std::function<void(const HttpClient::Progress&)>& work, GaugeMode mode);
+
   QLabel* PiVersion = nullptr;
   QLabel* PvVersion = nullptr;
   QPushButton* BCalc = nullptr;
@@ -50,7 +62,7 @@ class TFUpdate : public QWidget {
   QLabel* LDownloadText = nullptr;
 
   bool selfUpdate_;
-  bool downloading_ = false;
+  bool busy_ = false;  // a check or a download runs
   bool cancelRequested_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <string>
@@ -203,6 +204,23 @@ TEST(Download, ReportsItsProgressAndACancelFromThereLeavesTheFileEmpty) {
                Cancelled);
   EXPECT_TRUE(QFileInfo::exists(path));
   EXPECT_EQ(contents(path), QByteArray());
+}
+
+TEST(Download, ItsProgressRunsWhileTheProbeWaitsSoACancelComesAtOnce) {
+  LoopbackServer server({{"", true}});  // reads the HEAD request and never answers
+  const QString path = freshPath("probe-cancel.bin");
+  struct Cancelled {};
+  int calls = 0;
+  QElapsedTimer waited;
+  waited.start();
+  EXPECT_THROW(
+      downloadToFile(QString::fromStdString(server.base() + "/f"), path, HttpSettings(), TransferLimits(),
+                     [&](std::uint64_t, std::int64_t) {
+                       if (++calls == 3) throw Cancelled();
+                     }),
+      Cancelled);
+  EXPECT_LT(waited.elapsed(), 2000) << "the probe's own time-out is 5 s";
+  EXPECT_FALSE(QFileInfo::exists(path)) << "a cancel during the probe touches no file";
 }
 
 TEST(Download, ALinkAtTheTargetIsReplacedNotWrittenThrough) {

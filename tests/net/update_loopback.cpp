@@ -3,6 +3,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -263,6 +264,47 @@ TEST_F(HostileUpdateServer, aCheckEndsWithItsMessageWhateverTheServerDoes) {
     EXPECT_EQ(leur->text(), "3,50");
     EXPECT_FALSE(QFile::exists(LocalVersionFile()) && QFile(LocalVersionFile()).size() > 0);
   }
+}
+
+TEST_F(UpdateOverLoopback, closingTheWindowDuringASlowCheckCancelsItAtOnceAndTheWindowPaintsMeanwhile) {
+  // The probe is answered, the GET never: only the check's deadline of 20 s would end it.
+  HostileServer server({answer(kHeadOk), silent(), answer(kNotFound)});
+  qputenv("ZIEHFIX_DOWNLOAD_SERVER", QByteArray::fromStdString(server.url("")));
+  leur->setText("99");
+  auto* gauge = window->findChild<QProgressBar*>("Gauge3");
+  int paints = 0;
+  struct PaintCounter : QObject {
+    int& count;
+    explicit PaintCounter(int& c) : count(c) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) ++count;
+      return false;
+    }
+  } counter(paints);
+  gauge->installEventFilter(&counter);
+  bool busyShown = false;
+  int paintsWhileChecking = 0;
+  QTimer::singleShot(200, gauge, [&] {
+    busyShown = gauge->maximum() == 0;
+    paints = 0;
+    gauge->update();
+  });
+  QTimer::singleShot(500, gauge, [&] {
+    paintsWhileChecking = paints;
+    QTest::mouseClick(window->findChild<QPushButton*>("bsSkinSpeedButton1"), Qt::LeftButton);
+  });
+  QElapsedTimer timer;
+  timer.start();
+  click("BCalc");
+
+  EXPECT_LT(timer.elapsed(), 3000);
+  EXPECT_TRUE(busyShown) << "Gauge3 shows that the check is busy";
+  EXPECT_GT(paintsWhileChecking, 0);
+  EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.texts().join('|').toStdString();
+  EXPECT_EQ(leur->text(), "99") << "a cancelled check does not fetch the donation status";
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull()) << "the window closed";
 }
 
 TEST_F(HostileUpdateServer, anOversizedInstallerIsReportedAndDeleted) {

@@ -51,12 +51,14 @@ QImage decodeWithQt(const QString& path) {
   reader.setAutoTransform(true);
   const QSize size = reader.size();
   if (size.isValid()) {
-    if (qint64(size.width()) * size.height() > kScanMaxPicturePixels)
+    // A format that decodes at a reduced size (JPEG) never holds the whole picture, whatever its size:
+    // libjpeg scales by up to 1/8 while decoding, Qt the rest.
+    const bool scalable = reader.supportsOption(QImageIOHandler::ScaledSize);
+    if (!scalable && qint64(size.width()) * size.height() > kScanMaxPicturePixels)
       refuse(path, TooLargeReason(size.width(), size.height()));
     reader.setAllocationLimit(kAllocationLimitMb);
     // A photo's orientation is applied after decoding, so the scaled size is in stored orientation.
-    if (reader.supportsOption(QImageIOHandler::ScaledSize) && scaledToFit(size) != size)
-      reader.setScaledSize(scaledToFit(size));
+    if (scalable && scaledToFit(size) != size) reader.setScaledSize(scaledToFit(size));
   }
   QImage image = reader.read();
   if (image.isNull()) refuse(path, reasonOf(reader));

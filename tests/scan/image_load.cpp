@@ -71,6 +71,17 @@ TEST_F(ImageLoad, APictureDeclaringMoreThan50MegapixelsIsTooLargeNotDamaged) {
             "Das Bild ist zu groß: 10000 × 6000 Bildpunkte (höchstens 50 Millionen).");
 }
 
+TEST_F(ImageLoad, AJpegOfMoreThan50MegapixelsIsReadAtAReducedSize) {
+  QImage big(9000, 6000, QImage::Format_Grayscale8);
+  big.fill(255);
+  ASSERT_TRUE(big.save(path("gross.jpg"), "JPEG", 10));
+  big = QImage();
+  const QImage loaded = LoadScanImage(path("gross.jpg"));
+  ASSERT_FALSE(loaded.isNull());
+  EXPECT_LE(qint64(loaded.width()) * loaded.height(), kScanMaxPixels);
+  EXPECT_NEAR(double(loaded.width()) / loaded.height(), 1.5, 0.01);
+}
+
 TEST_F(ImageLoad, TransparentPartsAreWhitePaper) {
   QImage image(40, 20, QImage::Format_ARGB32);
   image.fill(Qt::transparent);

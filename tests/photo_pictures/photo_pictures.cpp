@@ -233,6 +233,13 @@ PhotoPicture GeneratePhoto(PhotoPart part, int index) {
   // Between one and twelve megapixels: a larger scene is photographed from further away.
   double scale = 1;
   if (w * h > 12e6) scale = std::sqrt(12e6 / (w * h));
+  // Phones take 1 to 12 megapixels; a larger frame shows more of the table, but the sheets keep at
+  // least a third of it.
+  const double wanted = std::exp(Uniform(rng, std::log(1e6), std::log(12e6)));
+  if (w * h < wanted) {
+    const double grow = std::min(std::sqrt(wanted / (w * h)), fill / 0.33);
+    if (grow > 1) w *= grow, h *= grow;
+  }
   if (w * h < 1e6) {
     const double grow = std::sqrt(1e6 / (w * h));
     w *= grow, h *= grow;
@@ -242,7 +249,11 @@ PhotoPicture GeneratePhoto(PhotoPart part, int index) {
   // Somewhere in the frame; sometimes a sheet runs off its edge.
   QPointF offset((size.width - extent.width() * scale) * Uniform(rng, 0.2, 0.8) - extent.left() * scale,
                  (size.height - extent.height() * scale) * Uniform(rng, 0.2, 0.8) - extent.top() * scale);
-  if (sheets.size() > 1 && Chance(rng, 0.25)) offset.rx() += extent.width() * scale * Uniform(rng, 0.1, 0.25);
+  if (sheets.size() > 1 && Chance(rng, 0.25)) {
+    offset.rx() += extent.width() * scale * Uniform(rng, 0.1, 0.25);
+    what << QStringLiteral("off the edge");
+  }
+  if (sheets.size() > 1) what << QString::fromLatin1(overlap ? "overlapping" : "side by side");
   const double persp = Chance(rng, 0.7) ? Uniform(rng, 0.005, 0.06) : 0;
   std::vector<cv::Point2f> from = {{0, 0},
                                    {float(size.width), 0},

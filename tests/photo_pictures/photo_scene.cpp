@@ -119,13 +119,14 @@ void LaySheet(cv::Mat& picture, const QImage& sheet, const SheetPose& pose) {
   cv::Mat mapX(box.height(), box.width(), CV_32F), mapY(box.height(), box.width(), CV_32F);
   for (int y = 0; y < box.height(); ++y)
     for (int x = 0; x < box.width(); ++x) {
-      const cv::Vec3d h = inverse * cv::Vec3d(box.x() + x, box.y() + y, 1);
+      // Pixel centres: pixel (x, y) covers x..x+1 in the picture's coordinates and in the sheet's.
+      const cv::Vec3d h = inverse * cv::Vec3d(box.x() + x + 0.5, box.y() + y + 0.5, 1);
       const QPointF target(h[0] / h[2], h[1] / h[2]);
       // The bend is small and smooth: a few fixed-point steps undo it.
       QPointF p = target;
       for (int k = 0; k < 4; ++k) p = target - (pose.curled(p) - p);
-      mapX.at<float>(y, x) = float(p.x());
-      mapY.at<float>(y, x) = float(p.y());
+      mapX.at<float>(y, x) = float(p.x() - 0.5);
+      mapY.at<float>(y, x) = float(p.y() - 0.5);
     }
   const cv::Mat flat(sheet.height(), sheet.width(), CV_8UC4, const_cast<uchar*>(sheet.constBits()),
                      std::size_t(sheet.bytesPerLine()));

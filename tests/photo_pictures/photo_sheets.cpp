@@ -272,6 +272,16 @@ FlatSheet DrawSheet(Rng& rng, const TicketStyle& style, int count) {
     }
     sheet.tickets.push_back(DrawTicket(p, style, at, rng, look));
   }
+  // Worn toner leaves small gaps in the ink.
+  if (Chance(rng, 0.3)) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(style.paper);
+    const int specks = int(double(size.width()) * size.height() / (c * c) * Uniform(rng, 5, 25));
+    for (int k = 0; k < specks; ++k) {
+      const double r = std::max(0.6, c * Uniform(rng, 0.008, 0.025));
+      p.drawEllipse(QPointF(Uniform(rng, 0, size.width()), Uniform(rng, 0, size.height())), r, r);
+    }
+  }
   return sheet;
 }
 

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
+#include <opencv2/imgproc.hpp>
 #include <set>
 
+#include "photo_pictures/photo_internal.h"
 #include "photo_pictures/photo_pictures.h"
 #include "photo_pictures/photo_score.h"
 
@@ -48,6 +51,46 @@ TEST(PhotoPictures, TruthHoldsValidTicketsWhoseOutlinesLieInThePicture) {
   }
   EXPECT_EQ(GeneratePhoto(PhotoPart::Tuning, 3).jpeg, GeneratePhoto(PhotoPart::Tuning, 3).jpeg);
   EXPECT_NE(GeneratePhoto(PhotoPart::Tuning, 3).jpeg, GeneratePhoto(PhotoPart::HeldOut, 3).jpeg);
+}
+
+// The truth's outlines are computed forwards, the sheet is laid by mapping backwards: a mark drawn at a
+// sheet point must land where the pose places that point, bend and perspective included.
+TEST(PhotoPictures, SheetsLieWhereTheirPoseSaysTheyDo) {
+  QImage sheet(600, 400, QImage::Format_ARGB32_Premultiplied);
+  sheet.fill(Qt::white);
+  const QPointF marks[] = {{40, 40}, {560, 40}, {300, 200}, {40, 360}, {560, 360}};
+  {
+    QPainter p(&sheet);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    for (const QPointF& m : marks) p.drawEllipse(m, 6, 6);
+  }
+  photo::SheetPose pose;
+  pose.size = sheet.size();
+  pose.barrel = 0.03;
+  pose.lift = -0.03;
+  const double a = 17 * M_PI / 180;
+  const cv::Matx33d turn(std::cos(a), -std::sin(a), 300, std::sin(a), std::cos(a), 80, 0, 0, 1);
+  const cv::Matx33d perspective(1, 0.02, 0, 0.01, 1, 0, 0.00004, 0.00002, 1);
+  pose.toPicture = perspective * turn;
+  cv::Mat picture(900, 1000, CV_8UC4, cv::Scalar(255, 255, 255, 255));
+  photo::LaySheet(picture, sheet, pose);
+  cv::Mat grey;
+  cv::cvtColor(picture, grey, cv::COLOR_BGRA2GRAY);
+  for (const QPointF& m : marks) {
+    const QPointF at = pose.place(m);
+    // The mark's centre of ink near where it should be.
+    double sum = 0, x = 0, y = 0;
+    for (int py = int(at.y()) - 15; py <= int(at.y()) + 15; ++py)
+      for (int px = int(at.x()) - 15; px <= int(at.x()) + 15; ++px) {
+        const double ink = std::max(0, 200 - int(grey.at<uchar>(py, px)));
+        sum += ink, x += ink * (px + 0.5), y += ink * (py + 0.5);
+      }
+    ASSERT_GT(sum, 0) << "no mark near " << at.x() << "," << at.y();
+    EXPECT_NEAR(x / sum, at.x(), 0.3);
+    EXPECT_NEAR(y / sum, at.y(), 0.3);
+  }
 }
 
 PhotoPicture OneTicket() {

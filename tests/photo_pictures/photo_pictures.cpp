@@ -106,6 +106,7 @@ double Area(const QPolygonF& p) {
 struct Sheet {
   FlatSheet flat;
   SheetPose pose;
+  QString layout;
 };
 
 }  // namespace
@@ -187,6 +188,7 @@ PhotoPicture GeneratePhoto(PhotoPart part, int index) {
       const int tickets = kind < 0.35 ? 1 : kind < 0.7 ? 2 + Pick(rng, 5) : 1 + Pick(rng, 3);
       Sheet s;
       s.flat = DrawSheet(rng, style, tickets);
+      s.layout = QString::fromUtf8(LayoutName(style.layout));
       sheets.push_back(s);
       what << QStringLiteral("%1 x%2, %3%4, %5 paper%6%7%8%9%10")
                   .arg(QString::fromUtf8(LayoutName(style.layout)))
@@ -289,6 +291,7 @@ PhotoPicture GeneratePhoto(PhotoPart part, int index) {
     for (const FlatTicket& flat : sheets[k].flat.tickets) {
       PhotoTicket t;
       t.numbers = flat.numbers;
+      t.layout = sheets[k].layout;
       for (const QPointF& p : flat.grid) t.outline << sheets[k].pose.place(p);
       for (const QPointF& p : t.outline) t.required = t.required && frame.contains(p);
       for (std::size_t above = k + 1; above < sheets.size(); ++above)

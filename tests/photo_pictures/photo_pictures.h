@@ -26,6 +26,7 @@ struct PhotoTicket {
   // False when the ticket is partly outside the picture or under another sheet: a reader may skip it or
   // mark it doubtful, but must not report wrong numbers from it unmarked.
   bool required = true;
+  QString layout;  // "ruled grid", "boxes", "circles" or "numbers alone"
 };
 
 struct PhotoPicture {

@@ -105,6 +105,8 @@ QStringList PhotoScore::add(const PhotoPicture& truth, const ScanResult& read, d
     const ScannedTicket* got = match[t];
     if (want.required) {
       ++required;
+      ++byLayout[want.layout].second;
+      byLayout[want.layout].first += got != nullptr;
       for (int n : want.numbers) numbers += n > 0;
     } else {
       ++optional;
@@ -177,6 +179,10 @@ QString PhotoScore::report() const {
                .arg(optional)
                .arg(optionalRead)
                .arg(optionalWrong);
+  QStringList layouts;
+  for (const auto& [layout, counts] : byLayout)
+    layouts << QStringLiteral("%1 %2 of %3").arg(layout).arg(counts.first).arg(counts.second);
+  lines << QStringLiteral("tickets found by layout: %1").arg(layouts.join(", "));
   lines << QStringLiteral("seconds per picture, one core: median %1 / slowest %2")
                .arg(median, 0, 'f', 2)
                .arg(slowest, 0, 'f', 2);

@@ -15,6 +15,8 @@
 // Truth tickets that are not required count only their wrong unmarked numbers, if read.
 
 #include <QString>
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "photo_pictures/photo_pictures.h"
@@ -29,6 +31,7 @@ struct PhotoScore {
   long optional = 0, optionalRead = 0, optionalWrong = 0;
   long blankPictures = 0, blankTickets = 0;  // pictures without a ticket, and tickets read on them
   std::vector<double> seconds;
+  std::map<QString, std::pair<long, long>> byLayout;  // required tickets found, and in all, per layout
 
   // Adds one picture; returns a line per fault (empty when the picture was read without fault; marked
   // numbers alone are no fault).

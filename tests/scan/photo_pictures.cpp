@@ -99,6 +99,7 @@ PhotoPicture OneTicket() {
   for (int cell = 0; cell < 25; ++cell) t.numbers[std::size_t(cell)] = (cell % 5) * 15 + cell / 5 + 1;
   t.numbers[12] = 0;
   t.outline = QPolygonF(QRectF(100, 100, 300, 300));
+  t.layout = QStringLiteral("boxes");
   pic.tickets.push_back(t);
   return pic;
 }
@@ -156,6 +157,7 @@ TEST(PhotoScore, TellsFoundShiftedInventedAndWrongTickets) {
   EXPECT_EQ(score.blankTickets, 1);
   EXPECT_EQ(score.invented, 1);
   EXPECT_TRUE(score.report().contains(QStringLiteral("median 0.10 / slowest 0.30")));
+  EXPECT_TRUE(score.report().contains(QStringLiteral("by layout: boxes 2 of 3")));
 }
 
 }  // namespace

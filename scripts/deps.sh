@@ -13,6 +13,12 @@ packages=(
   libxcb1-dev xvfb xauth imagemagick poppler-utils openssl
   # The picture reader learns its digits from these faces; the Free faces are the benchmark's unknown ones.
   fonts-dejavu-core fonts-dejavu-extra fonts-crosextra-carlito fonts-liberation2 fonts-freefont-ttf
+  # The benchmark's photos: faces a reader may learn from (tuning part) ...
+  fonts-urw-base35 fonts-texgyre fonts-noto-core fonts-cantarell fonts-lato fonts-open-sans
+  fonts-roboto-unhinted fonts-croscore
+  # ... and faces no reader may learn from (held-out part).
+  fonts-linuxlibertine fonts-ebgaramond fonts-crosextra-caladea fonts-go fonts-sil-charis
+  fonts-adf-accanthis fonts-bebas-neue
   desktop-file-utils appstream libxml2-utils xdg-utils shared-mime-info libglib2.0-bin dpkg-dev file
 )
 

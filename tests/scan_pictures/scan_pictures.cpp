@@ -13,6 +13,7 @@
 #include <random>
 
 #include "core/evaluation.h"
+#include "ui/skinwidgets.h"
 #include "ui/ticketview.h"
 
 namespace {
@@ -45,6 +46,9 @@ QImage programTicket(const TicketCells& cells, int width) {
   list.append(cells);
   check.addTickets(list);
   TicketView view(check);
+  // The main window's font: the view's own default would follow the system's default face.
+  InitLook();
+  view.setFont(QFont(QStringLiteral("Tahoma"), 8));
   QImage frame(TicketFrameGeometry::kWidth, TicketFrameGeometry::kHeight, QImage::Format_RGB32);
   frame.fill(Qt::white);
   {

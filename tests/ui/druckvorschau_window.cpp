@@ -99,7 +99,7 @@ TEST_F(PreviewTest, ShowsThePageInViewAndTurnsPagesByButtonsKeysAndTheField) {
   const auto [firstInk, margins] = ink(first, area);
   EXPECT_GT(firstInk, 2000) << "the header and rows of tickets";
   EXPECT_EQ(margins, 0) << "nothing is painted outside the printable area";
-  ASSERT_FALSE(painted.isEmpty());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !painted.isEmpty(); }, 5000));
   EXPECT_EQ(painted.last().at(0).toInt(), 1);
 
   trigger("ANaechsteSeite");
@@ -200,7 +200,8 @@ TEST_F(PreviewTest, FollowsTheCheckAndTheTicketChoiceAndRemembersItsSize) {
   trigger("ALetzteSeite");
   check.clearTickets();
   QSignalSpy painted(preview.get(), &ReportPreview::pageShown);
-  view()->repaint();
+  view()->update();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !painted.isEmpty(); }, 5000));
   EXPECT_EQ(preview->pageCount(), 1);
   EXPECT_EQ(painted.last().at(0).toInt(), 1);
 

@@ -235,7 +235,8 @@ QRectF ReportPreview::printable() const {
 void ReportPreview::applyZoom() {
   if (fit_ != Fit::None) {
     // The room without scroll bars: a fitted page never makes one appear and refit itself.
-    const QSize room = scroll_->maximumViewportSize() - QSize(2 * kBorder + 3, 2 * kBorder + 3);
+    // One pixel more for the paper's size rounded up in applyZoom below.
+    const QSize room = scroll_->maximumViewportSize() - QSize(2 * kBorder + 4, 2 * kBorder + 4);
     const QSizeF paper = printer_.pageLayout().fullRect(QPageLayout::Point).size() * (logicalDpiX() / 72.0);
     const double byWidth =
         (room.width() - scroll_->style()->pixelMetric(QStyle::PM_ScrollBarExtent)) / paper.width();

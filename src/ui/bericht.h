@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPageLayout>
+#include <QSizeF>
 #include <QString>
+#include <memory>
 #include <vector>
 
 class LotteryCheck;
 class QPagedPaintDevice;
+class QPainter;
+class TicketView;
 
 // Told after each painted page; false stops the report (the window shows a progress dialog with it).
 class ReportProgress {
@@ -43,8 +48,35 @@ class ReportLayout {
   double bodyHeight_ = 0;
 };
 
-// Paints the whole report onto device (a QPrinter or a QPdfWriter), A4 portrait unless the device
-// was set up otherwise. fileNames: the ticket files as the main window names them. Returns false
-// when progress stopped it.
+// The report's pages for one printable area, each painted on its own: a printer or a PDF writer
+// takes them one after the other, the preview only the one in view, so no page is ever kept.
+class ReportPages {
+ public:
+  // printable: the device's width() and height() (its printable area in device pixels).
+  ReportPages(const LotteryCheck& check, const QString& fileNames, bool allTickets, QSizeF printable);
+  ~ReportPages();
+  ReportPages(const ReportPages&) = delete;
+  ReportPages& operator=(const ReportPages&) = delete;
+
+  int pageCount() const { return layout_.pageCount(); }
+  // The printable area in units: kPageWidth wide, pageHeight() high.
+  double pageHeight() const { return pageHeight_; }
+  // Paints page index (0-based) with p scaled to units, its origin at the printable area's corner.
+  void paint(QPainter& p, int index) const;
+
+ private:
+  const LotteryCheck& check_;
+  QString fileNames_, stamp_;
+  double pageHeight_;
+  ReportLayout layout_;
+  std::unique_ptr<TicketView> painter_;  // draws the frames exactly as the ticket area does
+};
+
+// The report's paper: A4 portrait with 15 mm margins.
+QPageLayout ReportPageLayout();
+
+// Paints the report onto device (a QPrinter or a QPdfWriter), pages first..last (1-based; last 0 =
+// to the end), A4 portrait unless the device was set up otherwise. fileNames: the ticket files as the
+// main window names them. Returns false when progress stopped it.
 bool PaintReport(QPagedPaintDevice& device, const LotteryCheck& check, const QString& fileNames,
-                 bool allTickets, ReportProgress* progress = nullptr);
+                 bool allTickets, ReportProgress* progress = nullptr, int first = 1, int last = 0);

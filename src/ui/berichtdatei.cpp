@@ -6,16 +6,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPdfWriter>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
-#include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QToolBar>
 #include <stdexcept>
 
 #include "common/guard.h"
@@ -25,6 +19,7 @@
 #include "core/report.h"
 #include "core/text.h"
 #include "ui/bericht.h"
+#include "ui/druckvorschau.h"
 #include "ui/main.h"
 
 namespace {
@@ -33,9 +28,6 @@ const QString kFolderKey = QStringLiteral("Pfad");
 const QString kAllKey = QStringLiteral("AlleLose");
 // Reports longer than this show their progress and can be cancelled.
 constexpr int kProgressFrom = 10;
-
-const QPageLayout kA4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
-                      QPageLayout::Millimeter);
 
 QString failedWrite(const QString& path) {
   return QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden.")
@@ -63,16 +55,6 @@ class DialogProgress : public ReportProgress {
 
 // The dialog asks only about the name as typed; with the extension added it is another name and
 // needs its own question.
-QComboBox* ticketChoice(QWidget* parent) {
-  auto* choice = new QComboBox(parent);
-  choice->setObjectName(QStringLiteral("CBLose"));
-  choice->setAccessibleName(QStringLiteral("Lose im Bericht"));
-  choice->addItems({QStringLiteral("Nur Gewinner"), QStringLiteral("Alle Lose")});
-  choice->setCurrentIndex(ReportFiles::allTickets() ? 1 : 0);
-  QObject::connect(choice, &QComboBox::currentIndexChanged, choice,
-                   [](int index) { ReportFiles::setAllTickets(index == 1); });
-  return choice;
-}
 
 QString askTarget(const QString& title, const QString& filter, const QString& suffix) {
   const QString folder = Settings::readString(kSection, kFolderKey, QString());
@@ -98,6 +80,17 @@ void rememberFolder(const QString& target) {
 
 namespace ReportFiles {
 
+QComboBox* ticketChoice(QWidget* parent) {
+  auto* choice = new QComboBox(parent);
+  choice->setObjectName(QStringLiteral("CBLose"));
+  choice->setAccessibleName(QStringLiteral("Lose im Bericht"));
+  choice->addItems({QStringLiteral("Nur Gewinner"), QStringLiteral("Alle Lose")});
+  choice->setCurrentIndex(ReportFiles::allTickets() ? 1 : 0);
+  QObject::connect(choice, &QComboBox::currentIndexChanged, choice,
+                   [](int index) { ReportFiles::setAllTickets(index == 1); });
+  return choice;
+}
+
 bool allTickets() {
   return Settings::readBool(kSection, kAllKey, false);
 }
@@ -118,7 +111,7 @@ bool writePdf(const QString& path, const LotteryCheck& check, const QString& fil
   bool finished = false;
   {
     QPdfWriter pdf(&file);
-    pdf.setPageLayout(kA4);
+    pdf.setPageLayout(ReportPageLayout());
     pdf.setResolution(300);
     pdf.setCreator(QStringLiteral("ZIEHFIX"));
     pdf.setTitle(QStringLiteral("ZIEHFIX"));
@@ -144,27 +137,15 @@ void writeCsv(const QString& path, const LotteryCheck& check) {
 }
 
 void showPrintPreview(QWidget* parent, const LotteryCheck& check) {
-  auto* printer = new QPrinter(QPrinter::HighResolution);
-  printer->setPageLayout(kA4);
-  auto* dialog = new QPrintPreviewDialog(printer, parent);
-  dialog->setObjectName(QStringLiteral("FDruckvorschau"));
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
-  QObject::connect(dialog, &QObject::destroyed, [printer] { delete printer; });
-  // The ticket choice sits in the preview's own tool bar, so the preview shows what will be printed.
-  QComboBox* choice = ticketChoice(dialog);
-  if (auto* bar = dialog->findChild<QToolBar*>()) bar->addWidget(choice);
-  QObject::connect(choice, &QComboBox::currentIndexChanged, dialog, [dialog] {
-    if (auto* preview = dialog->findChild<QPrintPreviewWidget*>()) preview->updatePreview();
-  });
-  const QString names = ticketFileNames();
-  QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
-                   [&check, names, choice, dialog](QPrinter* p) {
-                     runGuarded([&] {
-                       DialogProgress progress(dialog);
-                       PaintReport(*p, check, names, choice->currentIndex() == 1, &progress);
-                     });
-                   });
-  dialog->open();
+  auto* preview = new ReportPreview(check, ticketFileNames(), parent);
+  preview->setAttribute(Qt::WA_DeleteOnClose);
+  preview->show();
+}
+
+bool printReport(QWidget* parent, QPagedPaintDevice& printer, const LotteryCheck& check,
+                 const QString& fileNames, bool allTickets, int first, int last) {
+  DialogProgress progress(parent);
+  return PaintReport(printer, check, fileNames, allTickets, &progress, first, last);
 }
 
 void savePdf(QWidget* parent, const LotteryCheck& check) {

@@ -4,7 +4,9 @@
 #include <QString>
 
 class LotteryCheck;
+class QComboBox;
 class QHBoxLayout;
+class QPagedPaintDevice;
 class QWidget;
 class ReportProgress;
 
@@ -18,8 +20,15 @@ void setAllTickets(bool all);
 // The ticket files as the main window's "LDatei" names them.
 QString ticketFileNames();
 
+// The choice "Nur Gewinner" / "Alle Lose", showing and storing the setting.
+QComboBox* ticketChoice(QWidget* parent);
+
 // Opens the print preview with Qt's print dialog behind it; non-modal, deleted on close.
 void showPrintPreview(QWidget* parent, const LotteryCheck& check);
+// Prints pages first..last (1-based; last 0 = to the end) onto printer, one page at a time, with a
+// progress dialog over parent for long reports; false when the user cancelled.
+bool printReport(QWidget* parent, QPagedPaintDevice& printer, const LotteryCheck& check,
+                 const QString& fileNames, bool allTickets, int first = 1, int last = 0);
 // Ask for a name, then write the report as PDF or the result table as CSV. Nothing is written when
 // the user cancels; a failed write is reported and leaves an existing file as it was.
 void savePdf(QWidget* parent, const LotteryCheck& check);

@@ -2,10 +2,10 @@
 // The report's commands in the running program: the overview's buttons write what the checker
 // writes, ask before replacing, remember the folder; Ctrl+P opens the print preview.
 #include <QComboBox>
-#include <QPrintPreviewDialog>
 #include <QProcess>
 
 #include "common/settings.h"
+#include "ui/druckvorschau.h"
 #include "ui/main_fixture.h"
 #include "ui/uebersicht.h"
 
@@ -92,7 +92,7 @@ TEST_F(ReportWindowTest, CtrlPOpensThePrintPreviewWithTheTicketChoice) {
   w.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
   QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
-  auto* preview = w.findChild<QPrintPreviewDialog*>("FDruckvorschau");
+  auto* preview = w.findChild<ReportPreview*>("FDruckvorschau");
   ASSERT_NE(preview, nullptr);
   auto* choice = preview->findChild<QComboBox*>("CBLose");
   ASSERT_NE(choice, nullptr);

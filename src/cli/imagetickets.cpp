@@ -32,8 +32,9 @@ void AddTicketsFromImages(const QStringList& paths, CheckOutcome& outcome) {
     for (const ScannedTicket& t : scan.tickets) {
       tickets.append(t.cells);
       TicketOrigin origin{path, {}};
+      // A grid whose geometry is uncertain may have any of its numbers in the wrong place.
       for (int c = 0; c < 25; ++c)
-        if (t.doubtful[std::size_t(c)]) origin.doubtfulCells.push_back(c + 1);
+        if (t.gridDoubtful || t.doubtful[std::size_t(c)]) origin.doubtfulCells.push_back(c + 1);
       outcome.origins.push_back(std::move(origin));
     }
     outcome.check.addTickets(tickets);

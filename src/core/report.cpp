@@ -435,6 +435,8 @@ void WriteTextReport(const ReportInput& outcome, ReportSink& sink) {
   for (int column = 1; column <= 3; ++column) uncertainRest += ' ' + centred(kUncertainMark, kMarkWidth);
   uncertainRest = withoutTrailingBlanks(uncertainRest).mid(1) + '\n';
   const QByteArray blanks(numberWidth, ' ');
+  // Read once: the loop's writes could otherwise make the compiler fetch it again for every ticket.
+  const bool fromPictures = !outcome.origins.empty();
   TicketNumber number;
   for (int t = 0; t < count; ++t) {
     number.next();
@@ -442,7 +444,8 @@ void WriteTextReport(const ReportInput& outcome, ReportSink& sink) {
       out.put(blanks.constData(), std::size_t(numberWidth) - number.size());
     out.put(number.text(), number.size());
     const int winClass = std::clamp(classOf(outcome, t), 0, 3);
-    out.put(uncertainClass(outcome, t, winClass) ? uncertainRest : rest[std::size_t(winClass)]);
+    out.put(fromPictures && uncertainClass(outcome, t, winClass) ? uncertainRest
+                                                                 : rest[std::size_t(winClass)]);
   }
   QByteArray totalsLine = padded("Ges.:", -numberWidth);
   for (int total : totalsOf(outcome)) totalsLine += ' ' + centred(TotalText(total), kMarkWidth);
@@ -471,12 +474,14 @@ void WriteCsvReport(const ReportInput& outcome, ReportSink& sink) {
       QByteArray(";") + kUncertainMark + ';' + kUncertainMark + ';' + kUncertainMark;
   const int count = outcome.check.tickets().count();
   NearCursor near(outcome);
+  const bool fromPictures = !outcome.origins.empty();
   TicketNumber number;
   for (int t = 0; t < count; ++t) {
     number.next();
     out.put(number.text(), number.size());
     const int winClass = std::clamp(classOf(outcome, t), 0, 3);
-    out.put(uncertainClass(outcome, t, winClass) ? uncertainMarks : marks[std::size_t(winClass)]);
+    out.put(fromPictures && uncertainClass(outcome, t, winClass) ? uncertainMarks
+                                                                 : marks[std::size_t(winClass)]);
     if (outcome.near) {
       out.put(';');
       out.put(missingNumbers(near.take(t)));

@@ -7,6 +7,7 @@
 #include "core/report.h"
 
 struct CheckOutcome;
+struct ScanResult;
 
 // Whether this checker was built with the picture reader.
 bool CanReadImages();
@@ -15,3 +16,7 @@ bool CanReadImages();
 // ticket adds a warning. Throws std::runtime_error with the German reason when a picture cannot be
 // read.
 void AddTicketsFromImages(const QStringList& paths, CheckOutcome& outcome);
+
+// The tickets of one picture read already, with their origins; a grid the reader is not sure of has
+// all its cells doubtful.
+void AddScannedTickets(const QString& path, const ScanResult& scan, CheckOutcome& outcome);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/entrytickets.h"
 
+#include <algorithm>
 #include <utility>
 
 void EntryTickets::clear() {
@@ -62,6 +63,11 @@ void EntryTickets::setTicket(int index, EntryTicket ticket) {
     *slot = std::move(ticket);
   else
     slot = std::make_unique<EntryTicket>(std::move(ticket));
+}
+
+int EntryTickets::doubtfulCount(int index) const {
+  const EntryTicket* edited = edited_[std::size_t(index)].get();
+  return edited ? int(std::count(edited->doubtful.begin(), edited->doubtful.end(), true)) : 0;
 }
 
 std::vector<TicketCells> EntryTickets::allCells() const {

@@ -41,6 +41,9 @@ class EntryTickets {
   // Stores a ticket's state; a ticket equal to its compact form drops its full copy.
   void setTicket(int index, EntryTicket ticket);
 
+  // The cells of ticket index still marked doubtful; none for a ticket never read from a picture.
+  int doubtfulCount(int index) const;
+
   // Every ticket's cells, in order, as the ticket file writer takes them.
   std::vector<TicketCells> allCells() const;
 

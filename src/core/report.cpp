@@ -89,7 +89,46 @@ QByteArray missingNumbers(const std::vector<NearLine>& lines) {
   return out;
 }
 
+// The uncertain lines of ticket t; none for a ticket without doubtful cells, which is every ticket not
+// read from a picture, so the plain reports pay one comparison per ticket.
+std::uint16_t uncertainLinesOf(const ReportInput& outcome, int t) {
+  if (std::size_t(t) >= outcome.origins.size()) return 0;
+  const std::vector<int>& doubtful = outcome.origins[std::size_t(t)].doubtfulCells;
+  return doubtful.empty() ? 0 : UncertainLines(outcome.check, t, doubtful);
+}
+
+// A ticket without a certain win that may have won shows kUncertainMark instead of "-"; a ticket that
+// has won keeps its class.
+bool uncertainClass(const ReportInput& outcome, int t, int winClass) {
+  return winClass == 0 && uncertainLinesOf(outcome, t) != 0;
+}
+
 }  // namespace
+
+std::uint16_t UncertainLines(const LotteryCheck& check, int ticket, const std::vector<int>& doubtfulCells) {
+  std::uint32_t doubtful = 0;
+  for (int c : doubtfulCells)
+    if (c >= 1 && c <= 25) doubtful |= std::uint32_t(1) << (c - 1);
+  // Every doubtful cell would need a drawn number not yet on its line: with the sure cells drawn,
+  // that takes five drawn numbers in all.
+  if (check.chosen.count() < 5) return 0;
+  const std::uint16_t complete = check.lineHits(ticket);
+  std::uint16_t out = 0;
+  for (int line = 0; line < kLineCount; ++line) {
+    const std::uint32_t cells = kLineCellMasks[std::size_t(line)];
+    if (!(cells & doubtful) || (complete & (1u << line))) continue;
+    NumberSet sure;
+    bool possible = true;
+    for (int c = 0; c < 25 && possible; ++c) {
+      if (!(cells & (std::uint32_t(1) << c)) || (doubtful & (std::uint32_t(1) << c))) continue;
+      const int n = check.tickets().lotteryValue(ticket, c);
+      possible = n != 0 && check.chosen.contains(n) && !sure.contains(n);
+      sure.include(n);
+    }
+    if (possible) out |= 1u << line;
+  }
+  return out;
+}
 
 const char* ResultMark(int winClass, int column) {
   if (column < 1 || column > 3) return "";
@@ -302,7 +341,11 @@ void WriteJsonReport(const ReportInput& outcome, ReportSink& sink) {
       first = false;
     }
     out.put("], \"class\": ");
-    putSmallNumber(out, classOf(outcome, t));
+    const int winClass = classOf(outcome, t);
+    if (uncertainClass(outcome, t, winClass))
+      out.put("null");
+    else
+      putSmallNumber(out, winClass);
     if (outcome.near) {
       out.put(", \"near_lines\": [");
       bool firstNear = true;
@@ -326,6 +369,18 @@ void WriteJsonReport(const ReportInput& outcome, ReportSink& sink) {
         putSmallNumber(out, origin.doubtfulCells[i]);
       }
       out.put(']');
+      if (!origin.doubtfulCells.empty()) {
+        out.put(", \"uncertain_lines\": [");
+        const std::uint16_t uncertain = uncertainLinesOf(outcome, t);
+        bool firstLine = true;
+        for (int line = 0; line < kLineCount; ++line) {
+          if (!(uncertain & (1u << line))) continue;
+          if (!firstLine) out.put(", ");
+          putSmallNumber(out, line + 1);
+          firstLine = false;
+        }
+        out.put(']');
+      }
     }
     out.put('}');
   }
@@ -376,14 +431,21 @@ void WriteTextReport(const ReportInput& outcome, ReportSink& sink) {
       line += ' ' + centred(ResultMark(winClass, column), kMarkWidth);
     rest[std::size_t(winClass)] = withoutTrailingBlanks(line).mid(1) + '\n';
   }
+  QByteArray uncertainRest = "#";
+  for (int column = 1; column <= 3; ++column) uncertainRest += ' ' + centred(kUncertainMark, kMarkWidth);
+  uncertainRest = withoutTrailingBlanks(uncertainRest).mid(1) + '\n';
   const QByteArray blanks(numberWidth, ' ');
+  // Read once: the loop's writes could otherwise make the compiler fetch it again for every ticket.
+  const bool fromPictures = !outcome.origins.empty();
   TicketNumber number;
   for (int t = 0; t < count; ++t) {
     number.next();
     if (number.size() < std::size_t(numberWidth))
       out.put(blanks.constData(), std::size_t(numberWidth) - number.size());
     out.put(number.text(), number.size());
-    out.put(rest[std::size_t(std::clamp(classOf(outcome, t), 0, 3))]);
+    const int winClass = std::clamp(classOf(outcome, t), 0, 3);
+    out.put(fromPictures && uncertainClass(outcome, t, winClass) ? uncertainRest
+                                                                 : rest[std::size_t(winClass)]);
   }
   QByteArray totalsLine = padded("Ges.:", -numberWidth);
   for (int total : totalsOf(outcome)) totalsLine += ' ' + centred(TotalText(total), kMarkWidth);
@@ -408,13 +470,18 @@ void WriteCsvReport(const ReportInput& outcome, ReportSink& sink) {
   for (int winClass = 0; winClass <= 3; ++winClass)
     for (int column = 1; column <= 3; ++column)
       marks[std::size_t(winClass)] += ';' + QByteArray(ResultMark(winClass, column));
+  const QByteArray uncertainMarks =
+      QByteArray(";") + kUncertainMark + ';' + kUncertainMark + ';' + kUncertainMark;
   const int count = outcome.check.tickets().count();
   NearCursor near(outcome);
+  const bool fromPictures = !outcome.origins.empty();
   TicketNumber number;
   for (int t = 0; t < count; ++t) {
     number.next();
     out.put(number.text(), number.size());
-    out.put(marks[std::size_t(std::clamp(classOf(outcome, t), 0, 3))]);
+    const int winClass = std::clamp(classOf(outcome, t), 0, 3);
+    out.put(fromPictures && uncertainClass(outcome, t, winClass) ? uncertainMarks
+                                                                 : marks[std::size_t(winClass)]);
     if (outcome.near) {
       out.put(';');
       out.put(missingNumbers(near.take(t)));

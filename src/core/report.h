@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "core/evaluation.h"
@@ -16,8 +17,8 @@ struct CheckMessage {
   QString text;
 };
 
-// Where a ticket read from a picture came from, and which of its cells (1..25, ascending) were left
-// empty because their number was doubtful.
+// Where a ticket read from a picture came from, and which of its cells (1..25, ascending) were
+// doubtful: left empty, or holding the number read when the grid itself was uncertain.
 struct TicketOrigin {
   QString image;
   std::vector<int> doubtfulCells;
@@ -66,6 +67,14 @@ QByteArray MessageLines(const ReportInput& outcome);
 // The mark in column "1 x" (1), "2 x" (2) or "3 x" (3) of the result table for a ticket of winClass:
 // "x" in its class's column, "-" in all three for a ticket without a win.
 const char* ResultMark(int winClass, int column);
+// The mark in all three columns for a ticket without a certain win that may have won: one of its
+// lines holds a doubtful cell and the rest of that line is drawn.
+constexpr const char* kUncertainMark = "?";
+// The lines (bit L-1 = line L) of ticket that are not complete but may be: each holds at least one of
+// the doubtful cells (1..25), every other cell of it holds a drawn number, those numbers are distinct,
+// and enough drawn numbers are left to fill the doubtful ones.
+std::uint16_t UncertainLines(const LotteryCheck& check, int ticket, const std::vector<int>& doubtfulCells);
+
 // A total as the totals row shows it: the count, or "-" for none.
 QByteArray TotalText(int count);
 

@@ -577,8 +577,30 @@ std::vector<TicketCells> TFEingabe::tickets() const {
   return out;
 }
 
+int TFEingabe::doubtfulCellCount() const {
+  int count = 0;
+  for (int index = 0; index < EinLosCount; ++index) {
+    if (TFfrLos2* frame = frameOf(index)) {
+      frame->gLos->commitOpenEditor();
+      const std::array<bool, 25>& marks = frame->gLos->doubtfulCells();
+      count += int(std::count(marks.begin(), marks.end(), true));
+    } else {
+      count += model_.doubtfulCount(index);
+    }
+  }
+  return count;
+}
+
 void TFEingabe::BSaveClick() {
   runGuarded([&] {
+    // Numbers a picture reader was not sure of are saved only when the user says so.
+    const int doubtful = doubtfulCellCount();
+    if (doubtful > 0 &&
+        !Prompter::current().confirm(
+            doubtful == 1 ? QStringLiteral("1 Zahl ist noch zu prüfen. Trotzdem speichern?")
+                          : QStringLiteral("%1 Zahlen sind noch zu prüfen. Trotzdem speichern?")
+                                .arg(germanCount(doubtful))))
+      return;
     const QString path = Prompter::current().saveFileName(kSaveTitle, kFilter, kSuffix,
                                                           FileHistory::ticketFolder(), LDatei->text(), false);
     if (path.isEmpty()) return;

@@ -102,6 +102,8 @@ class TFEingabe : public QWidget {
 
   // The cells of every ticket, in ticket order (what "Lose speichern..." writes).
   std::vector<TicketCells> tickets() const;
+  // The cells of all tickets still marked doubtful (an open cell editor's text taken over first).
+  int doubtfulCellCount() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

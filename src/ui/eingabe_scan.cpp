@@ -9,6 +9,8 @@
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QShortcut>
+#include <QStringList>
+#include <algorithm>
 
 #include "common/guard.h"
 #include "common/prompter.h"
@@ -20,13 +22,39 @@ namespace {
 
 const QString kOpenTitle = QStringLiteral("Lose aus einem Bild einlesen");
 
-QString summary(const ScanResult& result) {
-  const int n = int(result.tickets.size());
-  const int doubtful = result.doubtfulCount();
+// Tickets whose grid is uncertain are named one per line, the first ten of them; the rest are summed
+// up in one line that names the next ten, as the window's other long lists of faults are.
+constexpr int kGridsNamed = 10;
+
+// tickets: the cells of the tickets read, marks included; firstNumber: the frame number of the first.
+QString summary(const std::vector<EntryTicket>& tickets, const ScanResult& result, int firstNumber) {
+  const int n = int(tickets.size());
+  int doubtful = 0;
+  for (const EntryTicket& t : tickets)
+    doubtful += int(std::count(t.doubtful.begin(), t.doubtful.end(), true));
   QString text = n == 1 ? QStringLiteral("1 Los gefunden") : QStringLiteral("%1 Lose gefunden").arg(n);
   if (doubtful == 0) return text + QLatin1Char('.');
-  return text + (doubtful == 1 ? QStringLiteral(", 1 Zahl bitte prüfen.")
-                               : QStringLiteral(", %1 Zahlen bitte prüfen.").arg(doubtful));
+  text += doubtful == 1 ? QStringLiteral(", 1 Zahl bitte prüfen.")
+                        : QStringLiteral(", %1 Zahlen bitte prüfen.").arg(doubtful);
+  QStringList named, leftOut;
+  int more = 0;
+  for (int i = 0; i < n; ++i) {
+    if (!result.tickets[std::size_t(i)].gridDoubtful) continue;
+    const QString number = QString::number(firstNumber + i);
+    if (named.size() < kGridsNamed)
+      named << QStringLiteral("Los %1 bitte prüfen: Raster unsicher").arg(number);
+    else if (++more <= kGridsNamed)
+      leftOut << number;
+  }
+  if (more > 0) {
+    QString list = leftOut.join(QStringLiteral(", "));
+    if (more > leftOut.size()) list += QStringLiteral(", …");
+    named << (more == 1 ? QStringLiteral("1 weiteres Los bitte prüfen: Raster unsicher (Los %1)").arg(list)
+                        : QStringLiteral("%1 weitere Lose bitte prüfen: Raster unsicher (Lose %2)")
+                              .arg(QString::number(more), list));
+  }
+  if (!named.isEmpty()) text += QStringLiteral("\r\r") + named.join(QLatin1Char('\r'));
+  return text;
 }
 
 // Reads while a progress dialog with "Abbrechen" shows (once the reading takes a moment).
@@ -51,7 +79,9 @@ ScanResult scanWithProgress(TFEingabe& window, const std::function<ScanResult(co
   });
 }
 
-void addTickets(TFEingabe& window, const ScanResult& result) {
+}  // namespace
+
+void AddScannedTickets(TFEingabe& window, const ScanResult& result) {
   if (result.cancelled) return;
   if (result.tickets.empty()) {
     Prompter::current().information(QStringLiteral("Im Bild wurde kein Los gefunden."));
@@ -61,12 +91,13 @@ void addTickets(TFEingabe& window, const ScanResult& result) {
   for (std::size_t i = 0; i < tickets.size(); ++i) {
     tickets[i].cells = result.tickets[i].cells;
     tickets[i].doubtful = result.tickets[i].doubtful;
+    // Any number of a grid the reader is not sure of may sit in the wrong place.
+    if (result.tickets[i].gridDoubtful) tickets[i].doubtful.fill(true);
   }
+  const int firstNumber = window.EinLosCount + 1;
   if (!window.appendTickets(tickets)) return;
-  Prompter::current().information(summary(result));
+  Prompter::current().information(summary(tickets, result, firstNumber));
 }
-
-}  // namespace
 
 QString ScanImageFilter() {
   QStringList patterns;
@@ -91,7 +122,7 @@ void readTickets(TFEingabe& window, const std::function<ScanResult(const ScanPro
       Prompter::current().error(QString::fromUtf8(e.what()));
       return;
     }
-    addTickets(window, result);
+    AddScannedTickets(window, result);
   });
 }
 

@@ -8,9 +8,11 @@ class QMimeData;
 class QPushButton;
 class QWidget;
 class TFEingabe;
+struct ScanResult;
 
 // Tickets from a photo or a scan for the entry window: every ticket found becomes a frame appended at
-// the end, its doubtful cells empty and marked until the user types into them; one message sums up.
+// the end, its doubtful cells marked until the user types into them (every cell of a grid the reader
+// is not sure of); one message sums up.
 // A picture without a ticket, a damaged file or a cancelled reading changes nothing.
 
 // The top bar's button "Aus Bild einlesen..." (asks for a picture file) and Ctrl+V with a picture on
@@ -21,6 +23,10 @@ QPushButton* InstallScanCommands(TFEingabe& window, QWidget* bar);
 void ReadTicketsFromImageFile(TFEingabe& window, const QString& path);
 // The same for a picture in memory (from the clipboard); name is used in messages.
 void ReadTicketsFromImage(TFEingabe& window, const QImage& image);
+
+// Appends the tickets of a finished reading and sums them up: a grid the reader is not sure of has
+// every cell marked and is named in the summary. A cancelled reading adds nothing.
+void AddScannedTickets(TFEingabe& window, const ScanResult& result);
 
 // The file dialog's filter: every picture format the reader reads here.
 QString ScanImageFilter();

@@ -80,6 +80,14 @@ class TicketCellsModel : public QAbstractTableModel {
     emit dataChanged(index(0, 0), index(4, 4), {Qt::DisplayRole, Qt::EditRole, Qt::BackgroundRole});
   }
 
+  // The user typed into the cell: its number is theirs now, even when it reads as before.
+  void confirm(const QModelIndex& index) {
+    bool& mark = doubtful_[std::size_t(index.row() * 5 + index.column())];
+    if (!mark) return;
+    mark = false;
+    emit dataChanged(index, index, {Qt::BackgroundRole});
+  }
+
   const std::array<bool, 25>& doubtful() const { return doubtful_; }
   void setDoubtful(const std::array<bool, 25>& doubtful) {
     doubtful_ = doubtful;
@@ -135,6 +143,14 @@ class CellDelegate : public QStyledItemDelegate {
   }
 
   QWidget* openEditor() const { return editor_.data(); }
+
+  void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+    QStyledItemDelegate::setModelData(editor, model, index);
+    // Typing the number that was read, to say it is right, takes its mark away too; an editor that is
+    // merely passed through (every cell opens one) leaves it.
+    auto* line = qobject_cast<QLineEdit*>(editor);
+    if (line && line->isModified()) static_cast<TicketCellsModel*>(model)->confirm(index);
+  }
 
  private:
   mutable QPointer<QWidget> editor_;

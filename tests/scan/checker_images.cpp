@@ -113,6 +113,29 @@ TEST_F(CheckerImages, PhonePhotosInHeifAreRead) {
   expectOneTicketEach({"foto." + heif.suffix}, picture);
 }
 
+TEST_F(CheckerImages, ATicketThatMayHaveWonOnADoubtfulCellIsNeverReportedWithoutAWin) {
+  // 1 twice: cells 1 and 25 are doubtful. Row 1 holds the drawn 2, 3, 4, 5 besides cell 1.
+  PictureRecipe recipe;
+  TicketCells cells;
+  for (int c = 0; c < 25; ++c) cells[std::size_t(c)] = QString::number(c + 1);
+  cells[24] = QStringLiteral("1");
+  recipe.given = {cells};
+  write("los.png", GeneratePicture(recipe).bytes);
+  QStringList draw{"2", "3", "4", "5"};
+  for (int n = 50; n < 68; ++n) draw << QString::number(n);
+  const QStringList args{"--from-image", "--numbers-text", draw.join(", "), "los.png"};
+
+  const CheckerRun json = checker(QStringList{"--format", "json"} + args, dir.path());
+  const QJsonObject ticket = QJsonDocument::fromJson(json.out).object()["tickets"].toArray()[0].toObject();
+  ASSERT_EQ(ticket["doubtful_cells"], (QJsonArray{1, 25})) << json.out.toStdString();
+  EXPECT_TRUE(ticket["class"].isNull());
+  EXPECT_EQ(ticket["uncertain_lines"], (QJsonArray{1}));
+  const CheckerRun csv = checker(QStringList{"--format", "csv"} + args, dir.path());
+  EXPECT_EQ(csv.out, "ticket;1 x;2 x;3 x\n1;?;?;?\nGes.:;-;-;-\n");
+  const CheckerRun text = checker(args, dir.path());
+  EXPECT_TRUE(text.out.contains("\n    1   ?     ?     ?\n")) << text.out.toStdString();
+}
+
 TEST_F(CheckerImages, AnUnreadablePictureEndsWithStatusTwoAndItsReason) {
   write("kaputt.jpg", QByteArray("\xff\xd8\xff\xe0 not a picture"));
   // Through the checker, and the reader started on its own without a thread limit, which then

@@ -92,6 +92,35 @@ TEST_F(EntryScan, the_button_appends_a_frame_per_ticket_with_doubtful_cells_ambe
   EXPECT_TRUE(grid->isDoubtful(1));
 }
 
+TEST_F(EntryScan, a_grid_in_doubt_has_every_cell_amber_and_is_named_in_the_summary) {
+  ScannedTicket sure, unsure;
+  for (int c = 0; c < 25; ++c)
+    sure.cells[std::size_t(c)] = unsure.cells[std::size_t(c)] = QString::number(c + 1);
+  unsure.gridDoubtful = true;
+  unsure.cells[0].clear();
+  ScanResult result;
+  result.tickets = {sure, unsure};
+  AddScannedTickets(*w_, result);
+  ASSERT_EQ(w_->EinLosCount, 3);
+  for (int c = 0; c < 25; ++c) {
+    EXPECT_FALSE(w_->EinLosGrids[1]->isDoubtful(c));
+    EXPECT_TRUE(w_->EinLosGrids[2]->isDoubtful(c)) << c;
+  }
+  EXPECT_EQ(w_->EinLosGrids[2]->cellText(4, 4), "25") << "the numbers stay where they were read";
+  ASSERT_EQ(prompter_.texts(),
+            QStringList{"2 Lose gefunden, 25 Zahlen bitte prüfen.\r\rLos 3 bitte prüfen: Raster unsicher"});
+
+  // Of many such grids ten are named one by one, the rest in one line that names ten of them.
+  prompter_.messages.clear();
+  result.tickets.assign(22, unsure);
+  AddScannedTickets(*w_, result);
+  QStringList lines;
+  for (int n = 4; n <= 13; ++n) lines << QStringLiteral("Los %1 bitte prüfen: Raster unsicher").arg(n);
+  lines << "12 weitere Lose bitte prüfen: Raster unsicher (Lose 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, …)";
+  EXPECT_EQ(prompter_.texts(),
+            QStringList{"22 Lose gefunden, 550 Zahlen bitte prüfen.\r\r" + lines.join('\r')});
+}
+
 TEST_F(EntryScan, a_picture_without_a_ticket_or_a_damaged_file_changes_nothing) {
   QImage blank(400, 300, QImage::Format_RGB32);
   blank.fill(Qt::white);

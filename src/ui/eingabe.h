@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 #include <map>
 #include <vector>
@@ -102,6 +103,11 @@ class TFEingabe : public QWidget {
 
   // The cells of every ticket, in ticket order (what "Lose speichern..." writes).
   std::vector<TicketCells> tickets() const;
+
+ public slots:
+  // Files dropped anywhere on the window, its text fields included (eingabedrop.cpp); called after
+  // the drop has returned.
+  void openDroppedFiles(const QList<QUrl>& urls);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

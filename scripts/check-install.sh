@@ -3,7 +3,8 @@
 # Checks what a user gets from an installation: installs build/ (or $BUILD_DIR) into a DESTDIR and
 # compares the file list; validates the desktop entry, the metainfo and the MIME package; lets the
 # MIME database below the DESTDIR name the type of the example ticket file; starts the installed
-# program with the example files; builds the Debian package and lists its contents.
+# program with the example files; builds the Debian package and lists its contents; compiles the
+# programs with ZIEHFIX_SCAN and ZIEHFIX_SELF_UPDATE off (in build-options/, or $OPTIONS_BUILD_DIR).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build}
@@ -73,4 +74,15 @@ for f in ./usr/bin/ziehfix ./usr/bin/ziehfix-check "./usr/share/applications/$ap
   grep -q " $f\$" <<<"$listing" || fail "$deb lacks $f"
 done
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "$deb does not depend on the Qt libraries"
+
+# The build without the picture reader and without self-update: the programs only, so that neither
+# switch rots unseen. The objects it shares with build/ come from ccache.
+options_dir=${OPTIONS_BUILD_DIR:-build-options}
+werror=OFF
+if [ "${CI:-}" = "true" ]; then werror=ON; fi
+cmake -S . -B "$options_dir" -DZIEHFIX_WERROR=$werror -DZIEHFIX_SCAN=OFF -DZIEHFIX_SELF_UPDATE=OFF \
+  -DBUILD_TESTING=OFF -DZIEHFIX_BENCH=OFF >/dev/null
+cmake --build "$options_dir" -j"$(nproc)" || fail "the build without picture reader and self-update failed"
+[ ! -e "$options_dir/ziehfix-check-image" ] || fail "the build without picture reader made ziehfix-check-image"
+"$options_dir/ziehfix" --version | grep -qx 'ZIEHFIX 1.0.0.0' || fail "ziehfix without picture reader: --version"
 echo "check-install: $(printf '%s\n' "${expected[@]}" | wc -l) files installed and checked; $(basename "$deb") built"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and starts the program.
+# Installs what is missing, builds the program (only it: the tests and benchmarks are left to
+# scripts/test.sh, which reuses what is built here) and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-scripts/build.sh
+BUILD_TARGETS=ziehfix scripts/build.sh
 exec build/ziehfix "$@"

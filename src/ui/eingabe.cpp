@@ -32,6 +32,7 @@
 #include "core/ticketfile.h"
 #include "ui/accessibility.h"
 #include "ui/eingabe_scan.h"
+#include "ui/filedrop.h"
 #include "ui/filehistory.h"
 #include "ui/frlos2.h"
 #include "ui/info.h"
@@ -201,6 +202,7 @@ void TFEingabe::buildSecondBar(QWidget* bar) {
   eAnz->setAlignment(Qt::AlignCenter);
   eAnz->setFixedSize(36, 20);
   eAnz->installEventFilter(this);
+  ForwardFileDrops(eAnz);
   countLabel->setBuddy(eAnz);
   row->addWidget(eAnz);
 

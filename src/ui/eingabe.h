@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 #include <map>
 #include <vector>
@@ -104,6 +105,11 @@ class TFEingabe : public QWidget {
   std::vector<TicketCells> tickets() const;
   // The cells of all tickets still marked doubtful (an open cell editor's text taken over first).
   int doubtfulCellCount() const;
+
+ public slots:
+  // Files dropped anywhere on the window, its text fields included (eingabedrop.cpp); called after
+  // the drop has returned.
+  void openDroppedFiles(const QList<QUrl>& urls);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

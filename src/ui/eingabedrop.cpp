@@ -17,6 +17,10 @@ void TFEingabe::dragEnterEvent(QDragEnterEvent* event) {
 
 void TFEingabe::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
+  OpenAfterDrop(this, event->mimeData());
+}
+
+void TFEingabe::openDroppedFiles(const QList<QUrl>& urls) {
   QList<DropKind> kinds{
       {QStringLiteral("lose"), QStringLiteral("Lose-Dateien (*.lose)"),
        [this](const QString& path) { runGuarded([&] { readTicketFile(path); }); }},
@@ -27,6 +31,5 @@ void TFEingabe::dropEvent(QDropEvent* event) {
     kinds.append({suffix, QStringLiteral("Bilder"),
                   [this](const QString& path) { ReadTicketsFromImageFile(*this, path); }});
 #endif
-  const FileDrop drop(kinds);
-  drop.openDropped(event->mimeData());
+  FileDrop(kinds).openDropped(urls);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/filedrop.h"
 
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
@@ -8,6 +9,7 @@
 #include <QWidget>
 
 #include "common/prompter.h"
+#include "ui/messages.h"
 
 bool FileDrop::carriesFiles(const QMimeData* data) {
   return data && data->hasUrls() && !data->urls().isEmpty();
@@ -20,10 +22,9 @@ const DropKind* FileDrop::kindOf(const QString& path) const {
   return nullptr;
 }
 
-QStringList FileDrop::takeFiles(const QMimeData* data) const {
+QStringList FileDrop::takeFiles(const QList<QUrl>& urls) const {
   QStringList taken, refused;
-  if (!carriesFiles(data)) return taken;
-  for (const QUrl& url : data->urls()) {
+  for (const QUrl& url : urls) {
     // Only files of this computer: a link from a web page is no file to read.
     if (url.isLocalFile() && kindOf(url.toLocalFile()))
       taken << url.toLocalFile();
@@ -49,16 +50,32 @@ void FileDrop::refuse(const QStringList& names) const {
                                   QStringLiteral("Hier lassen sich nur %1 ablegen.").arg(kinds));
 }
 
-void FileDrop::openDropped(const QMimeData* data) const {
-  for (const QString& path : takeFiles(data))
+void FileDrop::openDropped(const QList<QUrl>& urls) const {
+  CappedFileMessages messages;
+  for (const QString& path : takeFiles(urls)) {
+    messages.about(QFileInfo(path).fileName());
     if (const DropKind* kind = kindOf(path); kind && kind->open) kind->open(path);
+  }
+  messages.finish();
+}
+
+namespace {
+bool takesDrops(const QWidget* window) {
+  return window->acceptDrops() && window->metaObject()->indexOfSlot("openDroppedFiles(QList<QUrl>)") >= 0;
+}
+}  // namespace
+
+void OpenAfterDrop(QWidget* window, const QMimeData* data) {
+  if (!FileDrop::carriesFiles(data)) return;
+  // Queued with a copy of the addresses: the drag's data is gone when the drop has returned.
+  QMetaObject::invokeMethod(window, "openDroppedFiles", Qt::QueuedConnection,
+                            Q_ARG(QList<QUrl>, data->urls()));
 }
 
 namespace {
 class FileDropForwarder : public QObject {
  public:
-  FileDropForwarder(QObject* parent, std::function<void(const QMimeData*)> open)
-      : QObject(parent), open_(std::move(open)) {}
+  using QObject::QObject;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -66,17 +83,19 @@ class FileDropForwarder : public QObject {
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
       return QObject::eventFilter(watched, event);
     auto* drop = static_cast<QDropEvent*>(event);
-    if (!FileDrop::carriesFiles(drop->mimeData())) return QObject::eventFilter(watched, event);
+    QWidget* window = static_cast<QWidget*>(watched)->window();
+    if (!FileDrop::carriesFiles(drop->mimeData()) || !takesDrops(window))
+      return QObject::eventFilter(watched, event);
     drop->acceptProposedAction();
-    if (type == QEvent::Drop) open_(drop->mimeData());
+    if (type == QEvent::Drop) OpenAfterDrop(window, drop->mimeData());
     return true;
   }
-
- private:
-  std::function<void(const QMimeData*)> open_;
 };
 }  // namespace
 
-void ForwardFileDrops(QWidget* widget, std::function<void(const QMimeData* data)> open) {
-  widget->installEventFilter(new FileDropForwarder(widget, std::move(open)));
+void ForwardFileDrops(QWidget* widget) {
+  // One filter for all fields: it keeps no state, and as a child of a field it would announce itself
+  // to the field's other filters.
+  static FileDropForwarder* const forwarder = new FileDropForwarder(QCoreApplication::instance());
+  widget->installEventFilter(forwarder);
 }

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <functional>
 
 class QMimeData;
@@ -28,7 +29,7 @@ class FileDrop {
 
   // The dropped files of the known kinds, in the order dropped; the others are refused with one
   // German message naming them and the kinds that are taken here.
-  QStringList takeFiles(const QMimeData* data) const;
+  QStringList takeFiles(const QList<QUrl>& urls) const;
 
   // The kind of a path by its suffix (case ignored), or nullptr.
   const DropKind* kindOf(const QString& path) const;
@@ -36,13 +37,20 @@ class FileDrop {
   // The German message for files not taken here (names as shown to the user).
   void refuse(const QStringList& names) const;
 
-  // takeFiles, then each file's kind opens it.
-  void openDropped(const QMimeData* data) const;
+  // takeFiles, then each file's kind opens it; their messages are capped as for files from the
+  // command line.
+  void openDropped(const QList<QUrl>& urls) const;
 
  private:
   QList<DropKind> kinds_;
 };
 
-// Text fields take a dropped file as the text of its path. On the given widget (a text field's
-// viewport) a drag that carries files goes to the window instead: open is called with the data.
-void ForwardFileDrops(QWidget* widget, std::function<void(const QMimeData* data)> open);
+// Calls window's slot openDroppedFiles(QList<QUrl>) once control is back in the event loop: the drag
+// source waits until the drop returns, and reading many tickets or a picture (or a message box) inside
+// it would hold the desktop's drag for that long.
+void OpenAfterDrop(QWidget* window, const QMimeData* data);
+
+// Text fields take a dropped file as the text of its path. On the given widget (a text field or its
+// viewport) a drag that carries files goes to its window's openDroppedFiles instead, as if dropped
+// beside the field; dragged text is still taken by the field.
+void ForwardFileDrops(QWidget* widget);

@@ -23,6 +23,7 @@
 #include "common/prompter.h"
 #include "core/tickettext.h"
 #include "ui/accessibility.h"
+#include "ui/filedrop.h"
 #include "ui/messages.h"
 #include "ui/skinwidgets.h"
 
@@ -133,6 +134,7 @@ class CellDelegate : public QStyledItemDelegate {
     QFont font = parent->font();
     font.setBold(false);
     editor->setFont(font);
+    ForwardFileDrops(editor);
     editor_ = editor;
     return editor;
   }
@@ -302,6 +304,7 @@ TFfrLos2::TFfrLos2(QWidget* parent) : QFrame(parent) {
   m1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   m1->setTabChangesFocus(true);
   m1->installEventFilter(this);
+  ForwardFileDrops(m1->viewport());
   label1->setBuddy(m1);
 
   gLos = new TicketEditGrid(this);

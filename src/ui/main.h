@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 
 #include "core/evaluation.h"
@@ -54,6 +55,8 @@ class TFMain : public QWidget {
   QString DonationStand;
 
  public slots:
+  // Files dropped on the window or its text field; called after the drop has returned.
+  void openDroppedFiles(const QList<QUrl>& urls);
   // Number board.
   void BMusterClick(TBZahl* sender);
   void BDelGZClick();

@@ -11,6 +11,7 @@
 #include "common/guard.h"
 #include "ui/filedrop.h"
 #include "ui/main.h"
+#include "ui/messages.h"
 #include "ui/recentfiles.h"
 
 namespace {
@@ -27,15 +28,13 @@ const FileDrop& mainDrop() {
 
 void TFMain::setUpFileCommands() {
   setAcceptDrops(true);
-  ForwardFileDrops(mgz_->viewport(), [this](const QMimeData* data) {
-    const QStringList paths = mainDrop().takeFiles(data);
-    if (!paths.isEmpty()) openFiles(paths);
-  });
+  ForwardFileDrops(mgz_->viewport());
   AttachRecentTicketsMenu(findChild<QPushButton*>(QStringLiteral("BOpen")),
                           [this](const QString& path) { readTicketFile(path, cbNeu_->isChecked()); });
 }
 
 void TFMain::openFiles(const QStringList& paths) {
+  CappedFileMessages messages;
   QStringList tickets, numbers, others;
   for (const QString& path : paths) {
     const QString suffix = QFileInfo(path).suffix();
@@ -51,10 +50,16 @@ void TFMain::openFiles(const QStringList& paths) {
   // Each file in a guard of its own: a refused file is reported as the button reports it, and the
   // files after it are still read.
   bool ticketsRead = false, numbersRead = false;
-  for (const QString& path : tickets)
+  for (const QString& path : tickets) {
+    messages.about(QFileInfo(path).fileName());
     ticketsRead |= runGuarded([&] { readTicketFile(path, /*replaceShown=*/false); });
+  }
   // Tickets first: a transfer that evaluates on every number then already sees them.
-  for (const QString& path : numbers) numbersRead |= runGuarded([&] { readNumberFile(path); });
+  for (const QString& path : numbers) {
+    messages.about(QFileInfo(path).fileName());
+    numbersRead |= runGuarded([&] { readNumberFile(path); });
+  }
+  messages.finish();
   if (ticketsRead && numbersRead) runGuarded([this] { evaluate(); });
 }
 
@@ -64,6 +69,10 @@ void TFMain::dragEnterEvent(QDragEnterEvent* event) {
 
 void TFMain::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
-  const QStringList paths = mainDrop().takeFiles(event->mimeData());
+  OpenAfterDrop(this, event->mimeData());
+}
+
+void TFMain::openDroppedFiles(const QList<QUrl>& urls) {
+  const QStringList paths = mainDrop().takeFiles(urls);
   if (!paths.isEmpty()) openFiles(paths);
 }

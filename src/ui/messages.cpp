@@ -55,3 +55,72 @@ QString MessageCap::itemOf(const QString& message) {
   }
   return message;
 }
+
+CappedFileMessages::CappedFileMessages() : previous_(Prompter::install(this)) {}
+
+CappedFileMessages::~CappedFileMessages() {
+  if (installed_) Prompter::install(previous_);
+}
+
+bool CappedFileMessages::pass() {
+  if (shown_ < kShown) {
+    ++shown_;
+    return true;
+  }
+  ++leftOut_;
+  if (!current_.isEmpty() && !named_.contains(current_)) {
+    if (named_.size() < kNamed)
+      named_ << current_;
+    else
+      moreFiles_ = true;
+  }
+  return false;
+}
+
+QString CappedFileMessages::summary() const {
+  if (leftOut_ == 0) return {};
+  QString text = leftOut_ == 1
+                     ? QStringLiteral("1 weitere Meldung wurde nicht einzeln angezeigt.")
+                     : QStringLiteral("%1 weitere Meldungen wurden nicht einzeln angezeigt.").arg(leftOut_);
+  if (named_.isEmpty()) return text;
+  QString list = QStringLiteral("„") + named_.join(QStringLiteral("“, „")) + QStringLiteral("“");
+  if (moreFiles_) list += QStringLiteral(", …");
+  if (!moreFiles_) list += QLatin1Char('.');  // "…" ends the sentence itself
+  return text +
+         QStringLiteral(" Sie %1 die %2 %3")
+             .arg(leftOut_ == 1 ? QStringLiteral("betrifft") : QStringLiteral("betreffen"),
+                  named_.size() == 1 && !moreFiles_ ? QStringLiteral("Datei") : QStringLiteral("Dateien"),
+                  list);
+}
+
+void CappedFileMessages::finish() {
+  if (!installed_) return;
+  installed_ = false;
+  Prompter::install(previous_);
+  if (leftOut_ > 0) previous_->information(summary());
+}
+
+void CappedFileMessages::information(const QString& text) {
+  if (pass()) previous_->information(text);
+}
+void CappedFileMessages::warning(const QString& text) {
+  if (pass()) previous_->warning(text);
+}
+void CappedFileMessages::error(const QString& text) {
+  if (pass()) previous_->error(text);
+}
+bool CappedFileMessages::confirm(const QString& text) {
+  return previous_->confirm(text);
+}
+QString CappedFileMessages::openFileName(const QString& title, const QString& filter,
+                                         const QString& defaultSuffix, const QString& folder) {
+  return previous_->openFileName(title, filter, defaultSuffix, folder);
+}
+QString CappedFileMessages::saveFileName(const QString& title, const QString& filter,
+                                         const QString& defaultSuffix, const QString& folder,
+                                         const QString& proposedName, bool askOverwrite) {
+  return previous_->saveFileName(title, filter, defaultSuffix, folder, proposedName, askOverwrite);
+}
+QString CappedFileMessages::textInput(const QString& title, const QString& label, const QString& proposed) {
+  return previous_->textInput(title, label, proposed);
+}

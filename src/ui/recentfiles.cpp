@@ -1,22 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/recentfiles.h"
 
+#include <QBoxLayout>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPushButton>
+#include <QToolButton>
 
 #include "common/guard.h"
 #include "common/prompter.h"
 #include "ui/filehistory.h"
 
-QMenu* BuildRecentTicketsMenu(QWidget* parent, const std::function<void(const QString& path)>& open) {
-  auto* menu = new QMenu(parent);
-  menu->setObjectName(QStringLiteral("RecentTickets"));
-  menu->setToolTipsVisible(true);
+namespace {
+void fillMenu(QMenu* menu, const std::function<void(const QString& path)>& open) {
+  menu->clear();
   const QStringList files = FileHistory::recentTicketFiles();
   if (files.isEmpty()) {
     menu->addAction(QStringLiteral("Noch keine Lose-Datei eingelesen"))->setEnabled(false);
-    return menu;
+    return;
   }
   for (int i = 0; i < files.size(); ++i) {
     const QString path = files[i];
@@ -39,10 +40,23 @@ QMenu* BuildRecentTicketsMenu(QWidget* parent, const std::function<void(const QS
       });
     });
   }
+}
+
+QMenu* newMenu(QWidget* parent) {
+  auto* menu = new QMenu(parent);
+  menu->setObjectName(QStringLiteral("RecentTickets"));
+  menu->setToolTipsVisible(true);
+  return menu;
+}
+}  // namespace
+
+QMenu* BuildRecentTicketsMenu(QWidget* parent, const std::function<void(const QString& path)>& open) {
+  QMenu* menu = newMenu(parent);
+  fillMenu(menu, open);
   return menu;
 }
 
-void AttachRecentTicketsMenu(QPushButton* button, std::function<void(const QString& path)> open) {
+QToolButton* AttachRecentTicketsMenu(QPushButton* button, std::function<void(const QString& path)> open) {
   button->setContextMenuPolicy(Qt::CustomContextMenu);
   QObject::connect(button, &QWidget::customContextMenuRequested, button, [button, open](const QPoint& pos) {
     QMenu* menu = BuildRecentTicketsMenu(button, open);
@@ -50,4 +64,28 @@ void AttachRecentTicketsMenu(QPushButton* button, std::function<void(const QStri
     // popup, not exec: the menu never runs an event loop of its own.
     menu->popup(button->mapToGlobal(pos));
   });
+
+  // A right click is found by few; the arrow shows that the list is there.
+  auto* arrow = new QToolButton(button->parentWidget());
+  arrow->setObjectName(QStringLiteral("BZuletzt"));
+  arrow->setArrowType(Qt::DownArrow);
+  arrow->setPopupMode(QToolButton::InstantPopup);
+  arrow->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  arrow->setFixedSize(16, button->height());
+  arrow->setFocusPolicy(Qt::TabFocus);
+  arrow->setCursor(Qt::PointingHandCursor);
+  const QString hint = QStringLiteral("Zuletzt verwendete Lose-Dateien");
+  arrow->setToolTip(hint);
+  arrow->setAccessibleName(hint);
+  QMenu* menu = newMenu(arrow);
+  // Filled anew on every opening: the list changes with every file read.
+  QObject::connect(menu, &QMenu::aboutToShow, menu, [menu, open] { fillMenu(menu, open); });
+  arrow->setMenu(menu);
+  if (auto* row =
+          qobject_cast<QBoxLayout*>(button->parentWidget() ? button->parentWidget()->layout() : nullptr)) {
+    const int at = row->indexOf(button);
+    if (at >= 0) row->insertWidget(at + 1, arrow);
+  }
+  QWidget::setTabOrder(button, arrow);
+  return arrow;
 }

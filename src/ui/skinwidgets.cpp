@@ -1,5 +1,6 @@
 #include "ui/skinwidgets.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -10,6 +11,13 @@
 // Q_INIT_RESOURCE declares the initialiser in the namespace it is used in: keep it global.
 static void initResources() {
   Q_INIT_RESOURCE(resources);
+}
+
+// The layout is measured in Calibri's widths. Carlito has them, but it is not on every system: the
+// wider faces found instead cut the hint captions. So the program brings the two faces it uses.
+static void loadOwnFonts() {
+  for (const char* face : {":/fonts/Carlito-Regular.ttf", ":/fonts/Carlito-Bold.ttf"})
+    QFontDatabase::addApplicationFont(QString::fromLatin1(face));
 }
 
 static void substituteFonts() {
@@ -24,7 +32,7 @@ static void substituteFonts() {
 }
 
 void InitLook() {
-  static const bool done = (initResources(), substituteFonts(), InstallAccessibility(), true);
+  static const bool done = (initResources(), loadOwnFonts(), substituteFonts(), InstallAccessibility(), true);
   Q_UNUSED(done);
 }
 

@@ -12,6 +12,7 @@
 #include "common/settings.h"
 #include "core/evaluation.h"
 #include "ui/berichtdatei.h"
+#include "ui/onscreen.h"
 #include "ui/uebersichtmodels.h"
 
 TFUebersicht* FUebersicht = nullptr;
@@ -135,7 +136,7 @@ void TFUebersicht::FormCreate() {
     height = Settings::readInt(QStringLiteral("Size"), kName + QStringLiteral("-hoehe"), kDefaultHeight);
     missing = Settings::readBool(kSection, kMissingKey, false);
   }
-  move(left, top);
+  move(ReachablePosition({left, top}, {kDefaultLeft, kDefaultTop}));
   resize(std::clamp(width, 300, 4000), std::clamp(height, 200, 3000));
   cbFehlende_->setChecked(missing);
 }

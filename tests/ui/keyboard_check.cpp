@@ -184,6 +184,7 @@ TEST_F(KeyboardCheck, TabFollowsTheLayoutAndLeavesTheTextFieldAndTheTables) {
                                 "cbDran",
                                 "cbNeu",
                                 "BOpen",
+                                "BZuletzt",
                                 "bsSkinSpeedButton4",
                                 "cbSofort",
                                 "BAuswerten",

@@ -6,9 +6,11 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QToolButton>
 #include <QUrl>
 
 #include "main_fixture.h"
+#include "support/test_env.h"
 #include "ui/filehistory.h"
 #include "ui/resultmodel.h"
 
@@ -78,9 +80,12 @@ TEST_F(MainFilesTest, TicketFilesAreAppendedAndARefusedOneIsReportedWhileTheOthe
   EXPECT_EQ(window().check().chosen.count(), 0);
 }
 
-TEST_F(MainFilesTest, DroppedFilesAreOpenedAndOthersRefused) {
+TEST_F(MainFilesTest, DroppedFilesAreOpenedAfterTheDropAndOthersRefused) {
   const QString picture = writeFile("scan.png", "png");
   dropOn(shown(), {kExamples + "beispiel.lose", picture});
+  EXPECT_EQ(window().LosCount(), 0) << "nothing is read while the drag still waits for the drop";
+  EXPECT_TRUE(prompter.messages.isEmpty()) << "and no box opens inside it";
+  QCoreApplication::processEvents();
   EXPECT_EQ(window().LosCount(), 7);
   ASSERT_EQ(prompter.messages.size(), 1);
   EXPECT_TRUE(prompter.messages[0].text.startsWith("Die Datei „scan.png“ wird nicht geöffnet"));
@@ -88,8 +93,31 @@ TEST_F(MainFilesTest, DroppedFilesAreOpenedAndOthersRefused) {
   auto* field = child<QPlainTextEdit>("MGZ");
   const QString before = field->toPlainText();
   dropOn(*field->viewport(), {kExamples + "beispiel.lose"});
+  EXPECT_EQ(window().LosCount(), 7);
+  QCoreApplication::processEvents();
   EXPECT_EQ(window().LosCount(), 14) << "a file dropped on the text field is read and appended";
   EXPECT_EQ(field->toPlainText(), before) << "and not pasted as text";
+}
+
+TEST_F(MainFilesTest, ManyFilesThatCannotBeReadGiveTenBoxesAndOneSummary) {
+  QStringList missing;
+  for (int i = 1; i <= 30; ++i) missing << testRootDir() + QStringLiteral("/gone%1.lose").arg(i);
+  window().openFiles(missing);
+  ASSERT_EQ(prompter.messages.size(), 11) << prompter.texts().join('\n').toStdString();
+  EXPECT_TRUE(prompter.messages[9].text.contains("gone10.lose"));
+  EXPECT_EQ(prompter.messages[10].kind, "information");
+  EXPECT_EQ(prompter.messages[10].text.toStdString(),
+            "20 weitere Meldungen wurden nicht einzeln angezeigt. Sie betreffen die Dateien „gone11.lose“, "
+            "„gone12.lose“, „gone13.lose“, „gone14.lose“, „gone15.lose“, „gone16.lose“, „gone17.lose“, "
+            "„gone18.lose“, „gone19.lose“, „gone20.lose“, …");
+
+  prompter.messages.clear();
+  window().openFiles(missing.mid(0, 11));
+  ASSERT_EQ(prompter.messages.size(), 11) << "the count starts anew with the next files";
+  EXPECT_EQ(prompter.messages[10].text.toStdString(),
+            "1 weitere Meldung wurde nicht einzeln angezeigt. Sie betrifft die Datei „gone11.lose“.");
+  click("BOpenGZ");  // the program's own prompter is back
+  EXPECT_EQ(prompter.dialogs.size(), 1);
 }
 
 TEST_F(MainFilesTest, TheDialogsStartWhereTheLastFileOfTheirKindWas) {
@@ -122,4 +150,23 @@ TEST_F(MainFilesTest, TheRightClickMenuReopensARecentFileAndDropsAMissingOne) {
   actions[0]->trigger();
   EXPECT_EQ(window().LosCount(), 7) << "with \"Lose neu aufbauen\" ticked, the shown tickets are replaced";
   menu->close();
+}
+
+TEST_F(MainFilesTest, TheArrowBesideLoseEinlesenShowsTheRecentFiles) {
+  auto* arrow = child<QToolButton>("BZuletzt");
+  auto* open = child<QPushButton>("BOpen");
+  ASSERT_NE(arrow->menu(), nullptr);
+  EXPECT_EQ(open->menu(), nullptr) << "a click on the button still opens the dialog";
+  shown();
+  EXPECT_EQ(arrow->geometry().left(), open->geometry().right() + 3) << "right beside the button";
+  emit arrow->menu()->aboutToShow();
+  ASSERT_EQ(arrow->menu()->actions().size(), 1);
+  EXPECT_FALSE(arrow->menu()->actions()[0]->isEnabled()) << "no file read yet";
+
+  openTickets(kExamples + "beispiel.lose");
+  emit arrow->menu()->aboutToShow();
+  ASSERT_EQ(arrow->menu()->actions().size(), 1);
+  EXPECT_EQ(arrow->menu()->actions()[0]->toolTip(), kExamples + "beispiel.lose");
+  arrow->menu()->actions()[0]->trigger();
+  EXPECT_EQ(window().LosCount(), 7);
 }

@@ -105,6 +105,13 @@ TEST_F(OverviewTest, IsOneWindowReusedWhileOpenAndRemembersItsPlaceAndOption) {
   EXPECT_TRUE(window().ticketView()->showsMissing());
 }
 
+TEST_F(OverviewTest, AStoredPlaceOffEveryScreenIsPulledBack) {
+  // A monitor that was to the left of the main screen and is gone now.
+  Settings::writeInt("Position", "FUebersicht-left", -3000);
+  Settings::writeInt("Position", "FUebersicht-top", 400);
+  EXPECT_EQ(open()->pos(), QPoint(60, 120)) << "the default place";
+}
+
 TEST_F(OverviewTest, EnterOnARowGoesToItsTicketOrFocusesItsNumber) {
   loadTickets(100, 90);
   open();

@@ -51,6 +51,11 @@ void InputLock::whenReleased(QObject* context, std::function<void()> action) {
 }
 
 void InputLock::runWaiting() {
+  // A box the ended task opened (its own failure message) is answered before anything queued shows.
+  if (!held() && QApplication::activeModalWidget()) {
+    QTimer::singleShot(100, QCoreApplication::instance(), &runWaiting);
+    return;
+  }
   // An action may start another locked task; what is left then waits for that one to end.
   while (!held() && !waiting().isEmpty()) {
     const Waiting next = waiting().takeFirst();

@@ -51,9 +51,12 @@ QImage decodeWithQt(const QString& path) {
   reader.setAutoTransform(true);
   const QSize size = reader.size();
   if (size.isValid()) {
-    // A format that decodes at a reduced size (JPEG) never holds the whole picture, whatever its size:
-    // libjpeg scales by up to 1/8 while decoding, Qt the rest.
-    const bool scalable = reader.supportsOption(QImageIOHandler::ScaledSize);
+    // JPEG and WEBP decode at a reduced size and never hold the whole picture, whatever its size
+    // (libjpeg scales by up to 1/8 while decoding, Qt the rest). Others that offer a scaled size, PNG
+    // among them, often decode whole and scale afterwards: they keep the limit.
+    const QByteArray format = reader.format();
+    const bool scalable =
+        (format == "jpeg" || format == "webp") && reader.supportsOption(QImageIOHandler::ScaledSize);
     if (!scalable && qint64(size.width()) * size.height() > kScanMaxPicturePixels)
       refuse(path, TooLargeReason(size.width(), size.height()));
     reader.setAllocationLimit(kAllocationLimitMb);
@@ -61,7 +64,12 @@ QImage decodeWithQt(const QString& path) {
     if (scalable && scaledToFit(size) != size) reader.setScaledSize(scaledToFit(size));
   }
   QImage image = reader.read();
-  if (image.isNull()) refuse(path, reasonOf(reader));
+  if (image.isNull()) {
+    // Qt calls a picture beyond its allocation limit damaged.
+    if (size.isValid() && qint64(size.width()) * size.height() > kScanMaxPicturePixels)
+      refuse(path, TooLargeReason(size.width(), size.height()));
+    refuse(path, reasonOf(reader));
+  }
   return image;
 }
 
@@ -92,7 +100,11 @@ QImage LoadScanImage(const QString& path) {
   } else {
     image = decodeWithQt(path);
   }
-  return ScanReadyImage(std::move(image));
+  const QSize size = image.size();
+  QImage ready = ScanReadyImage(std::move(image));
+  // Only the memory for the grey copy can be missing here.
+  if (ready.isNull()) refuse(path, TooLargeReason(size.width(), size.height()));
+  return ready;
 }
 
 QImage ScanReadyImage(QImage image) {

@@ -139,7 +139,8 @@ void writeCsv(const QString& path, const LotteryCheck& check) {
 void showPrintPreview(QWidget* parent, const LotteryCheck& check) {
   auto* preview = new ReportPreview(check, ticketFileNames(), parent);
   preview->setAttribute(Qt::WA_DeleteOnClose);
-  preview->show();
+  // Modal to its window, as the print preview always was: the tickets it shows cannot change meanwhile.
+  preview->open();
 }
 
 bool printReport(QWidget* parent, QPagedPaintDevice& printer, const LotteryCheck& check,

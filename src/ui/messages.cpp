@@ -56,7 +56,9 @@ QString MessageCap::itemOf(const QString& message) {
   return message;
 }
 
-CappedFileMessages::CappedFileMessages() : previous_(Prompter::install(this)) {}
+// The messages go to the prompter in force before, the fallback one when none was installed.
+CappedFileMessages::CappedFileMessages()
+    : shownBy_(&Prompter::current()), previous_(Prompter::install(this)) {}
 
 CappedFileMessages::~CappedFileMessages() {
   if (installed_) Prompter::install(previous_);
@@ -97,30 +99,30 @@ void CappedFileMessages::finish() {
   if (!installed_) return;
   installed_ = false;
   Prompter::install(previous_);
-  if (leftOut_ > 0) previous_->information(summary());
+  if (leftOut_ > 0) shownBy_->information(summary());
 }
 
 void CappedFileMessages::information(const QString& text) {
-  if (pass()) previous_->information(text);
+  if (pass()) shownBy_->information(text);
 }
 void CappedFileMessages::warning(const QString& text) {
-  if (pass()) previous_->warning(text);
+  if (pass()) shownBy_->warning(text);
 }
 void CappedFileMessages::error(const QString& text) {
-  if (pass()) previous_->error(text);
+  if (pass()) shownBy_->error(text);
 }
 bool CappedFileMessages::confirm(const QString& text) {
-  return previous_->confirm(text);
+  return shownBy_->confirm(text);
 }
 QString CappedFileMessages::openFileName(const QString& title, const QString& filter,
                                          const QString& defaultSuffix, const QString& folder) {
-  return previous_->openFileName(title, filter, defaultSuffix, folder);
+  return shownBy_->openFileName(title, filter, defaultSuffix, folder);
 }
 QString CappedFileMessages::saveFileName(const QString& title, const QString& filter,
                                          const QString& defaultSuffix, const QString& folder,
                                          const QString& proposedName, bool askOverwrite) {
-  return previous_->saveFileName(title, filter, defaultSuffix, folder, proposedName, askOverwrite);
+  return shownBy_->saveFileName(title, filter, defaultSuffix, folder, proposedName, askOverwrite);
 }
 QString CappedFileMessages::textInput(const QString& title, const QString& label, const QString& proposed) {
-  return previous_->textInput(title, label, proposed);
+  return shownBy_->textInput(title, label, proposed);
 }

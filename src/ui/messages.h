@@ -71,7 +71,8 @@ class CappedFileMessages : public Prompter {
   // True when the message is to be shown.
   bool pass();
 
-  Prompter* previous_;
+  Prompter* shownBy_;
+  Prompter* previous_;  // null when none was installed
   bool installed_ = true;
   int shown_ = 0;
   int leftOut_ = 0;

@@ -82,6 +82,16 @@ TEST_F(ImageLoad, AJpegOfMoreThan50MegapixelsIsReadAtAReducedSize) {
   EXPECT_NEAR(double(loaded.width()) / loaded.height(), 1.5, 0.01);
 }
 
+TEST_F(ImageLoad, AGreyPngOfMoreThan50MegapixelsIsTooLargeThoughQtOffersToScaleIt) {
+  // Qt's PNG reader says it scales, but decodes grey and palette pictures whole.
+  QImage big(12000, 12000, QImage::Format_Mono);
+  big.fill(1);
+  ASSERT_TRUE(big.save(path("riesig.png")));
+  EXPECT_EQ(refusal(path("riesig.png")),
+            "Das Bild „riesig.png“ kann nicht gelesen werden. "
+            "Das Bild ist zu groß: 12000 × 12000 Bildpunkte (höchstens 50 Millionen).");
+}
+
 TEST_F(ImageLoad, TransparentPartsAreWhitePaper) {
   QImage image(40, 20, QImage::Format_ARGB32);
   image.fill(Qt::transparent);

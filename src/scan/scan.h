@@ -16,7 +16,9 @@
 struct ScannedTicket {
   TicketCells cells;
   std::array<bool, 25> doubtful{};
-  QRect place;  // where the grid lies in the picture (its pixels), for the reading order
+  bool gridDoubtful = false;  // the grid's geometry is not certain (a row may come from a header, a row
+                              // missing, cells cut off); every cell is flagged doubtful too
+  QRect place;                // where the grid lies in the picture (its pixels), for the reading order
   int doubtfulCount() const;
 };
 

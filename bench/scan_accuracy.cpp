@@ -9,6 +9,13 @@
 //   ZIEHFIX_SCAN_PICTURES=40 bench_scan_accuracy
 //   ZIEHFIX_SCAN_SAVE=folder                keeps the pictures that were not read perfectly
 //   ZIEHFIX_SCAN_VERBOSE=1                  names them
+// Then phone-like photos drawn apart from the program's painter, in two parts: "tuning" (faces and
+// looks a reader may learn from) and "held-out" (faces, seeds, the circle layout and the gingham table
+// that no tuning may use; its figures are the ones to quote):
+//   ZIEHFIX_PHOTO_PART=tuning|heldout       one part only (both by default)
+//   ZIEHFIX_PHOTO_PICTURES=N                pictures per part (128, of which every 16th holds no ticket)
+//   ZIEHFIX_SCAN_SAVE=folder                also keeps photos read with a fault, with their truth
+//   ZIEHFIX_SCAN_PICTURES=0                 photos only, without the painter's sets
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
@@ -20,6 +27,7 @@
 #include <cstdio>
 
 #include "bench_support.h"
+#include "photo_pictures/photo_score.h"
 #include "scan/recogniserthreads.h"
 #include "scan/scan.h"
 #include "scan_pictures/scan_pictures.h"
@@ -142,6 +150,54 @@ void measureAccuracy(const char* title, int count, std::uint32_t seed, const QSt
   std::fflush(stdout);
 }
 
+QString TruthText(const PhotoPicture& pic) {
+  QStringList lines{pic.description};
+  for (const PhotoTicket& t : pic.tickets) {
+    QStringList numbers, corners;
+    for (int n : t.numbers) numbers << QString::number(n);
+    for (const QPointF& p : t.outline)
+      corners << QStringLiteral("%1,%2").arg(p.x(), 0, 'f', 1).arg(p.y(), 0, 'f', 1);
+    lines << QStringLiteral("%1 | %2 | %3")
+                 .arg(t.required ? "required" : "not required", numbers.join(' '), corners.join(' '));
+  }
+  return lines.join('\n') + '\n';
+}
+
+void measurePhotos(PhotoPart part, int count) {
+  const char* name = part == PhotoPart::Tuning ? "tuning" : "held-out";
+  const QStringList faces = part == PhotoPart::Tuning ? PhotoTuningFaces() : PhotoHeldOutFaces();
+  std::printf("Photos, %s part (%s)\n", name, qPrintable(faces.join(", ")));
+  const QStringList missing = MissingPhotoFaces(part);
+  if (!missing.isEmpty()) {
+    // Qt would draw another face in their place and the figures would measure the wrong thing.
+    std::printf(
+        "  WARNING: faces missing (%s); the %s part is not counted. Install them with scripts/deps.sh.\n",
+        qPrintable(missing.join(", ")), name);
+    std::fflush(stdout);
+    return;
+  }
+  const QString keep = qEnvironmentVariable("ZIEHFIX_SCAN_SAVE");
+  if (!keep.isEmpty()) QDir().mkpath(keep);
+  PhotoScore score;
+  for (int i = 0; i < count; ++i) {
+    const PhotoPicture pic = GeneratePhoto(part, i);
+    QElapsedTimer clock;
+    clock.start();
+    // Decoding counts: a player's photo reaches the reader as a file.
+    const ScanResult got = ScanImage(QImage::fromData(pic.jpeg));
+    const double seconds = double(clock.nsecsElapsed()) / 1e9;
+    const QStringList faults = score.add(pic, got, seconds);
+    if (faults.isEmpty() || keep.isEmpty()) continue;
+    const QString stem =
+        QStringLiteral("%1/photo-%2-%3").arg(keep, part == PhotoPart::Tuning ? "tuning" : "heldout").arg(i);
+    QFile jpeg(stem + ".jpg"), text(stem + ".txt");
+    if (jpeg.open(QIODevice::WriteOnly)) jpeg.write(pic.jpeg);
+    if (text.open(QIODevice::WriteOnly)) text.write((TruthText(pic) + faults.join('\n') + '\n').toUtf8());
+  }
+  std::printf("%s\n", qPrintable(score.report()));
+  std::fflush(stdout);
+}
+
 const GeneratedPicture& sixTicketPhoto() {
   static const GeneratedPicture pic = [] {
     PictureRecipe s;
@@ -192,6 +248,12 @@ int main(int argc, char** argv) {
     measureAccuracy("Faces the shape reader learnt from", count, 2026, LearntFaces());
     measureAccuracy("Faces it never saw", std::max(1, count / 3), 2027, UnknownFaces());
   }
+  const int photos = qEnvironmentVariableIsSet("ZIEHFIX_PHOTO_PICTURES")
+                         ? qEnvironmentVariableIntValue("ZIEHFIX_PHOTO_PICTURES")
+                         : 128;
+  const QString part = qEnvironmentVariable("ZIEHFIX_PHOTO_PART");
+  if (photos > 0 && part != QLatin1String("heldout")) measurePhotos(PhotoPart::Tuning, photos);
+  if (photos > 0 && part != QLatin1String("tuning")) measurePhotos(PhotoPart::HeldOut, photos);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

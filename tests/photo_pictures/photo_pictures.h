@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// Phone photos of printed tickets, for measuring the picture reader on pictures it was not made
+// alongside. Drawn from what players' photos look like (sheets on a table, boxes, circles, bands, stubs,
+// coloured paper, shadows, curl, JPEG), independently of the program's own ticket painter.
+//
+// Two parts that share no seed: "tuning" may be looked at and learnt from; "held-out" adds faces that
+// no reader may learn from, the circle layout and the gingham table, which the tuning part never uses.
+// Needs a QGuiApplication (fonts).
+
+#include <QByteArray>
+#include <QImage>
+#include <QPolygonF>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <vector>
+
+enum class PhotoPart { Tuning, HeldOut };
+
+struct PhotoTicket {
+  std::array<int, 25> numbers{};  // row by row from the top; 0 for a free centre
+  QPolygonF outline;  // the grid's corners in the picture: top left, top right, bottom right, bottom left
+  // False when the ticket is partly outside the picture or under another sheet: a reader may skip it or
+  // mark it doubtful, but must not report wrong numbers from it unmarked.
+  bool required = true;
+  QString layout;  // "ruled grid", "boxes", "circles" or "numbers alone"
+};
+
+struct PhotoPicture {
+  QByteArray jpeg;  // the photo as a phone stores it
+  int width = 0, height = 0;
+  std::vector<PhotoTicket> tickets;  // in reading order; empty for a picture without a ticket
+  QString description;               // layout, face, paper, table, distortions: for naming failures
+};
+
+QStringList PhotoTuningFaces();
+QStringList PhotoHeldOutFaces();
+// The faces of the part that the font database lacks; Qt would quietly draw another face in their place.
+QStringList MissingPhotoFaces(PhotoPart part);
+
+// Picture number index of a part; the same part and index always give the same picture. Every
+// sixteenth picture (index % 16 == 15) holds no ticket: a page of text, a table, a calendar, a barcode.
+PhotoPicture GeneratePhoto(PhotoPart part, int index);

@@ -47,7 +47,7 @@ void TextPage(QPainter& p, Rng& rng, QSizeF size, const QString& face) {
 void TablePage(QPainter& p, Rng& rng, QSizeF size, const QString& face) {
   const int cols = 3 + Pick(rng, 5), rows = 8 + Pick(rng, 10);
   const double m = size.width() * 0.06, w = (size.width() - 2 * m) / cols, h = (size.height() - 2 * m) / rows;
-  p.setFont(Font(face, h * 0.45));
+  p.setFont(Font(face, std::min(h * 0.45, w * 0.16)));
   for (int r = 0; r <= rows; ++r) p.drawLine(QPointF(m, m + r * h), QPointF(size.width() - m, m + r * h));
   for (int c = 0; c <= cols; ++c) p.drawLine(QPointF(m + c * w, m), QPointF(m + c * w, m + rows * h));
   for (int r = 0; r < rows; ++r)
@@ -56,7 +56,8 @@ void TablePage(QPainter& p, Rng& rng, QSizeF size, const QString& face) {
           c == 0   ? Sentence(rng, 1)
           : r == 0 ? Sentence(rng, 1)
                    : QStringLiteral("%1,%2").arg(Pick(rng, 500)).arg(Pick(rng, 100), 2, 10, QChar('0'));
-      p.drawText(QRectF(m + c * w, m + r * h, w, h), Qt::AlignCenter, text);
+      p.drawText(QRectF(m + c * w, m + r * h, w, h), Qt::AlignCenter,
+                 p.fontMetrics().elidedText(text, Qt::ElideRight, int(w * 0.9)));
     }
 }
 

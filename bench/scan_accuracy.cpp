@@ -36,7 +36,7 @@ namespace {
 
 struct Figures {
   long numbers = 0, right = 0, marked = 0, wrongUnmarked = 0, blankRight = 0;
-  long tickets = 0, found = 0, extra = 0, pictures = 0, orderWrong = 0;
+  long tickets = 0, found = 0, extra = 0, pictures = 0, orderWrong = 0, gridsInDoubt = 0;
   qint64 readingMs = 0;
 };
 
@@ -76,6 +76,10 @@ void measureAccuracy(const char* title, int count, std::uint32_t seed, const QSt
           bestAlike = alike;
         }
       }
+      // A ticket whose grid is in doubt holds no numbers: it stands for the next one in order.
+      if (read.gridDoubtful)
+        for (std::size_t t = lastTruth; t < pic.tickets.size() && best == pic.tickets.size(); ++t)
+          if (!taken[t]) best = t;
       if (best == pic.tickets.size()) {
         // Read where there is no ticket: every number taken from it is wrong.
         perfect = false;
@@ -84,6 +88,8 @@ void measureAccuracy(const char* title, int count, std::uint32_t seed, const QSt
       }
       taken[best] = true;
       ++f.found;
+      f.gridsInDoubt += read.gridDoubtful;
+      if (read.gridDoubtful && verbose) std::printf("picture %d ticket %zu: grid in doubt\n", i, best + 1);
       if (best < lastTruth) ++f.orderWrong;
       lastTruth = best;
       const TicketCells& truthCells = pic.tickets[best];
@@ -132,9 +138,11 @@ void measureAccuracy(const char* title, int count, std::uint32_t seed, const QSt
       if (out.open(QIODevice::WriteOnly)) out.write(pic.bytes);
     }
   }
-  std::printf("pictures: %ld, tickets: %ld, found: %ld (%.2f %%), extra grids: %ld, out of order: %ld\n",
-              f.pictures, f.tickets, f.found, 100.0 * double(f.found) / double(f.tickets), f.extra,
-              f.orderWrong);
+  std::printf(
+      "pictures: %ld, tickets: %ld, found: %ld (%.2f %%), extra grids: %ld, out of order: %ld, "
+      "grids in doubt: %ld\n",
+      f.pictures, f.tickets, f.found, 100.0 * double(f.found) / double(f.tickets), f.extra, f.orderWrong,
+      f.gridsInDoubt);
   std::printf("numbers: %ld, read right: %.3f %%, marked doubtful: %.3f %%, wrong without a mark: %ld\n",
               f.numbers, 100.0 * double(f.right) / double(f.numbers),
               100.0 * double(f.marked) / double(f.numbers), f.wrongUnmarked);

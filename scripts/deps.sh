@@ -11,12 +11,13 @@ packages=(
   # Qt's readers for TIFF (what scanners save) and WEBP; the program loads them at run time.
   qt6-image-formats-plugins
   libxcb1-dev xvfb xauth imagemagick poppler-utils openssl
-  # The picture reader learns its digits from these faces; the Free faces are the benchmark's unknown ones.
+  # The picture reader learns its digits from these faces.
   fonts-dejavu-core fonts-dejavu-extra fonts-crosextra-carlito fonts-liberation2 fonts-freefont-ttf
-  # The benchmark's photos: faces a reader may learn from (tuning part) ...
+  # The picture reader learns from the first of these faces too; the benchmark's photos use them all
+  # (tuning part) ...
   fonts-urw-base35 fonts-texgyre fonts-noto-core fonts-cantarell fonts-lato fonts-open-sans
   fonts-roboto-unhinted fonts-croscore
-  # ... and faces no reader may learn from (held-out part).
+  # ... and faces no reader may learn from (held-out part, and the accuracy benchmark's unknown faces).
   fonts-linuxlibertine fonts-ebgaramond fonts-crosextra-caladea fonts-go fonts-sil-charis
   fonts-adf-accanthis fonts-bebas-neue
   desktop-file-utils appstream libxml2-utils xdg-utils shared-mime-info libglib2.0-bin dpkg-dev file

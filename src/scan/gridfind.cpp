@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <opencv2/imgproc.hpp>
+#include <optional>
 
 namespace {
 
@@ -12,6 +13,8 @@ namespace {
 constexpr int kSearchSide = 1600;
 // Width of a straightened grid; each cell is a fifth of it.
 constexpr int kGridWidth = 300;
+// Corners this close to the picture's edge (pixels of the search copy) are where the picture cuts.
+constexpr int kEdge = 3;
 
 float distance(const cv::Point2f& a, const cv::Point2f& b) {
   return std::hypot(a.x - b.x, a.y - b.y);
@@ -100,14 +103,35 @@ std::vector<Span> spansBetweenLines(const std::vector<float>& profile) {
   return spans;
 }
 
-bool evenlySpaced(const std::vector<Span>& spans) {
-  if (spans.size() != 5) return false;
+// The largest span by the smallest; 0 unless there are five.
+double unevenness(const std::vector<Span>& spans) {
+  if (spans.size() != 5) return 0;
   int lo = spans[0].size(), hi = lo;
   for (const Span& s : spans) {
     lo = std::min(lo, s.size());
     hi = std::max(hi, s.size());
   }
-  return hi <= lo * 1.4;
+  return double(hi) / std::max(1, lo);
+}
+
+// Cells of a ticket differ in size by no more than this (lines drawn a pixel off, perspective);
+// up to kMostUneven the grid is still read, but its geometry is in doubt.
+constexpr double kEvenCells = 1.25;
+constexpr double kMostUneven = 1.4;
+
+bool evenlySpaced(const std::vector<Span>& spans) {
+  const double u = unevenness(spans);
+  return u > 0 && u <= kMostUneven;
+}
+
+// Room without lines before the first span or after the last, beyond the width of a border: a band
+// of text or an unruled row inside the outline, which may be a row of the ticket.
+bool roomAtTheSides(const std::vector<Span>& spans, int length) {
+  std::vector<int> sizes;
+  for (const Span& s : spans) sizes.push_back(s.size());
+  std::nth_element(sizes.begin(), sizes.begin() + 2, sizes.end());
+  const int room = std::max(spans.front().from, length - spans.back().to);
+  return room > sizes[2] * 2 / 5;
 }
 
 std::vector<float> profile(const cv::Mat& lines, bool columns) {
@@ -149,9 +173,15 @@ bool readGrid(const cv::Mat& source, const std::array<cv::Point2f, 4>& c, FoundG
   cv::dilate(horizontal, horizontal, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(1, 5)));
   std::vector<Span> columns = spansBetweenLines(profile(vertical, true));
   std::vector<Span> rows = spansBetweenLines(profile(horizontal, false));
+  if (columns.size() < 5 || rows.size() < 5) return false;
+  const bool room = roomAtTheSides(rows, height) || roomAtTheSides(columns, width);
   // A row of letters above the columns, inside the frame, is a sixth row at the top; the main
   // window's number strip a sixth column at the left.
-  if (rows.size() == 6) rows.erase(rows.begin());
+  std::optional<Span> dropped;
+  if (rows.size() == 6) {
+    dropped = rows.front();
+    rows.erase(rows.begin());
+  }
   if (columns.size() == 6) columns.erase(columns.begin());
   // The main window's grid has no line at its left, so its first column runs into the number strip:
   // it is as wide as the others, counted from the first line.
@@ -160,6 +190,7 @@ bool readGrid(const cv::Mat& source, const std::array<cv::Point2f, 4>& c, FoundG
     if (columns[0].size() > others * 3 / 2) columns[0].from = std::max(0, columns[0].to - others);
   }
   if (!evenlySpaced(columns) || !evenlySpaced(rows)) return false;
+  grid.uncertain = unevenness(columns) > kEvenCells || unevenness(rows) > kEvenCells || room;
 
   for (int r = 0; r < 5; ++r) {
     for (int col = 0; col < 5; ++col) {
@@ -169,6 +200,11 @@ bool readGrid(const cv::Mat& source, const std::array<cv::Point2f, 4>& c, FoundG
       const int mx = std::max(1, x.size() / 14), my = std::max(1, y.size() / 14);
       const cv::Rect cell(x.from + mx, y.from + my, x.size() - 2 * mx, y.size() - 2 * my);
       grid.cells[std::size_t(r * 5 + col)] = straight(cell).clone();
+      if (r == 0 && dropped) {
+        const int mdy = std::max(1, dropped->size() / 14);
+        grid.droppedRow.push_back(
+            straight(cv::Rect(cell.x, dropped->from + mdy, cell.width, dropped->size() - 2 * mdy)).clone());
+      }
     }
   }
   return true;
@@ -231,6 +267,11 @@ std::vector<FoundGrid> FindGrids(const cv::Mat& gray, const std::function<bool()
       for (cv::Point2f& p : corners) p *= float(1.0 / scale);
     FoundGrid grid;
     if (!readGrid(useFull ? gray : small, corners, grid)) continue;
+    // A grid reaching the picture's edge may go on beyond it: cells cut off, a row missing.
+    const cv::Rect inner(kEdge, kEdge, small.cols - 2 * kEdge, small.rows - 2 * kEdge);
+    if (std::any_of(cand.quad.begin(), cand.quad.end(),
+                    [&](const cv::Point& p) { return !inner.contains(p); }))
+      grid.uncertain = true;
     grid.place =
         cv::Rect(int(box.x / scale), int(box.y / scale), int(box.width / scale), int(box.height / scale));
     const std::array<cv::Point2f, 4> at = orderCorners(cand.quad);

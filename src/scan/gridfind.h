@@ -14,6 +14,12 @@ struct FoundGrid {
   double angle = 0;  // of the top edge, in radians, clockwise from the horizontal
   float height = 0;
   std::array<cv::Mat, 25> cells;
+  // The grid's geometry leaves room for doubt: it touches the picture's edge (cells may be cut off),
+  // its rows or columns are unevenly spaced, or space without lines is left at a side.
+  bool uncertain = false;
+  // Where a sixth row was dropped as a letter row, that row's cells: if they hold numbers, the row
+  // dropped was one of the ticket's.
+  std::vector<cv::Mat> droppedRow;
 };
 
 // Every 5 × 5 grid in an 8-bit grey picture: quadrilaterals whose inside is crossed by four lines each

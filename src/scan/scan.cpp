@@ -12,6 +12,12 @@ namespace {
 
 // A grid with fewer written cells than this is a table of some other kind, not a ticket.
 constexpr int kMinWrittenCells = 5;
+constexpr std::size_t kFreeCell = 12;
+// A row or column of a ticket holds at least this many numbers (four where the free cell lies).
+// An outer one holds at most this many doubtful cells: more cells that are no number (letters, a
+// band of text, a barcode) and it is no row of the ticket but what lies round it, taken in.
+constexpr int kLeastInked = 3;
+constexpr int kMostDoubtful = 3;
 
 ScannedTicket ticketOf(const std::array<CellReading, 25>& read, const cv::Rect& place) {
   ScannedTicket t;
@@ -19,11 +25,16 @@ ScannedTicket ticketOf(const std::array<CellReading, 25>& read, const cv::Rect& 
   std::array<int, 25> value{};
   for (std::size_t i = 0; i < 25; ++i) {
     const CellReading& r = read[i];
-    if (!r.ink) continue;
+    if (!r.ink) {
+      // Every cell of a ticket but the free one in the middle holds a number: one that cannot be
+      // seen is unknown, not absent.
+      t.doubtful[i] = i != kFreeCell;
+      continue;
+    }
     bool ok = false;
     const int n = r.digits.toInt(&ok);
-    // A leading zero is no way to write a ticket number: a misread mark.
-    if (r.certain && ok && n >= 1 && n <= 75 && !r.digits.startsWith(QLatin1Char('0')))
+    // Some tickets print the small numbers with a leading zero ("07"); a lone "0" or "00" is none.
+    if (r.certain && ok && n >= 1 && n <= 75)
       value[i] = n;
     else
       t.doubtful[i] = true;
@@ -35,6 +46,45 @@ ScannedTicket ticketOf(const std::array<CellReading, 25>& read, const cv::Rect& 
   for (std::size_t i = 0; i < 25; ++i)
     if (!t.doubtful[i] && value[i] != 0) t.cells[i] = QString::number(value[i]);
   return t;
+}
+
+// The rows and columns of a grid are those of a ticket: each holds numbers, the outer ones few
+// doubtful cells.
+bool linesHoldNumbers(const std::array<CellReading, 25>& read, const ScannedTicket& t) {
+  for (int line = 0; line < 5; ++line)
+    for (bool isRow : {true, false}) {
+      int inked = 0, doubtful = 0;
+      for (int k = 0; k < 5; ++k) {
+        const std::size_t i = std::size_t(isRow ? line * 5 + k : k * 5 + line);
+        inked += read[i].ink;
+        doubtful += t.doubtful[i];
+      }
+      const bool outer = line == 0 || line == 4;
+      if (inked < kLeastInked || (outer && doubtful > kMostDoubtful)) return false;
+    }
+  return true;
+}
+
+// The row dropped above a grid as its letter row holds numbers: then it was the ticket's first row.
+bool droppedRowHoldsNumbers(const FoundGrid& grid) {
+  if (grid.droppedRow.size() != 5) return false;
+  std::array<cv::Mat, 25> cells;
+  const cv::Mat blank(8, 8, CV_8UC1, cv::Scalar(255));
+  for (std::size_t i = 0; i < 25; ++i) cells[i] = i < 5 ? grid.droppedRow[i] : blank;
+  const std::array<CellReading, 25> read = ReadGridCells(cells);
+  int numbers = 0;
+  for (std::size_t i = 0; i < 5; ++i) {
+    const int n = read[i].certain ? read[i].digits.toInt() : 0;
+    numbers += n >= 1 && n <= 75;
+  }
+  return numbers >= kLeastInked;
+}
+
+// The whole ticket is doubtful; its numbers stay unread rather than be put in another row.
+void markGridDoubtful(ScannedTicket& t) {
+  t.gridDoubtful = true;
+  t.doubtful.fill(true);
+  t.cells = TicketCells{};
 }
 
 struct Placed {
@@ -110,7 +160,10 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
         int(std::count_if(read.begin(), read.end(), [](const CellReading& r) { return r.ink; }));
     if (written < kMinWrittenCells) continue;
     const FoundGrid& grid = grids[g];
-    placed.push_back({ticketOf(read, grid.place), grid.centre.x, grid.centre.y, grid.height});
+    ScannedTicket ticket = ticketOf(read, grid.place);
+    if (grid.uncertain || !linesHoldNumbers(read, ticket) || droppedRowHoldsNumbers(grid))
+      markGridDoubtful(ticket);
+    placed.push_back({std::move(ticket), grid.centre.x, grid.centre.y, grid.height});
     angles.push_back(grid.angle);
   }
   if (stop || !keepGoing(total, total)) {

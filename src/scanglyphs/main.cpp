@@ -10,8 +10,12 @@
 #include <QImage>
 #include <QPainter>
 #include <QSaveFile>
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <opencv2/imgproc.hpp>
+#include <random>
+#include <vector>
 
 #include "scan/digitshape.h"
 
@@ -20,10 +24,24 @@ namespace {
 // Printed digits are drawn about this tall in a straightened cell of the picture reader.
 constexpr int kCellFontSize = 28;
 
+enum class Defect { None, Blur, InkSpread, TonerGaps };
+
+// Two shapes this close (root of the summed squared differences of 0..255 levels) are one glyph.
+constexpr double kSameGlyph = 180;
+
+bool near(const DigitShape& a, const DigitShape& b) {
+  double sum = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const double d = double(a[i]) - double(b[i]);
+    sum += d * d;
+  }
+  return sum < kSameGlyph * kSameGlyph;
+}
+
 // A glyph as the reader would see it in a straightened cell: drawn at size px, turned by angle
-// degrees, scaled to the cell's font size (smoothly, as a small print photographed is enlarged) and
-// blurred.
-cv::Mat renderGlyph(const QFont& font, char digit, int size, double angle, double blur) {
+// degrees, scaled to the cell's font size (smoothly, as a small print photographed is enlarged), with
+// a print's defect: blurred, its ink spread by a worn printer, or gaps in the toner.
+cv::Mat renderGlyph(const QFont& font, char digit, int size, double angle, Defect defect, std::mt19937& rng) {
   const int side = size * 3;
   QImage img(side, side, QImage::Format_Grayscale8);
   img.fill(255);
@@ -43,7 +61,15 @@ cv::Mat renderGlyph(const QFont& font, char digit, int size, double angle, doubl
   const double f = double(kCellFontSize) / size;
   cv::Mat cell;
   cv::resize(turned, cell, cv::Size(), f, f, f > 1 ? cv::INTER_CUBIC : cv::INTER_AREA);
-  if (blur > 0) cv::GaussianBlur(cell, cell, cv::Size(0, 0), blur);
+  if (defect == Defect::Blur) cv::GaussianBlur(cell, cell, cv::Size(0, 0), 1.2);
+  if (defect == Defect::InkSpread)
+    cv::erode(cell, cell, cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(3, 3)));
+  if (defect == Defect::TonerGaps) {
+    // Specks of paper in the ink, as thin as a third of a stroke.
+    std::uniform_int_distribution<int> x(0, cell.cols - 1), y(0, cell.rows - 1);
+    for (int i = 0; i < cell.cols * cell.rows / 60; ++i)
+      cv::circle(cell, cv::Point(x(rng), y(rng)), 1, cv::Scalar(235), cv::FILLED);
+  }
   // As the reader does with a cell: smoothed, stretched to full contrast, ink bright.
   cv::GaussianBlur(cell, cell, cv::Size(3, 3), 0);
   double lo = 0, hi = 0;
@@ -62,16 +88,39 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: ziehfix-digitglyphs OUTPUT.cpp\n");
     return 2;
   }
-  // DejaVu, Carlito (Calibri's measures) and Liberation (Arial's, Times' and Courier's).
-  const char* const faces[] = {"DejaVu Sans",      "DejaVu Sans Condensed",
-                               "DejaVu Serif",     "DejaVu Serif Condensed",
-                               "DejaVu Sans Mono", "Carlito",
-                               "Liberation Sans",  "Liberation Serif",
-                               "Liberation Mono"};
+  // The faces tickets are printed in, or faces shaped like them: DejaVu; Carlito (Calibri's
+  // measures); Liberation (Arial's, Times' and Courier's); URW's base 35 (Century Schoolbook, Palatino,
+  // Bookman, Helvetica Narrow, Courier, Avant Garde); Noto; the common screen and web faces; GNU
+  // FreeFont. Faces that copy another's shapes (TeX Gyre, Croscore) would only add the same glyphs.
+  const char* const faces[] = {"DejaVu Sans",
+                               "DejaVu Sans Condensed",
+                               "DejaVu Serif",
+                               "DejaVu Serif Condensed",
+                               "DejaVu Sans Mono",
+                               "Carlito",
+                               "Liberation Sans",
+                               "Liberation Serif",
+                               "Liberation Mono",
+                               "C059",
+                               "P052",
+                               "URW Bookman",
+                               "Nimbus Sans Narrow",
+                               "Nimbus Mono PS",
+                               "URW Gothic",
+                               "Noto Sans",
+                               "Noto Serif",
+                               "Cantarell",
+                               "Lato",
+                               "Open Sans",
+                               "Roboto",
+                               "Roboto Condensed",
+                               "FreeSans",
+                               "FreeSerif",
+                               "FreeMono"};
   // Qt would quietly draw a missing face in another, and the reader learn the wrong shapes.
-  const QStringList installed = QFontDatabase::families();
+  // (A face installed twice, as Type 1 and OpenType, is listed with its foundry: hasFamily finds it.)
   for (const char* face : faces)
-    if (!installed.contains(QString::fromLatin1(face))) {
+    if (!QFontDatabase::hasFamily(QString::fromLatin1(face))) {
       std::fprintf(stderr,
                    "ziehfix-digitglyphs: the font \"%s\" is not installed (scripts/deps.sh installs it)\n",
                    face);
@@ -79,10 +128,14 @@ int main(int argc, char** argv) {
     }
   const int sizes[] = {9, 12, 16, 24, 36};
   const double angles[] = {-4, 0, 4};
-  const double blurs[] = {0, 1.2};
+  const Defect defects[] = {Defect::None, Defect::Blur, Defect::InkSpread, Defect::TonerGaps};
 
+  // Glyphs that hardly differ from one already kept for the same digit (the larger sizes, a face
+  // drawn alike in another) only slow the search down: they are left out.
+  std::array<std::vector<DigitShape>, 10> kept;
+  std::mt19937 rng(75);
   QByteArray digits, shapes;
-  int count = 0;
+  int count = 0, rendered = 0;
   for (const char* face : faces)
     for (bool bold : {false, true}) {
       QFont font(QString::fromLatin1(face));
@@ -90,8 +143,13 @@ int main(int argc, char** argv) {
       for (char digit = '0'; digit <= '9'; ++digit)
         for (int size : sizes)
           for (double angle : angles)
-            for (double blur : blurs) {
-              const DigitShape shape = ShapeOfDigit(renderGlyph(font, digit, size, angle, blur));
+            for (Defect defect : defects) {
+              const DigitShape shape = ShapeOfDigit(renderGlyph(font, digit, size, angle, defect, rng));
+              ++rendered;
+              std::vector<DigitShape>& same = kept[std::size_t(digit - '0')];
+              if (std::any_of(same.begin(), same.end(), [&](const DigitShape& k) { return near(k, shape); }))
+                continue;
+              same.push_back(shape);
               digits += QByteArray::number(digit - '0') + ',';
               shapes += "\n    \"";
               for (unsigned char v : shape)
@@ -100,6 +158,7 @@ int main(int argc, char** argv) {
               ++count;
             }
     }
+  std::fprintf(stderr, "ziehfix-digitglyphs: %d of %d glyphs kept\n", count, rendered);
 
   QSaveFile out(QString::fromLocal8Bit(argv[1]));
   if (!out.open(QIODevice::WriteOnly)) {

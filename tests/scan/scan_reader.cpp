@@ -151,6 +151,21 @@ TEST(ScanDigits, BoldSerifFivesAndFoursKeepTheirThinStrokes) {
   EXPECT_GE(right, int(pic.tickets.size()) * 23);
 }
 
+// Some tickets print the numbers below ten with a leading zero; "07" is the number 7.
+TEST(ScanDigits, LeadingZerosAreReadAsTheNumber) {
+  TicketCells cells = ticketOf(
+      {1, 16, 31, 46, 61, 2, 17, 32, 47, 62, 3, 18, 0, 48, 63, 4, 19, 33, 49, 64, 5, 20, 34, 50, 65});
+  for (std::size_t i : {0u, 5u, 10u, 15u, 20u}) cells[i].prepend(QLatin1Char('0'));
+  PictureRecipe recipe;
+  recipe.given = {cells};
+  const ScanResult got = ScanImage(GeneratePicture(recipe).image);
+  ASSERT_EQ(got.tickets.size(), 1u);
+  int right = 0;
+  for (std::size_t i : {0u, 5u, 10u, 15u, 20u})
+    right += got.tickets[0].cells[i] == QString::number(i / 5 + 1);
+  EXPECT_GE(right, 4);
+}
+
 // Digits run together with the remains of a grid line along the cell's edge look like those remains
 // from outside; such a cell must be marked, not taken for an empty one.
 TEST(ScanDigits, DigitsRunIntoAGridLineMakeADoubtfulCellNotAnEmptyOne) {

@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Grids whose geometry is not certain: a sixth ruled row below the numbers, a row without numbers, a
+// row of words, a grid cut by the picture's edge. Each such ticket is doubtful as a whole, its numbers
+// left unread rather than put into another row; a plain grid stays certain.
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+#include "scan/scan.h"
+
+namespace {
+
+constexpr int kCell = 64;
+
+// A ruled grid of rows.size() rows and five columns, one text per cell, on white paper with room
+// round it (left out where edgeCut is set: then the picture ends at the grid's bottom line).
+QImage ruledGrid(const std::vector<std::array<QString, 5>>& rows, bool edgeCut = false) {
+  const int margin = 40;
+  const int height = int(rows.size()) * kCell;
+  QImage img(5 * kCell + 2 * margin, height + margin + (edgeCut ? 1 : margin), QImage::Format_Grayscale8);
+  img.fill(255);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(Qt::black, 3));
+  for (int i = 0; i <= 5; ++i) p.drawLine(margin + i * kCell, margin, margin + i * kCell, margin + height);
+  for (int i = 0; i <= int(rows.size()); ++i)
+    p.drawLine(margin, margin + i * kCell, margin + 5 * kCell, margin + i * kCell);
+  QFont f(QStringLiteral("DejaVu Sans"));
+  f.setPixelSize(28);
+  p.setFont(f);
+  for (std::size_t r = 0; r < rows.size(); ++r)
+    for (int c = 0; c < 5; ++c)
+      p.drawText(QRect(margin + c * kCell, margin + int(r) * kCell, kCell, kCell), Qt::AlignCenter,
+                 rows[r][std::size_t(c)]);
+  return img;
+}
+
+std::vector<std::array<QString, 5>> numberRows(int count) {
+  std::vector<std::array<QString, 5>> rows;
+  for (int r = 0; r < count; ++r) {
+    std::array<QString, 5> row;
+    for (int c = 0; c < 5; ++c) row[std::size_t(c)] = QString::number(c * 15 + 2 + r * 2);
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+void expectWholeTicketDoubtful(const QImage& picture, const char* what) {
+  const ScanResult got = ScanImage(picture);
+  ASSERT_EQ(got.tickets.size(), 1u) << what;
+  const ScannedTicket& t = got.tickets[0];
+  EXPECT_TRUE(t.gridDoubtful) << what;
+  EXPECT_EQ(t.doubtfulCount(), 25) << what;
+  for (const QString& cell : t.cells) EXPECT_TRUE(cell.isEmpty()) << what;
+}
+
+TEST(ScanGeometry, APlainGridIsCertain) {
+  const ScanResult got = ScanImage(ruledGrid(numberRows(5)));
+  ASSERT_EQ(got.tickets.size(), 1u);
+  EXPECT_FALSE(got.tickets[0].gridDoubtful);
+  EXPECT_EQ(got.tickets[0].cells[6], QStringLiteral("19"));
+}
+
+// Six ruled rows: the first is taken for a letter row and dropped. When it holds numbers, the sixth
+// row below (a serial number) is no row of the ticket, and the rows read would be shifted by one.
+TEST(ScanGeometry, ASixthRowBelowTheNumbersMakesTheGridDoubtful) {
+  std::vector<std::array<QString, 5>> rows = numberRows(5);
+  rows.push_back({QStringLiteral("Nr."), QStringLiteral("A-17"), QStringLiteral("0045"), QStringLiteral("//"),
+                  QStringLiteral("Kasse")});
+  expectWholeTicketDoubtful(ruledGrid(rows), "serial row below");
+}
+
+TEST(ScanGeometry, ARowWithoutNumbersOrOfWordsMakesTheGridDoubtful) {
+  std::vector<std::array<QString, 5>> empty = numberRows(4);
+  empty.push_back({});
+  expectWholeTicketDoubtful(ruledGrid(empty), "last row empty");
+
+  std::vector<std::array<QString, 5>> words = numberRows(4);
+  words.insert(words.begin(), {QStringLiteral("Klub"), QStringLiteral("Glück"), QStringLiteral("Abend"),
+                               QStringLiteral("Los"), QStringLiteral("Mai")});
+  expectWholeTicketDoubtful(ruledGrid(words), "a row of words");
+}
+
+TEST(ScanGeometry, AGridReachingThePicturesEdgeIsDoubtful) {
+  expectWholeTicketDoubtful(ruledGrid(numberRows(5), true), "cut at the bottom");
+}
+
+// A cell without ink where a number belongs is unknown; only the free cell in the middle is empty.
+TEST(ScanGeometry, ACellWithoutANumberIsDoubtfulButTheFreeCellIsNot) {
+  std::vector<std::array<QString, 5>> rows = numberRows(5);
+  rows[2][2].clear();
+  rows[4][0].clear();
+  const ScanResult got = ScanImage(ruledGrid(rows));
+  ASSERT_EQ(got.tickets.size(), 1u);
+  const ScannedTicket& t = got.tickets[0];
+  EXPECT_FALSE(t.gridDoubtful);
+  EXPECT_FALSE(t.doubtful[12]);
+  EXPECT_TRUE(t.doubtful[20]);
+  EXPECT_EQ(t.doubtfulCount(), 1);
+}
+
+}  // namespace

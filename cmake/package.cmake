@@ -22,9 +22,11 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.ziehfix.example/")
 # platform plug-in for X11 and Wayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xdg-utils")
+# Qt loads its SQLite driver as a plug-in, so no library dependency names it; the archive needs it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 if(ZIEHFIX_SCAN)
   # Tesseract's English model holds the digits the picture reader reads; no library names it.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "tesseract-ocr-eng")
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", tesseract-ocr-eng")
 endif()
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -11,33 +11,35 @@
 
 namespace {
 
-QString numbersText(const QList<int>& numbers) {
+QString numbersText(const QList<int>& numbers, QLatin1StringView separator = QLatin1StringView(" ")) {
   QStringList parts;
   for (int n : numbers) parts << QString::number(n);
-  return parts.join(QLatin1Char(' '));
+  return parts.join(separator);
 }
 
-// Puts prefix before every line that passes, and drops the first line when asked: the CSV of
-// every draw shares one header.
+// Puts prefix before every line but the first, which gets its own prefix or, when that is null, is
+// dropped: the CSVs of all draws share the first one's header.
 class LinePrefixSink : public ReportSink {
  public:
   explicit LinePrefixSink(ReportSink& next) : next_(next) {}
-  void start(const QByteArray& prefix, bool dropFirstLine) {
+  void start(const QByteArray& prefix, const QByteArray& firstLinePrefix) {
     prefix_ = prefix;
+    first_ = firstLinePrefix;
     atLineStart_ = true;
-    dropping_ = dropFirstLine;
+    firstLine_ = true;
   }
   void write(const char* data, std::size_t size) override {
     std::size_t i = 0;
     while (i < size) {
       const char* end = static_cast<const char*>(std::memchr(data + i, '\n', size - i));
       const std::size_t stop = end ? std::size_t(end - data) + 1 : size;
-      if (!dropping_) {
-        if (atLineStart_) next_.write(prefix_.constData(), std::size_t(prefix_.size()));
+      const QByteArray& prefix = firstLine_ ? first_ : prefix_;
+      if (!prefix.isNull()) {
+        if (atLineStart_) next_.write(prefix.constData(), std::size_t(prefix.size()));
         next_.write(data + i, stop - i);
       }
       atLineStart_ = end != nullptr;
-      if (end) dropping_ = false;
+      if (end) firstLine_ = false;
       i = stop;
     }
   }
@@ -45,8 +47,9 @@ class LinePrefixSink : public ReportSink {
  private:
   ReportSink& next_;
   QByteArray prefix_;
+  QByteArray first_;
   bool atLineStart_ = true;
-  bool dropping_ = false;
+  bool firstLine_ = true;
 };
 
 int failWith(const ArchiveFault& fault) {
@@ -82,16 +85,17 @@ int allDraws(Archive& archive, const CheckerOptions& options) {
   for (qsizetype d = 0; d < draws.size(); ++d) {
     const DrawSummary& draw = draws[d];
     outcome.messages = fileMessages;
-    outcome.fieldText.clear();
+    // The numbers go straight onto the board: the text transfer cuts a text by its length and would
+    // read some lists differently. The field shows them one per line, as the draw's file would.
     outcome.check.chosen.clear();
-    TransferNumbers(numbersText(draw.numbers), outcome);
+    for (int n : draw.numbers) outcome.check.chosen.toggle(n);
+    outcome.fieldText = numbersText(draw.numbers, QLatin1StringView("\r\n"));
     outcome.check.evaluate();
     anyError |= outcome.hasError();
     const QByteArray date = draw.date.toString(Qt::ISODate).toUtf8();
     switch (options.format) {
       case OutputFormat::Csv:
-        if (d == 0) PrintTo(stdout, "Ziehung;");
-        prefixed.start(date + ';', d > 0);
+        prefixed.start(date + ';', d == 0 ? QByteArray("Ziehung;") : QByteArray());
         WriteReport(outcome.report(), options.format, prefixed);
         break;
       case OutputFormat::Json:

@@ -50,8 +50,9 @@ QByteArray valuesBlob(const TicketList& tickets) {
   return out;
 }
 
-// Reads as many whole files' worth of size as the file size limit of this process allows; a write
-// this limit stops is, for the user, a full disk like any other.
+// SQLite reports a write that fails for want of space as a plain I/O error unless the disk said
+// ENOSPC. Little free space, or archive files that reach this process's file size limit, make it a
+// full disk for the user, which it is.
 bool diskLooksFull(const QString& path) {
   const QStorageInfo storage(QFileInfo(path).absolutePath());
   if (storage.isValid() && storage.bytesAvailable() < 1024 * 1024) return true;

@@ -24,7 +24,6 @@ struct ArchiveFault {
   QString detail;   // SQLite's own words, for the reason in brackets
 
   bool ok() const { return kind == Kind::None; }
-  // Faults after which the archive may still be read (Newer) or used again.
   static ArchiveFault of(Kind kind, const QString& item, const QString& detail = {}) {
     ArchiveFault f;
     f.kind = kind;

@@ -22,10 +22,12 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.ziehfix.example/")
 # platform plug-in for X11 and Wayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xdg-utils")
+# Qt loads its SQLite driver as a plug-in, so no library dependency names it; the archive needs it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 if(ZIEHFIX_SCAN)
   # Tesseract's English model holds the digits the picture reader reads, and Qt's TIFF and WEBP
   # readers are plug-ins it loads at run time; no library names them.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "tesseract-ocr-eng, qt6-image-formats-plugins")
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", tesseract-ocr-eng, qt6-image-formats-plugins")
 endif()
 set(CPACK_GENERATOR DEB)
 include(CPack)

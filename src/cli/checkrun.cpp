@@ -34,13 +34,26 @@ bool CheckOutcome::hasError() const {
   return false;
 }
 
+void TransferNumbers(const QString& field, CheckOutcome& outcome) {
+  CheckerTarget target(outcome);
+  TransferGZText(field, target);
+}
+
 CheckOutcome RunCheck(const CheckerOptions& options) {
   CheckOutcome outcome;
   outcome.near = options.near;
-  if (options.fromImage) AddTicketsFromImages(options.ticketFiles, outcome);
+  if (options.fromImage) {
+    AddTicketsFromImages(options.ticketFiles, outcome);
+    for (const TicketOrigin& origin : outcome.origins) {
+      const QString name = QFileInfo(origin.image).fileName();
+      if (outcome.files.isEmpty() || outcome.files.last().name != name) outcome.files.append({name, 0});
+      ++outcome.files.last().tickets;
+    }
+  }
   for (const QString& path : options.fromImage ? QStringList() : options.ticketFiles) {
     TicketList tickets = ReadTicketFile(path);
     const int invalidCells = tickets.invalidCellCount();
+    outcome.files.append({QFileInfo(path).fileName(), tickets.count()});
     outcome.check.addTickets(std::move(tickets));
     if (invalidCells > 0)
       outcome.messages.append(
@@ -51,10 +64,7 @@ CheckOutcome RunCheck(const CheckerOptions& options) {
   QString field;
   if (options.hasNumbersFile) field = ReadWinningNumberFile(options.numbersFile);
   if (options.hasNumbersText) field = NormalizeLineBreaks(options.numbersText);
-  if (options.hasNumbersFile || options.hasNumbersText) {
-    CheckerTarget target(outcome);
-    TransferGZText(field, target);
-  }
+  if (options.hasNumbersFile || options.hasNumbersText) TransferNumbers(field, outcome);
 
   outcome.check.evaluate();
   return outcome;

@@ -23,7 +23,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.ziehfix.example/")
 # The speech-dispatcher plug-in of Qt's text-to-speech and the German voice behind it are loaded at
 # run time too; without them the announcements go on with the line on screen and the chimes.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "qt6-translations-l10n, qt6-qpa-plugins, qt6-speech-speechd-plugin, speech-dispatcher, espeak-ng")
+    "qt6-translations-l10n, qt6-qpa-plugins, qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng, espeak-ng")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xdg-utils")
 if(ZIEHFIX_SCAN)
   # Tesseract's English model holds the digits the picture reader reads, and Qt's TIFF and WEBP

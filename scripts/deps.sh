@@ -10,7 +10,8 @@ packages=(
   libopencv-core-dev libopencv-imgproc-dev libtesseract-dev tesseract-ocr-eng libheif-dev
   # Spoken announcements and chimes; the voice comes through speech-dispatcher and espeak-ng's German
   # voice at run time, sox checks the chimes.
-  qt6-speech-dev qt6-speech-speechd-plugin speech-dispatcher espeak-ng qt6-multimedia-dev sox
+  qt6-speech-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+  qt6-multimedia-dev sox
   # Debian's CMake package of Qt TextToSpeech asks for QmlIntegration, which only this one ships.
   qt6-declarative-dev
   # Qt's readers for TIFF (what scanners save) and WEBP; the program loads them at run time.

@@ -89,10 +89,11 @@ AnnouncementPlan PlanAnnouncement(const DrawSnapshot& before, const DrawSnapshot
     if (options.winChime) plan.sounds << Sound::Win;
   }
 
-  // With 22 numbers no further one can be chosen, and nobody waits any more.
+  // With 22 numbers no further one can be chosen: the evaluation names no waiting number then, and a
+  // line one number away is no news worth a chime.
   const bool more = after.chosenCount < kMaxChosen;
   const WaitingNumber& w = after.topWaiting;
-  if (options.sayWaiting && more && w.number > 0 && w.tickets > 0) {
+  if (options.sayWaiting && w.number > 0 && w.tickets > 0) {
     plan.sentences << (w.tickets == 1
                            ? QStringLiteral("Auf die %1 wartet 1 Los").arg(w.number)
                            : QStringLiteral("Auf die %1 warten %2 Lose").arg(w.number).arg(w.tickets));

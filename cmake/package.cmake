@@ -20,7 +20,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.ziehfix.example/")
 # Qt loads these at run time, so no library dependency names them: the German dialogs and the
 # platform plug-in for X11 and Wayland.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-qpa-plugins")
+# The speech-dispatcher plug-in of Qt's text-to-speech and the German voice behind it are loaded at
+# run time too; without them the announcements go on with the line on screen and the chimes.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "qt6-translations-l10n, qt6-qpa-plugins, qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng, espeak-ng")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xdg-utils")
 # Qt loads its SQLite driver as a plug-in, so no library dependency names it; the archive needs it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")

@@ -8,6 +8,14 @@ packages=(
   libssl-dev libjpeg62-turbo-dev libqrencode-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libopencv-core-dev libopencv-imgproc-dev libtesseract-dev tesseract-ocr-eng libheif-dev
+  # Spoken announcements and chimes; the voice comes through speech-dispatcher and espeak-ng's German
+  # voice at run time, sox checks the chimes.
+  qt6-speech-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+  qt6-multimedia-dev sox
+  # The notification tests run a bus of their own.
+  dbus-daemon
+  # Debian's CMake package of Qt TextToSpeech asks for QmlIntegration, which only this one ships.
+  qt6-declarative-dev
   # Qt's readers for TIFF (what scanners save) and WEBP; the program loads them at run time.
   qt6-image-formats-plugins
   libxcb1-dev xvfb xauth imagemagick poppler-utils openssl

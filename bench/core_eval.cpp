@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the evaluation and of reading ticket files, and the memory a ticket list costs.
 #include <benchmark/benchmark.h>
 #include <malloc.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed and memory of the main window with many tickets, driven headless. Prints one JSON object.
 //
 //   bench_gui_main              runs every measurement, each size in a fresh process

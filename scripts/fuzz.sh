@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang into build-fuzz/ (or $FUZZ_BUILD_DIR) and runs each of them
 # for the given number of seconds (default 20) over its seed corpus in tests/fuzz/corpus/<target>/.
 # New inputs the fuzzer finds go to <build>/corpus/<target>/, so the seeds in the tree stay as they

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ziehfix-check: checks tickets against winning numbers without a window, for scripts and tests.
 #include <unistd.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's creation, closing and top-bar commands.
 #include "ui/main.h"
 

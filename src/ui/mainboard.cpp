@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number board, the strip of chosen numbers and the winning-number text field of the main window.
 #include <QCheckBox>
 #include <QFileInfo>

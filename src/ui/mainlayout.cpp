@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls of the main window, docked as the window's design gives them.
 #include <QBoxLayout>
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tickets and their evaluation on the main window: reading a ticket file into frames, removing all
 // frames, and the evaluation with its result tables.
 #include <QCheckBox>

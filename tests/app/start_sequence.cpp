@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real start-up: the splash window first, then the three windows, hidden, in order; its failure
 // branch; a close request while it waits for the splash window's first paint.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The splash window and its cross-fade to the main window.
 #include <gtest/gtest.h>
 

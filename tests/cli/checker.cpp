@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headless checker, run as a program on files in a fresh folder.
 #include <gtest/gtest.h>
 

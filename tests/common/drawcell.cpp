@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a cell text lands: the text is rendered into an image and its ink is compared with the ink of
 // the same text drawn at a known origin.
 #include "common/drawcell.h"

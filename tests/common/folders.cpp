@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data folders below the user's data folder, and the settings file in them.
 #include "common/folders.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding an open window by its object name.
 #include "common/formexists.h"
 

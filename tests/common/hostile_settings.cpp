@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings files that were damaged, replaced or made unreadable: reads give the defaults, a write
 // either succeeds without losing the other keys or fails and leaves the file as it was.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file format: what reads give back for stored texts, and what writes leave in the file.
 #include "common/inifile.h"
 

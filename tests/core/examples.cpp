@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The example files shipped with the program must show every win class.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files from elsewhere that no ticket or winning-number reader may choke on: garbage, NUL bytes,
 // broken encodings, endless devices, huge files, folders in place of files.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A number board for the transfer fuzz targets: it refuses what the real board would never get.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Winning-number files: the reader on any bytes, the transfer of what it reads, and files written in
 // the numbers form reading back to the same numbers.
 #include <stdexcept>

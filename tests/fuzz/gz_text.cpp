@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The winning-number text field: SplitGZText and the transfer to the board, and a second transfer of
 // the field's own output.
 #include "core/text.h"

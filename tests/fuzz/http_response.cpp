@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The HTTP response parser: status line, header lines, chunked and fixed-length bodies, fed in pieces.
 #include <string>
 #include <string_view>

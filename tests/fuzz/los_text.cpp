@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TransferLosText: pasted text into the 25 cells of an entry frame.
 #include <QSet>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file: reads on any bytes, and a write that changes exactly the key it writes.
 #include <QStringList>
 #include <stdexcept>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ticket files: the reader on any bytes, Parse row text on every line, and written rows and files
 // reading back to the same cells.
 #include <stdexcept>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The version file of the update check: records of 24 bytes, the text of the last whole record.
 #include <QFile>
 #include <optional>

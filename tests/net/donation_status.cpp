@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The donation status: where its text comes from, and the page commands beside it.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A hostile HTTP server on 127.0.0.1 for tests: each connection is handed to a script that may send

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Servers that try to hang the client, eat its memory or slip it a broken download. Every case ends
 // within its time-out with an error, and a download never leaves a partial file behind.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A scripted HTTP(S) server on 127.0.0.1 for tests: it takes one connection per scripted reply, in

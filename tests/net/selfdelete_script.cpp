@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The self-deleting exit's shell script, run for real with /bin/sh on files in a temporary folder.
 #include <gtest/gtest.h>
 

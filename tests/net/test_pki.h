@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A throwaway certificate authority and server certificates made at run time, so no fixture

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The update window against a real HTTP(S) server on 127.0.0.1, through our own client.
 #include <gtest/gtest.h>
 

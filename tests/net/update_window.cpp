@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The update window driven by clicks, with online services from a temporary folder.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main() of every test program: Qt runs offscreen, and the program's data and temporary folders
 // point into a fresh folder of this run, never into the real home folder.
 #include <gtest/gtest.h>

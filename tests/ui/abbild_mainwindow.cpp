@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two camera buttons of the real main window. With ZIEHFIX_SNAPSHOT_OUT set, the snapshot of seven
 // tickets is also saved there through its window's save button (how docs/snapshot.jpg is made).
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Its own program: the capture count starts at zero only once per run.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number board: choosing numbers, the strip, the count, the limit and the two clear buttons.
 #include <QAbstractItemView>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The winning-number text field: transfer to the board, reading and writing winning-number files.
 #include <QFileInfo>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving the entry window's tickets and reading ticket files back into it.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ticket entry window driven by its object names: making frames, the count field, the settings.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the entry frame's grid paints its cells: white, text unchanged and centred, no colours.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editable ticket frame: pasted text into the grid, the two clear buttons, the text field's keys.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's two open commands ("Lose einlesen..." and BOpenGZ) given files that are no ticket
 // or winning-number files at all: a clear message, the window keeps what it showed, and the files
 // stay untouched.

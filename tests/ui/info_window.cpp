@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program info window: its texts, the mail link, the program-wide hand cursor and its lifetime.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's creation, settings, closing, layout and top-bar commands.
 #include <QAccessible>
 #include <QSignalSpy>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading ticket files into frames, appending, replacing, refusing and removing them.
 #include <QAbstractItemView>
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result tables and the colours of the painted ticket frames.
 #include <QAbstractItemView>
 #include <QAccessible>

@@ -50,24 +50,8 @@ void BM_ReferencePlainPdf(benchmark::State& state) {
     const qint64 before = memoryKb("VmRSS:");
     QElapsedTimer timer;
     timer.start();
-    QPdfWriter pdf(g_dir->filePath("reference.pdf"));
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setResolution(300);
-    QPainter p(&pdf);
-    const double scale = pdf.width() / 660.0;
     const int perPage = std::max(5, kTickets / std::max(1, g_pages) / 5 * 5);
-    for (int t = 0; t < kTickets; ++t) {
-      if (t > 0 && t % perPage == 0) pdf.newPage();
-      p.resetTransform();
-      p.scale(scale, scale);
-      const int i = t % perPage;
-      const QPoint origin(i % 5 * 131 + 5, i / 5 * 91 + 5);
-      p.drawRect(QRect(origin, QSize(126, 86)));
-      for (int cell = 0; cell < 25; ++cell)
-        p.drawText(origin + QPoint(22 + cell % 5 * 21, 13 + cell / 5 * 17),
-                   g_check->tickets().cellText(t, cell));
-    }
-    p.end();
+    PaintPlainTicketPdf(g_dir->filePath("reference.pdf"), *g_check, kTickets, perPage, 300);
     const double seconds = timer.elapsed() / 1000.0;
     state.counters["seconds"] = seconds;
     state.counters["report_to_reference"] = seconds > 0 ? g_reportSeconds / seconds : 0;

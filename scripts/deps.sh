@@ -13,6 +13,8 @@ packages=(
   # voice at run time, sox checks the chimes.
   qt6-speech-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   qt6-multimedia-dev sox
+  # The archive's statistics draw their charts with Qt Charts.
+  qt6-charts-dev
   # The notification tests run a bus of their own.
   dbus-daemon
   # Debian's CMake package of Qt TextToSpeech asks for QmlIntegration, which only this one ships.

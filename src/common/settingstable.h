@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QRect>
+#include <QStringView>
+
+// Every entry of optionen.ini, declared once: its section, its key and its default. Windows and tests
+// read and write them only through these names (see common/settings.h), so a key is spelled in one
+// place and a typo fails to compile.
+//
+// To add a setting: declare it here in the section of its window, then read it with Settings::get when
+// the window is created and write it with Settings::set when it closes.
+
+template <typename T>
+struct SettingKey {
+  QStringView section;
+  QStringView key;
+  T fallback;
+};
+using IntSetting = SettingKey<int>;
+using BoolSetting = SettingKey<bool>;
+using TextSetting = SettingKey<QStringView>;
+
+// Numbered keys of one section: prefix1, prefix2, ... prefixN.
+struct SettingList {
+  QStringView section;
+  QStringView prefix;
+  int count;
+};
+
+// Where a window was left. The classic windows share two sections: "Position" holds <name>-left and
+// <name>-top, "Size" <name>-breite and <name>-hoehe. The windows added later keep Links, Oben, Breite
+// and Hoehe in a section of their own (the window's name). The fallback is used while nothing is
+// stored; an empty size means the window keeps the size its layout gives it.
+struct WindowPlace {
+  enum class Keys { Classic, OwnSection };
+  QStringView name;
+  Keys keys;
+  QRect fallback;
+};
+
+namespace Setting {
+
+// Main window.
+inline constexpr WindowPlace kMainPlace{u"FMain", WindowPlace::Keys::Classic, QRect(0, 70, 1038, 645)};
+inline constexpr BoolSetting kEvaluateAtOnce{u"Auswertung", u"sofort", true};
+inline constexpr TextSetting kDonationStand{u"Wach", u"Stand", u"0"};
+inline constexpr TextSetting kNewNumbersUrl{u"Neue Gewinnzahlen", u"Url",
+                                            u"https://www.ziehfix.example/gewinnzahlen/"};
+
+// Recent files and the folders the file dialogs open in.
+inline constexpr int kMaxRecentTickets = 8;
+inline constexpr SettingList kRecentTickets{u"Zuletzt", u"Los", kMaxRecentTickets};
+inline constexpr TextSetting kTicketFolder{u"Zuletzt", u"Lose-Ordner", u""};
+inline constexpr TextSetting kNumberFolder{u"Zuletzt", u"Gewinnzahlen-Ordner", u""};
+
+// Entry window.
+inline constexpr WindowPlace kEntryPlace{u"FEingabe", WindowPlace::Keys::Classic, QRect(0, 70, 0, 0)};
+inline constexpr TextSetting kNewTicketCount{u"Lose", u"neue", u"10"};
+
+// Snapshot window.
+inline constexpr WindowPlace kSnapshotPlace{u"FAbbild", WindowPlace::Keys::Classic, QRect(0, 70, 0, 0)};
+inline constexpr TextSetting kSnapshotFolder{u"Abbild", u"Pfad", u""};
+
+// Overview window.
+inline constexpr WindowPlace kOverviewPlace{u"FUebersicht", WindowPlace::Keys::Classic, QRect(60, 120, 880, 480)};
+inline constexpr BoolSetting kOverviewShowMissing{u"Uebersicht", u"FehlendeZeigen", false};
+
+// Reports and their preview. The preview's default place is centred on the screen at run time.
+inline constexpr TextSetting kReportFolder{u"Bericht", u"Pfad", u""};
+inline constexpr BoolSetting kReportAllTickets{u"Bericht", u"AlleLose", false};
+inline constexpr WindowPlace kPreviewPlace{u"Druckvorschau", WindowPlace::Keys::OwnSection, QRect(0, 0, 720, 900)};
+
+}  // namespace Setting

@@ -11,8 +11,8 @@
 #include <QString>
 #include <cstdio>
 
-#include "common/prompter.h"
 #include "core/evaluation.h"
+#include "ui/shared/prompter.h"
 
 // Answers every file dialog with one path; information and errors go to stderr, never to the
 // results on stdout.

@@ -13,8 +13,8 @@
 
 #include "bench_support.h"
 #include "core/evaluation.h"
-#include "ui/bericht.h"
-#include "ui/berichtdatei.h"
+#include "ui/uebersicht/bericht.h"
+#include "ui/uebersicht/berichtdatei.h"
 
 namespace {
 

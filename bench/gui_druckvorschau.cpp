@@ -21,8 +21,8 @@
 #include "common/folders.h"
 #include "common/settings.h"
 #include "core/evaluation.h"
-#include "ui/bericht.h"
-#include "ui/druckvorschau.h"
+#include "ui/uebersicht/bericht.h"
+#include "ui/uebersicht/druckvorschau.h"
 
 namespace {
 
@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
   g_check = &check;
   g_dir = &dir;
   EstablishDataFolders();
-  Settings::writeBool(QStringLiteral("Bericht"), QStringLiteral("AlleLose"), true);
+  Settings::set(Setting::kReportAllTickets, true);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

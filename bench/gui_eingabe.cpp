@@ -27,8 +27,8 @@
 #include "bench_tickets.h"
 #include "common/folders.h"
 #include "core/ticketfile.h"
-#include "ui/eingabe.h"
-#include "ui/frlos2.h"
+#include "ui/eingabe/eingabe.h"
+#include "ui/eingabe/frlos2.h"
 
 namespace {
 

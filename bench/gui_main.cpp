@@ -27,10 +27,10 @@
 #include "bench_support.h"
 #include "bench_tickets.h"
 #include "common/folders.h"
-#include "common/prompter.h"
-#include "ui/main.h"
-#include "ui/numberboard.h"
-#include "ui/ticketview.h"
+#include "ui/main/main.h"
+#include "ui/main/numberboard.h"
+#include "ui/main/tickets/ticketview.h"
+#include "ui/shared/prompter.h"
 
 namespace {
 

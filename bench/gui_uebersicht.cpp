@@ -16,10 +16,10 @@
 #include "bench_support.h"
 #include "bench_tickets.h"
 #include "common/folders.h"
-#include "ui/main.h"
-#include "ui/numberboard.h"
-#include "ui/ticketview.h"
-#include "ui/uebersicht.h"
+#include "ui/main/main.h"
+#include "ui/main/numberboard.h"
+#include "ui/main/tickets/ticketview.h"
+#include "ui/uebersicht/uebersicht.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "app/instance.h"
 #include "app/start.h"
 #include "app/startup.h"
-#include "net/input_lock.h"
-#include "ui/main.h"
+#include "ui/main/main.h"
+#include "ui/update/input_lock.h"
 
 FileArrival::FileArrival(QObject* parent) : QObject(parent) {}
 

@@ -9,8 +9,8 @@
 
 #include "common/appinfo.h"
 #include "common/folders.h"
-#include "ui/main.h"
-#include "ui/skinwidgets.h"
+#include "ui/main/main.h"
+#include "ui/shared/skinwidgets.h"
 
 TFStart* FStart = nullptr;
 

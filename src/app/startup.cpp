@@ -11,11 +11,11 @@
 #include "app/desktop.h"
 #include "app/start.h"
 #include "common/appinfo.h"
-#include "common/guard.h"
-#include "ui/abbild.h"
-#include "ui/eingabe.h"
-#include "ui/main.h"
-#include "ui/skinwidgets.h"
+#include "ui/abbild/abbild.h"
+#include "ui/eingabe/eingabe.h"
+#include "ui/main/main.h"
+#include "ui/shared/guard.h"
+#include "ui/shared/skinwidgets.h"
 
 void PrepareApplication(QApplication& app) {
   InitLook();

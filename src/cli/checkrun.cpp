@@ -21,7 +21,9 @@ class CheckerTarget : public TransferTarget {
     if (outcome_.check.chosen.toggle(n) == ChosenNumbers::Toggle::LimitReached)
       outcome_.messages.append({CheckMessage::Kind::Information, LimitMessage()});
   }
-  void error(const QString& text) override { outcome_.messages.append({CheckMessage::Kind::Error, text}); }
+  void error(const Fault& fault) override {
+    outcome_.messages.append({CheckMessage::Kind::Error, FaultText(fault)});
+  }
 
  private:
   CheckOutcome& outcome_;

@@ -7,19 +7,14 @@
 
 #include "common/settingstable.h"
 
-// The settings file optionen.ini. Every call opens the file, reads or writes, and closes it again.
-// Section and key names are compared without regard to case. Reads never fail: a missing or unreadable
-// file or key, or an unparsable number, gives the default. Integers read "0x.."/"0X.." as hex.
-// Writes are atomic and throw std::runtime_error("Unable to write to <path>") on failure.
+// The settings file optionen.ini, entry by entry as common/settingstable.h declares them. Every call
+// opens the file, reads or writes, and closes it again. Section and key names are compared without
+// regard to case. Reads never fail: a missing or unreadable file or key, or an unparsable number, gives
+// the default. Integers read "0x.."/"0X.." as hex. Writes are atomic and throw
+// std::runtime_error("Unable to write to <path>") on failure. Line breaks in a text are replaced by
+// spaces so that they can never inject keys.
 namespace Settings {
 bool fileExists();
-int readInt(const QString& section, const QString& key, int def);
-bool readBool(const QString& section, const QString& key, bool def);  // read as integer, non-zero = true
-QString readString(const QString& section, const QString& key, const QString& def);
-void writeInt(const QString& section, const QString& key, int value);
-void writeBool(const QString& section, const QString& key, bool value);  // "1" / "0"
-// Line breaks in value are replaced by spaces so that they can never inject keys.
-void writeString(const QString& section, const QString& key, const QString& value);
 
 // Typed access to the entries of common/settingstable.h; the default is the table's, or the one given.
 int get(const IntSetting& setting);
@@ -40,4 +35,16 @@ QRect geometry(const WindowPlace& place, const QRect& fallback);
 // Writes left and top; the size too in geometry's case. Stops at the first key that fails.
 void setPosition(const WindowPlace& place, QPoint topLeft);
 void setGeometry(const WindowPlace& place, const QRect& rect);
+
+// An entry's text as the file holds it, whatever its type: for what a hand-edited file may hold.
+QString storedText(QStringView section, QStringView key, const QString& fallback = QString());
+void setStoredText(QStringView section, QStringView key, const QString& value);
+template <typename T>
+QString storedText(const SettingKey<T>& setting, const QString& fallback = QString()) {
+  return storedText(setting.section, setting.key, fallback);
+}
+template <typename T>
+void setStoredText(const SettingKey<T>& setting, const QString& value) {
+  setStoredText(setting.section, setting.key, value);
+}
 }  // namespace Settings

@@ -28,21 +28,35 @@ struct SettingList {
   int count;
 };
 
-// Where a window was left. The classic windows share two sections: "Position" holds <name>-left and
-// <name>-top, "Size" <name>-breite and <name>-hoehe. The windows added later keep Links, Oben, Breite
-// and Hoehe in a section of their own (the window's name). The fallback is used while nothing is
-// stored; an empty size means the window keeps the size its layout gives it.
+// Where a window was left: four integer keys. A window's keys are made by one of the two macros below
+// (a macro, because only the preprocessor can join the window's name and a suffix into one literal).
 struct WindowPlace {
-  enum class Keys { Classic, OwnSection };
-  QStringView name;
-  Keys keys;
-  QRect fallback;
+  IntSetting left, top, width, height;
+  constexpr QRect fallback() const {
+    return QRect(left.fallback, top.fallback, width.fallback, height.fallback);
+  }
 };
+// The classic windows share two sections: "Position" holds <name>-left and <name>-top, "Size"
+// <name>-breite and <name>-hoehe. An empty size means the window keeps the size its layout gives it.
+#define ZIEHFIX_CLASSIC_PLACE(name, x, y, w, h)                                                              \
+  WindowPlace {                                                                                              \
+    {u"Position", u"" name "-left", x}, {u"Position", u"" name "-top", y}, {u"Size", u"" name "-breite", w}, \
+    {                                                                                                        \
+      u"Size", u"" name "-hoehe", h                                                                          \
+    }                                                                                                        \
+  }
+// The windows added later keep Links, Oben, Breite and Hoehe in a section of their own.
+#define ZIEHFIX_OWN_PLACE(section, x, y, w, h)                                            \
+  WindowPlace {                                                                           \
+    {u"" section, u"Links", x}, {u"" section, u"Oben", y}, {u"" section, u"Breite", w}, { \
+      u"" section, u"Hoehe", h                                                            \
+    }                                                                                     \
+  }
 
 namespace Setting {
 
 // Main window.
-inline constexpr WindowPlace kMainPlace{u"FMain", WindowPlace::Keys::Classic, QRect(0, 70, 1038, 645)};
+inline constexpr WindowPlace kMainPlace = ZIEHFIX_CLASSIC_PLACE("FMain", 0, 70, 1038, 645);
 inline constexpr BoolSetting kEvaluateAtOnce{u"Auswertung", u"sofort", true};
 inline constexpr TextSetting kDonationStand{u"Wach", u"Stand", u"0"};
 inline constexpr TextSetting kNewNumbersUrl{u"Neue Gewinnzahlen", u"Url",
@@ -55,20 +69,20 @@ inline constexpr TextSetting kTicketFolder{u"Zuletzt", u"Lose-Ordner", u""};
 inline constexpr TextSetting kNumberFolder{u"Zuletzt", u"Gewinnzahlen-Ordner", u""};
 
 // Entry window.
-inline constexpr WindowPlace kEntryPlace{u"FEingabe", WindowPlace::Keys::Classic, QRect(0, 70, 0, 0)};
+inline constexpr WindowPlace kEntryPlace = ZIEHFIX_CLASSIC_PLACE("FEingabe", 0, 70, 0, 0);
 inline constexpr TextSetting kNewTicketCount{u"Lose", u"neue", u"10"};
 
 // Snapshot window.
-inline constexpr WindowPlace kSnapshotPlace{u"FAbbild", WindowPlace::Keys::Classic, QRect(0, 70, 0, 0)};
+inline constexpr WindowPlace kSnapshotPlace = ZIEHFIX_CLASSIC_PLACE("FAbbild", 0, 70, 0, 0);
 inline constexpr TextSetting kSnapshotFolder{u"Abbild", u"Pfad", u""};
 
 // Overview window.
-inline constexpr WindowPlace kOverviewPlace{u"FUebersicht", WindowPlace::Keys::Classic, QRect(60, 120, 880, 480)};
+inline constexpr WindowPlace kOverviewPlace = ZIEHFIX_CLASSIC_PLACE("FUebersicht", 60, 120, 880, 480);
 inline constexpr BoolSetting kOverviewShowMissing{u"Uebersicht", u"FehlendeZeigen", false};
 
 // Reports and their preview. The preview's default place is centred on the screen at run time.
 inline constexpr TextSetting kReportFolder{u"Bericht", u"Pfad", u""};
 inline constexpr BoolSetting kReportAllTickets{u"Bericht", u"AlleLose", false};
-inline constexpr WindowPlace kPreviewPlace{u"Druckvorschau", WindowPlace::Keys::OwnSection, QRect(0, 0, 720, 900)};
+inline constexpr WindowPlace kPreviewPlace = ZIEHFIX_OWN_PLACE("Druckvorschau", 0, 0, 720, 900);
 
 }  // namespace Setting

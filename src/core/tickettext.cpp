@@ -21,7 +21,7 @@ void FillRowsFromTabLines(QStringList& lines, TicketCells& cells) {
   }
 }
 
-void PlaceNumbers(QStringList& lines, TicketCells& cells, const std::function<void(const QString&)>& error) {
+void PlaceNumbers(QStringList& lines, TicketCells& cells, const std::function<void(const Fault&)>& error) {
   bool seen[76] = {};
   for (QString& line : lines) {
     const QString t = Trimmed(line);
@@ -34,18 +34,18 @@ void PlaceNumbers(QStringList& lines, TicketCells& cells, const std::function<vo
       if (free != cells.end())
         *free = t;
       else
-        error(QStringLiteral("Alle Felder belegt!\r\r%1 konnte nicht eingetragen werden.").arg(t));
+        error({Fault::Kind::NoFreeCell, t});
     } else if (v < 1 || v > 75) {
-      error(QStringLiteral("Zahl %1 ist ungültig.").arg(t));
+      error({Fault::Kind::InvalidNumber, t});
     } else {
-      error(QStringLiteral("Zahl %1 ist doppelt.").arg(t));
+      error({Fault::Kind::DuplicateNumber, t});
     }
   }
 }
 
 }  // namespace
 
-void TransferLosText(QString& text, TicketCells& cells, const std::function<void(const QString&)>& error) {
+void TransferLosText(QString& text, TicketCells& cells, const std::function<void(const Fault&)>& error) {
   if (text.contains(QStringLiteral(", ")))
     text = XStringReplace(text, QStringLiteral(", "), kCrLf, 1);
   else if (text.contains(QLatin1Char(',')))

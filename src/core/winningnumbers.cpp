@@ -72,11 +72,11 @@ void TransferGZText(const QString& fieldText, TransferTarget& target) {
     if (item.isEmpty()) continue;
     int n = 0;
     if (!ParseStrictInt(item, &n)) {
-      target.error(InvalidIntegerMessage(item) + QLatin1Char('.'));
+      target.error({Fault::Kind::NotAnInteger, item});
       return;
     }
     if (n < 1 || n > 75) {
-      target.error(QStringLiteral("Zahl %1 ist ungültig.").arg(item));
+      target.error({Fault::Kind::InvalidNumber, item});
       continue;
     }
     target.toggle(n);

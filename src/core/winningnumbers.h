@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/fault.h"
 #include "core/numberset.h"
 
 // The winning-number text field, its transfer to the board, and winning-number files (*.zfgz).
@@ -25,12 +26,11 @@ class TransferTarget {
   virtual void clearAll() = 0;                         // clear every chosen number (BDelGZClick)
   virtual void setFieldText(const QString& text) = 0;  // the field shows the split text
   virtual void toggle(int n) = 0;                      // n in 1..75; shows the limit message itself
-  virtual void error(const QString& text) = 0;         // an error message box
+  virtual void error(const Fault& fault) = 0;          // an error message box
 };
 
-// The transfer: clear, split, show the new text, toggle each item. A non-integer item reports
-// "''ITEM'' is not a valid integer value." and stops; an item outside 1..75 reports
-// "Zahl ITEM ist ungültig." and is skipped.
+// The transfer: clear, split, show the new text, toggle each item. A non-integer item is reported
+// (NotAnInteger) and stops the transfer; an item outside 1..75 is reported (InvalidNumber) and skipped.
 void TransferGZText(const QString& fieldText, TransferTarget& target);
 
 // Reads a winning-number file: decoded (byte-order mark honoured), every line-break form as CR LF.

@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/donation.h"
 
-#include <QApplication>
 #include <QFile>
-#include <QLabel>
-#include <QWidget>
 #include <algorithm>
 #include <stdexcept>
 
@@ -101,18 +98,11 @@ QString FetchDonationStand(const HttpClient::Progress& progress) {
   return DonationStandFromBytes(bytes);
 }
 
-void ShowDonationStand(const QString& text) {
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (w->objectName() != QLatin1String("FMain")) continue;
-    if (auto* leur = w->findChild<QLabel*>(QStringLiteral("leur"))) {
-      leur->setTextFormat(Qt::PlainText);
-      leur->setText(capped(OneLineText(text)));
-      return;
-    }
-  }
+QString DonationStandForLabel(const QString& text) {
+  return capped(OneLineText(text));
 }
 
-void RefreshDonationStand(const HttpClient::Progress& progress) {
+QString RefreshedDonationStand(const HttpClient::Progress& progress) {
   QString text;
   try {
     text = FetchDonationStand(progress);
@@ -121,5 +111,5 @@ void RefreshDonationStand(const HttpClient::Progress& progress) {
   } catch (...) {
     text = DonationStand;
   }
-  ShowDonationStand(text);
+  return DonationStandForLabel(text);
 }

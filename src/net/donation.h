@@ -31,11 +31,10 @@ QString DonationStandFromBytes(const QByteArray& bytes);
 // second line.
 QString OneLineText(const QString& text);
 
-// Puts text (as plain text, made one-line, at most 64 characters, which is also what the main window
-// stores of it) into the main window's status label "leur"; does nothing
-// when there is no main window "FMain" with such a label.
-void ShowDonationStand(const QString& text);
+// What a status label shows of text, and what the main window stores of it: made one-line and cut to
+// at most 64 characters.
+QString DonationStandForLabel(const QString& text);
 
-// The refresh of the version check: "leur" := FetchDonationStand(), or DonationStand when that throws.
-// A cancel (TransferCancelled from progress) leaves "leur" alone and is passed on.
-void RefreshDonationStand(const HttpClient::Progress& progress = nullptr);
+// The refresh of the version check: FetchDonationStand(), or DonationStand when that throws, made fit
+// for the label. A cancel (TransferCancelled from progress) is passed on.
+QString RefreshedDonationStand(const HttpClient::Progress& progress = nullptr);

@@ -15,8 +15,8 @@
 #include "common/appinfo.h"
 #include "common/folders.h"
 #include "support/scripted_prompter.h"
-#include "ui/eingabe.h"
-#include "ui/main.h"
+#include "ui/eingabe/eingabe.h"
+#include "ui/main/main.h"
 
 namespace {
 double luminance(const QColor& c) {

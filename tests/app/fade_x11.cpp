@@ -16,7 +16,7 @@
 
 #include "app/start.h"
 #include "support/scripted_prompter.h"
-#include "ui/main.h"
+#include "ui/main/main.h"
 
 namespace {
 xcb_atom_t atomNamed(xcb_connection_t* c, const char* name) {

@@ -18,13 +18,13 @@
 #include "app/startup.h"
 #include "common/folders.h"
 #include "net/hostile_server.h"
-#include "net/input_lock.h"
 #include "net/online.h"
-#include "net/update.h"
 #include "support/test_env.h"
-#include "ui/abbild.h"
-#include "ui/eingabe.h"
-#include "ui/main.h"
+#include "ui/abbild/abbild.h"
+#include "ui/eingabe/eingabe.h"
+#include "ui/main/main.h"
+#include "ui/update/input_lock.h"
+#include "ui/update/update.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include "app/startup.h"
 #include "common/folders.h"
 #include "support/scripted_prompter.h"
-#include "ui/abbild.h"
-#include "ui/eingabe.h"
-#include "ui/main.h"
+#include "ui/abbild/abbild.h"
+#include "ui/eingabe/eingabe.h"
+#include "ui/main/main.h"
 
 TEST(LaunchFiles, TheExampleFilesShowTheirSevenTicketsWithResultsOnceTheMainWindowHasFadedIn) {
   ScriptedPrompter prompter;

@@ -13,9 +13,9 @@
 #include "app/startup.h"
 #include "common/folders.h"
 #include "support/scripted_prompter.h"
-#include "ui/abbild.h"
-#include "ui/eingabe.h"
-#include "ui/main.h"
+#include "ui/abbild/abbild.h"
+#include "ui/eingabe/eingabe.h"
+#include "ui/main/main.h"
 
 namespace {
 // Watches every event of the program: the order in which the windows first get one, whether the

@@ -13,7 +13,7 @@
 #include "common/appinfo.h"
 #include "common/folders.h"
 #include "support/scripted_prompter.h"
-#include "ui/main.h"
+#include "ui/main/main.h"
 
 namespace {
 struct Step {

@@ -5,9 +5,9 @@
 #include <QProcess>
 
 #include "common/settings.h"
-#include "ui/druckvorschau.h"
-#include "ui/main_fixture.h"
-#include "ui/uebersicht.h"
+#include "ui/main/main_fixture.h"
+#include "ui/uebersicht/druckvorschau.h"
+#include "ui/uebersicht/uebersicht.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ TEST_F(ReportWindowTest, CsvIsTheCheckersOutputAskedBeforeReplacingAndTheFolderI
   prompter.confirmAnswers << true;
   FUebersicht->findChild<QPushButton*>("BCsv")->click();
   EXPECT_EQ(ReadTestFile(target), checkerCsv(tickets, "1\n2\n3\n4\n5\n26\n31\n36\n41\n46"));
-  EXPECT_EQ(Settings::readString("Bericht", "Pfad", {}), QFileInfo(target).absolutePath() + "/");
+  EXPECT_EQ(Settings::storedText(Setting::kReportFolder, {}), QFileInfo(target).absolutePath() + "/");
   prompter.fileAnswers.clear();
   FUebersicht->findChild<QPushButton*>("BPdf")->click();
   EXPECT_EQ(prompter.dialogs.last().folder, QFileInfo(target).absolutePath() + "/") << "offered next time";
@@ -98,7 +98,7 @@ TEST_F(ReportWindowTest, CtrlPOpensThePrintPreviewWithTheTicketChoice) {
   ASSERT_NE(choice, nullptr);
   EXPECT_EQ(choice->currentText(), "Nur Gewinner");
   choice->setCurrentIndex(1);
-  EXPECT_TRUE(Settings::readBool("Bericht", "AlleLose", false));
+  EXPECT_TRUE(Settings::get(Setting::kReportAllTickets));
   preview->close();
 }
 

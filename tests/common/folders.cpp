@@ -71,33 +71,33 @@ TEST(UserDataFolder, IgnoresARelativeXdgDataHome) {
   qputenv("XDG_DATA_HOME", saved);
 }
 
-TEST(SaveGeometry, WritesLeftTopThenWidthHeightInTheirSections) {
+// The classic windows' places as stored files of every earlier version hold them.
+TEST(WindowPlaces, WriteLeftTopThenWidthHeightInTheirSections) {
   EstablishDataFolders();
   QFile::remove(SettingsFilePath());
   EXPECT_FALSE(Settings::fileExists());
-  SaveGeometry("FMain", 11, 22, 1038, 645);
+  Settings::setGeometry(Setting::kMainPlace, QRect(11, 22, 1038, 645));
   EXPECT_TRUE(Settings::fileExists());
   EXPECT_EQ(settingsText().toStdString(),
             "[Position]\nFMain-left=11\nFMain-top=22\n\n[Size]\nFMain-breite=1038\nFMain-hoehe=645\n");
-  EXPECT_EQ(Settings::readInt("Size", "FMain-hoehe", 0), 645);
+  EXPECT_EQ(Settings::geometry(Setting::kMainPlace), QRect(11, 22, 1038, 645));
 
-  SavePosition("FEingabe", -5, 0x10);
-  EXPECT_EQ(Settings::readInt("Position", "FEingabe-left", 0), -5);
-  EXPECT_EQ(Settings::readInt("Position", "FEingabe-top", 0), 16);
+  Settings::setPosition(Setting::kEntryPlace, QPoint(-5, 0x10));
+  EXPECT_TRUE(settingsText().contains("FEingabe-left=-5\nFEingabe-top=16\n"));
   EXPECT_LT(settingsText().indexOf("FEingabe-top"), settingsText().indexOf("[Size]"));
 }
 
-TEST(SaveGeometry, AFailedWriteStopsAtThatKeyWithTheSettingsPathInTheMessage) {
+TEST(WindowPlaces, AFailedWriteStopsAtThatKeyWithTheSettingsPathInTheMessage) {
   EstablishDataFolders();
   QFile::remove(SettingsFilePath());
   ASSERT_TRUE(QDir().mkpath(SettingsFilePath()));  // a folder where the file should be
   try {
-    SaveGeometry("FMain", 1, 2, 3, 4);
+    Settings::setGeometry(Setting::kMainPlace, QRect(1, 2, 3, 4));
     ADD_FAILURE() << "no exception";
   } catch (const std::runtime_error& e) {
     EXPECT_EQ(QString::fromUtf8(e.what()), "Unable to write to " + SettingsFilePath());
   }
-  EXPECT_EQ(Settings::readInt("Position", "FMain-left", 7), 7);
+  EXPECT_EQ(Settings::get(Setting::kMainPlace.left, 7), 7);
   QDir().rmdir(SettingsFilePath());
 }
 

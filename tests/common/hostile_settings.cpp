@@ -138,8 +138,9 @@ TEST_F(HostileSettings, the_program_settings_file_replaced_by_a_folder_reads_as_
   QFile::remove(settings);
   ASSERT_TRUE(QDir().mkpath(settings));
   EXPECT_FALSE(Settings::fileExists());
-  EXPECT_EQ(Settings::readInt("Size", "FMain-breite", 1038), 1038);
-  EXPECT_EQ(writeError([] { SavePosition("FMain", 1, 2); }), "Unable to write to " + settings);
+  EXPECT_EQ(Settings::get(Setting::kMainPlace.width), 1038);
+  EXPECT_EQ(writeError([] { Settings::setPosition(Setting::kMainPlace, QPoint(1, 2)); }),
+            "Unable to write to " + settings);
   ASSERT_TRUE(QDir().rmdir(settings));
 }
 

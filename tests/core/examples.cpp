@@ -15,7 +15,7 @@ struct Board : TransferTarget {
   void clearAll() override { chosen.clear(); }
   void setFieldText(const QString&) override {}
   void toggle(int n) override { chosen.toggle(n); }
-  void error(const QString& text) override { errors << text; }
+  void error(const Fault& fault) override { errors << FaultText(fault); }
 };
 
 TEST(Examples, TheDrawGivesOneTwoAndThreeOrMoreLinesOnTheExampleTickets) {

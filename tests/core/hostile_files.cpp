@@ -193,7 +193,7 @@ TEST_F(HostileFiles, a_winning_number_file_of_garbage_goes_through_the_transfer_
       else if (chosen.count() < 22)
         chosen.include(n);
     }
-    void error(const QString& text) override { messages << text; }
+    void error(const Fault& fault) override { messages << FaultText(fault); }
   };
   for (quint32 seed = 1; seed <= 20; ++seed) {
     Board board;
@@ -218,7 +218,7 @@ TEST_F(HostileFiles, winning_numbers_with_40_digits_stop_the_transfer_with_the_c
     void clearAll() override {}
     void setFieldText(const QString&) override {}
     void toggle(int n) override { toggled << n; }
-    void error(const QString& text) override { messages << text; }
+    void error(const Fault& fault) override { messages << FaultText(fault); }
   };
   const QString forty(40, QLatin1Char('9'));
   Board board;

@@ -15,7 +15,7 @@ struct Outcome {
 
 Outcome Transfer(const QString& text, TicketCells cells = {}) {
   Outcome run{text, cells, {}};
-  TransferLosText(run.text, run.cells, [&](const QString& m) { run.messages << m; });
+  TransferLosText(run.text, run.cells, [&](const Fault& f) { run.messages << FaultText(f); });
   return run;
 }
 

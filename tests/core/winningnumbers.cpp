@@ -33,7 +33,7 @@ struct FakeBoard : TransferTarget {
     toggles.append(n);
     if (chosen.toggle(n) == ChosenNumbers::Toggle::LimitReached) messages << "information: " + LimitMessage();
   }
-  void error(const QString& text) override { messages << "error: " + text; }
+  void error(const Fault& fault) override { messages << "error: " + FaultText(fault); }
 };
 
 QString Joined(const QList<int>& numbers, const QString& sep) {

@@ -33,14 +33,12 @@ class Board : public TransferTarget {
     }
   }
   // Every message is one of the transfer's two; a conversion error ends the transfer.
-  void error(const QString& text) override {
+  void error(const Fault& fault) override {
     FUZZ_CHECK(!stopped);
-    const bool outOfRange =
-        text.startsWith(QStringLiteral("Zahl ")) && text.endsWith(QStringLiteral(" ist ungültig."));
-    stopped = text.startsWith(QStringLiteral("''")) &&
-              text.endsWith(QStringLiteral("'' is not a valid integer value."));
+    const bool outOfRange = fault.kind == Fault::Kind::InvalidNumber;
+    stopped = fault.kind == Fault::Kind::NotAnInteger;
     FUZZ_CHECK(outOfRange || stopped);
-    messages << text;
+    messages << FaultText(fault);
   }
 
   void checkInvariants() const { FUZZ_CHECK(clears == 1); }

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   QString text = original;
   QStringList messages;
   const TicketCells before = cells;
-  TransferLosText(text, cells, [&](const QString& m) { messages << m; });
+  TransferLosText(text, cells, [&](const Fault& f) { messages << FaultText(f); });
 
   if (text.contains(QLatin1Char('\t'))) {
     // Tab mode fills whole rows and says nothing.

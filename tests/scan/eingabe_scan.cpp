@@ -21,9 +21,9 @@
 #include "support/scripted_prompter.h"
 #include "support/test_env.h"
 #include "support/test_files.h"
-#include "ui/eingabe.h"
-#include "ui/eingabe_scan.h"
-#include "ui/frlos2.h"
+#include "ui/eingabe/eingabe.h"
+#include "ui/eingabe/eingabe_scan.h"
+#include "ui/eingabe/frlos2.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <random>
 
 #include "core/evaluation.h"
-#include "ui/skinwidgets.h"
-#include "ui/ticketview.h"
+#include "ui/main/tickets/ticketview.h"
+#include "ui/shared/skinwidgets.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "ui/eingabe.h"
+#include "ui/eingabe/eingabe.h"
 
 std::unique_ptr<TFEingabe> OpenEntryWindow(int count) {
   auto w = std::make_unique<TFEingabe>();

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "common/prompter.h"
+#include "ui/shared/prompter.h"
 
 // A Prompter for tests: records every message and answers the dialogs from queues.
 // Installs itself on construction and restores the previous one on destruction.

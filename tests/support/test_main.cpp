@@ -3,7 +3,16 @@
 // point into a fresh folder of this run, never into the real home folder.
 #include <gtest/gtest.h>
 
+#if defined(ZIEHFIX_TEST_WIDGETS)
 #include <QApplication>
+using TestApplication = QApplication;
+#elif defined(ZIEHFIX_TEST_GUI)
+#include <QGuiApplication>
+using TestApplication = QGuiApplication;
+#else
+#include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#endif
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -31,8 +40,10 @@ int main(int argc, char** argv) {
   QFile::setPermissions(g_root + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   qputenv("XDG_RUNTIME_DIR", (g_root + "/run").toLocal8Bit());
   qputenv("HOME", g_root.toLocal8Bit());
-  QApplication app(argc, argv);
-  QApplication::setApplicationDisplayName("ZIEHFIX");
+  TestApplication app(argc, argv);
+#if defined(ZIEHFIX_TEST_WIDGETS) || defined(ZIEHFIX_TEST_GUI)
+  TestApplication::setApplicationDisplayName("ZIEHFIX");
+#endif
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The entry window's two bars.
+#include "ui/eingabe/eingabe.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+#include "common/appinfo.h"
+#include "common/folders.h"
+#include "common/settings.h"
+#include "core/text.h"
+#include "core/ticketfile.h"
+#include "ui/eingabe/eingabe_scan.h"
+#include "ui/eingabe/frlos2.h"
+#include "ui/info/info.h"
+#include "ui/shared/accessibility.h"
+#include "ui/shared/filedrop.h"
+#include "ui/shared/filehistory.h"
+#include "ui/shared/guard.h"
+#include "ui/shared/messages.h"
+#include "ui/shared/onscreen.h"
+#include "ui/shared/prompter.h"
+#include "ui/shared/recentfiles.h"
+#include "ui/shared/shortcuts.h"
+#include "ui/shared/skinwidgets.h"
+
+#include "ui/eingabe/eingabe_parts.h"
+#include "ui/shared/widgetfactory.h"
+
+using namespace entry;
+
+void TFEingabe::buildTopBar(QWidget* bar) {
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(4, 3, 4, 3);
+  row->setSpacing(6);
+
+  bsSkinSpeedButton1 =
+      Widgets::BarButton(bar, QStringLiteral("bsSkinSpeedButton1"), QStringLiteral("Fenster schließen"), 0,
+                         QSize(92, kBarButtonHeight));
+  row->addWidget(bsSkinSpeedButton1);
+
+  QLabel* title =
+      Widgets::SunkenLabel(bar, QStringLiteral("bsSkinLabel1"), QStringLiteral("Eingabe der Loszahlen"));
+  title->setAlignment(Qt::AlignCenter);
+  title->setFixedWidth(160);
+  row->addWidget(title);
+
+  auto* hint = new QLabel(QStringLiteral("Die Loszahlen können z. B. aus einer E-Mail kopiert und in die "
+                                         "Textfelder eingefügt werden."),
+                          bar);
+  hint->setObjectName("Label3");
+  hint->setFont(Widgets::FontOf(font(), {QStringLiteral("Tahoma")}, 8, true));
+  hint->setWordWrap(true);
+  row->addWidget(hint, 1);
+
+#ifdef ZIEHFIX_HAVE_SCAN
+  row->addWidget(InstallScanCommands(*this, bar));
+#endif
+  bsSkinSpeedButton8 =
+      Widgets::BarButton(bar, QStringLiteral("bsSkinSpeedButton8"), QString(), 10,
+                         QSize(40, kBarButtonHeight), QStringLiteral("Fensterposition speichern"));
+  row->addWidget(bsSkinSpeedButton8);
+  bsSkinSpeedButton7 = Widgets::BarButton(bar, QStringLiteral("bsSkinSpeedButton7"), QString(), 9,
+                                          QSize(40, kBarButtonHeight), QStringLiteral("Programminfo"));
+  row->addWidget(bsSkinSpeedButton7);
+
+  connect(bsSkinSpeedButton1, &QPushButton::clicked, this, [this] { bsSkinSpeedButton1Click(); });
+  connect(bsSkinSpeedButton8, &QPushButton::clicked, this, [this] { bsSkinSpeedButton8Click(); });
+  connect(bsSkinSpeedButton7, &QPushButton::clicked, this, [this] { bsSkinSpeedButton7Click(); });
+}
+
+void TFEingabe::buildSecondBar(QWidget* bar) {
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(4, 1, 4, 1);
+  row->setSpacing(5);
+
+  auto* countLabel = new QLabel(QStringLiteral("Bitte erforderliche Anzahl Lose angeben:"), bar);
+  countLabel->setObjectName("Label1");
+  countLabel->setFont(Widgets::FontOf(countLabel->font(), {QStringLiteral("Tahoma")}, 8, true));
+  countLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  countLabel->setWordWrap(true);
+  countLabel->setFixedWidth(122);
+  row->addWidget(countLabel);
+
+  eAnz = new QLineEdit(QStringLiteral("6"), bar);
+  eAnz->setObjectName("eAnz");
+  QFont countFont = eAnz->font();
+  countFont.setFamilies({QStringLiteral("Arial"), countFont.family()});
+  countFont.setPointSize(9);
+  countFont.setBold(true);
+  eAnz->setFont(countFont);
+  eAnz->setAlignment(Qt::AlignCenter);
+  eAnz->setFixedSize(36, 20);
+  eAnz->installEventFilter(this);
+  ForwardFileDrops(eAnz);
+  countLabel->setBuddy(eAnz);
+  row->addWidget(eAnz);
+
+  auto* checks = new QVBoxLayout;
+  checks->setSpacing(0);
+  cbDran = new QCheckBox(QStringLiteral("Neue Lose anhängen"), bar);
+  cbDran->setObjectName("cbDran");
+  cbNeu = new QCheckBox(QStringLiteral("Lose neu aufbauen"), bar);
+  cbNeu->setObjectName("cbNeu");
+  cbNeu->setChecked(true);
+  checks->addWidget(cbDran);
+  checks->addWidget(cbNeu);
+  row->addLayout(checks);
+  // Checking one box unchecks the other; both may be unchecked.
+  connect(cbDran, &QCheckBox::toggled, this, [this](bool on) {
+    if (on) cbNeu->setChecked(false);
+  });
+  connect(cbNeu, &QCheckBox::toggled, this, [this](bool on) {
+    if (on) cbDran->setChecked(false);
+  });
+
+  bsSkinSpeedButton2 = Widgets::BarButton(bar, QStringLiteral("bsSkinSpeedButton2"),
+                                          QStringLiteral("Lose erstellen"), 6, QSize(88, kBarButtonHeight));
+  BOpen = Widgets::BarButton(bar, QStringLiteral("BOpen"), QStringLiteral("Lose einlesen..."), 4,
+                             QSize(92, kBarButtonHeight));
+  BSave = Widgets::BarButton(bar, QStringLiteral("BSave"), QStringLiteral("Lose speichern..."), 11,
+                             QSize(100, kBarButtonHeight));
+  row->addWidget(bsSkinSpeedButton2);
+  row->addWidget(BOpen);
+  row->addWidget(BSave);
+
+  auto* file = new QVBoxLayout;
+  file->setSpacing(0);
+  auto* fileCaption = new QLabel(QStringLiteral("Datei"), bar);
+  fileCaption->setObjectName("Label2");
+  LDatei = Widgets::SunkenLabel(bar, QStringLiteral("LDatei"), QString());
+  SetAccessibleCaption(LDatei, fileCaption->text());
+  LDatei->setMinimumWidth(60);
+  LDatei->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  file->addWidget(fileCaption);
+  file->addWidget(LDatei);
+  row->addLayout(file, 1);
+
+  BDelLose = Widgets::BarButton(bar, QStringLiteral("BDelLose"), QStringLiteral("Alle Lose löschen"), 1,
+                                QSize(90, kBarButtonHeight));
+  row->addWidget(BDelLose);
+
+  connect(bsSkinSpeedButton2, &QPushButton::clicked, this, [this] { bsSkinSpeedButton2Click(); });
+  connect(BOpen, &QPushButton::clicked, this, [this] { BOpenClick(); });
+  connect(BSave, &QPushButton::clicked, this, [this] { BSaveClick(); });
+  connect(BDelLose, &QPushButton::clicked, this, [this] { BDelLoseClick(); });
+}

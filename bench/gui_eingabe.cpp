@@ -118,17 +118,17 @@ void BM_MakeReferenceFramePerTicket(benchmark::State& state) {
 BENCHMARK(BM_MakeReferenceFramePerTicket)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 void BM_Make10000(benchmark::State& state) {
-  g_window->cbNeu->setChecked(true);
+  g_window->rebuildTicketsBox->setChecked(true);
   const double m = timed(
       state,
       [] {
-        g_window->eAnz->setText(QStringLiteral("0"));
-        g_window->bsSkinSpeedButton2->click();
+        g_window->newTicketCountField->setText(QStringLiteral("0"));
+        g_window->createTicketsButton->click();
         settle();
-        g_window->eAnz->setText(QString::number(kMade));
+        g_window->newTicketCountField->setText(QString::number(kMade));
       },
       [] {
-        g_window->bsSkinSpeedButton2->click();
+        g_window->createTicketsButton->click();
         settle();
       });
   state.counters["ratio_to_reference"] = g_makeRef / m;
@@ -146,12 +146,12 @@ void BM_ReadReferenceCoreReader(benchmark::State& state) {
 BENCHMARK(BM_ReadReferenceCoreReader)->UseManualTime()->Iterations(7)->Unit(benchmark::kMillisecond);
 
 void BM_Read100000(benchmark::State& state) {
-  g_window->cbNeu->setChecked(true);
+  g_window->rebuildTicketsBox->setChecked(true);
   g_prompter->path = g_file;
   const double m = timed(
       state, [] {},
       [] {
-        g_window->BOpen->click();
+        g_window->openButton->click();
         settle();
       });
   // How many times the core reader's time the window takes (1 would be no cost beyond reading).
@@ -175,7 +175,7 @@ BENCHMARK(BM_SaveReferenceCoreWriter)->UseManualTime()->Iterations(7)->Unit(benc
 void BM_Save100000(benchmark::State& state) {
   g_prompter->path = g_saved;
   const double m = timed(
-      state, [] { QFile::remove(g_saved); }, [] { g_window->BSave->click(); });
+      state, [] { QFile::remove(g_saved); }, [] { g_window->saveButton->click(); });
   state.counters["ratio_to_reference"] = m / g_saveRef;
   const QByteArray saved = contents(g_saved);
   state.counters["same_bytes"] =

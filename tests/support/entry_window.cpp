@@ -14,8 +14,8 @@ std::unique_ptr<TFEingabe> OpenEntryWindow(int count) {
   w->show();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
   if (count > 0) {
-    w->eAnz->setText(QString::number(count));
-    w->bsSkinSpeedButton2->click();
+    w->newTicketCountField->setText(QString::number(count));
+    w->createTicketsButton->click();
     EXPECT_EQ(w->EinLosCount, count);
   }
   return w;

@@ -73,18 +73,18 @@ TFEingabe::TFEingabe(QWidget* parent) : QWidget(parent, Qt::Window) {
   buildSecondBar(secondBar);
   layout->addWidget(secondBar);
 
-  Box1 = new QScrollArea(this);
-  Box1->setObjectName("Box1");
-  Box1->setFont(Widgets::FontOf(font(), {QStringLiteral("Tahoma")}, 8, true));
-  Box1->setWidgetResizable(false);
+  ticketArea = new QScrollArea(this);
+  ticketArea->setObjectName("Box1");
+  ticketArea->setFont(Widgets::FontOf(font(), {QStringLiteral("Tahoma")}, 8, true));
+  ticketArea->setWidgetResizable(false);
   boxContent_ = new QWidget;
   boxContent_->setObjectName("Box1Content");
-  Box1->setWidget(boxContent_);
-  layout->addWidget(Box1, 1);
+  ticketArea->setWidget(boxContent_);
+  layout->addWidget(ticketArea, 1);
   boxContent_->resize(boxSizeFor(0));
   // The frames follow the view: scrolling and resizing hand them to the tickets that come into it.
-  connect(Box1->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { layoutFrames(); });
-  Box1->viewport()->installEventFilter(this);
+  connect(ticketArea->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { layoutFrames(); });
+  ticketArea->viewport()->installEventFilter(this);
 
   InstallEntryShortcuts(this);
   FormCreate();
@@ -96,18 +96,18 @@ void TFEingabe::FormCreate() {
     QPoint stored = fallback;
     if (Settings::fileExists()) {
       stored = Settings::position(Setting::kEntryPlace);
-      eAnz->setText(Settings::get(Setting::kNewTicketCount));
+      newTicketCountField->setText(Settings::get(Setting::kNewTicketCount));
     }
     move(ReachablePosition(stored, fallback));
     setWindowTitle(ProductName);
     resize(kClientWidth, kClientHeight);
     setAcceptDrops(true);
-    AttachRecentTicketsMenu(BOpen, [this](const QString& path) { readTicketFile(path); });
+    AttachRecentTicketsMenu(openButton, [this](const QString& path) { readTicketFile(path); });
   });
 }
 
 void TFEingabe::FormClose() {
-  runGuarded([&] { Settings::set(Setting::kNewTicketCount, eAnz->text()); });
+  runGuarded([&] { Settings::set(Setting::kNewTicketCount, newTicketCountField->text()); });
 }
 
 void TFEingabe::closeEvent(QCloseEvent* event) {
@@ -117,9 +117,10 @@ void TFEingabe::closeEvent(QCloseEvent* event) {
 }
 
 bool TFEingabe::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == eAnz && event->type() == QEvent::KeyPress && !eAnzKeyPress(*static_cast<QKeyEvent*>(event)))
+  if (watched == newTicketCountField && event->type() == QEvent::KeyPress &&
+      !eAnzKeyPress(*static_cast<QKeyEvent*>(event)))
     return true;
-  if (watched == Box1->viewport() && event->type() == QEvent::Resize) layoutFrames();
+  if (watched == ticketArea->viewport() && event->type() == QEvent::Resize) layoutFrames();
   return QWidget::eventFilter(watched, event);
 }
 
@@ -139,15 +140,15 @@ bool TFEingabe::eAnzKeyPress(const QKeyEvent& event) {
 
 void TFEingabe::bsSkinSpeedButton2Click() {
   runGuarded([&] {
-    if (eAnz->text().isEmpty()) eAnz->setText(QStringLiteral("10"));
-    const QString text = eAnz->text();
+    if (newTicketCountField->text().isEmpty()) newTicketCountField->setText(QStringLiteral("10"));
+    const QString text = newTicketCountField->text();
     int count = 0;
     // The count is checked before anything is removed, so a mistyped count loses no tickets.
     if (!ParseStrictInt(text, &count)) throw std::runtime_error(InvalidIntegerMessage(text).toStdString());
     count = std::max(count, 0);
-    const bool replacing = cbNeu->isChecked();
+    const bool replacing = rebuildTicketsBox->isChecked();
     if (!framesFit(count, replacing, false)) return;
-    FrameBatch batch(Box1, count);
+    FrameBatch batch(ticketArea, count);
     if (replacing && EinLosCount > 0) removeAllFrames();
     model_.appendEmpty(count);
     ticketsChanged();
@@ -156,7 +157,7 @@ void TFEingabe::bsSkinSpeedButton2Click() {
 
 void TFEingabe::BDelLoseClick() {
   runGuarded([&] {
-    FrameBatch batch(Box1, EinLosCount);
+    FrameBatch batch(ticketArea, EinLosCount);
     removeAllFrames();
     ticketsChanged();
   });

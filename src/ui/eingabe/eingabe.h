@@ -58,18 +58,18 @@ class TFEingabe : public QWidget {
   QList<TFfrLos2*> EinLosFrames;
   QList<TicketEditGrid*> EinLosGrids;
 
-  QPushButton* bsSkinSpeedButton1;  // "Fenster schließen"
-  QPushButton* bsSkinSpeedButton7;  // program info
-  QPushButton* bsSkinSpeedButton8;  // store window position
-  QLineEdit* eAnz;
-  QCheckBox* cbDran;
-  QCheckBox* cbNeu;
-  QPushButton* bsSkinSpeedButton2;  // "Lose erstellen"
-  QPushButton* BOpen;
-  QPushButton* BSave;
-  QPushButton* BDelLose;
-  QLabel* LDatei;
-  QScrollArea* Box1;
+  QPushButton* closeButton;      // "Fenster schließen"
+  QPushButton* infoButton;       // program info
+  QPushButton* savePlaceButton;  // store window position
+  QLineEdit* newTicketCountField;
+  QCheckBox* appendTicketsBox;
+  QCheckBox* rebuildTicketsBox;
+  QPushButton* createTicketsButton;  // "Lose erstellen"
+  QPushButton* openButton;
+  QPushButton* saveButton;
+  QPushButton* deleteTicketsButton;
+  QLabel* fileLabel;
+  QScrollArea* ticketArea;
 
   // Makes one more empty ticket at the end and returns its frame, scrolled into view.
   TFfrLos2* LosBauen();

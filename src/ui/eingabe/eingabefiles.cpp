@@ -65,13 +65,13 @@ void TFEingabe::readTicketFile(const QString& path) {
     Prompter::current().warning(EmptyTicketFileMessage(QFileInfo(path).fileName()));
     return;
   }
-  const bool replacing = cbNeu->isChecked();
+  const bool replacing = rebuildTicketsBox->isChecked();
   if (!framesFit(read.count(), replacing, true)) return;
-  FrameBatch batch(Box1, read.count());
+  FrameBatch batch(ticketArea, read.count());
   if (replacing && EinLosCount > 0) removeAllFrames();
   model_.appendRead(std::move(read));
   ticketsChanged();
-  LDatei->setText(QFileInfo(path).fileName());
+  fileLabel->setText(QFileInfo(path).fileName());
 }
 
 std::vector<TicketCells> TFEingabe::tickets() const {
@@ -107,8 +107,8 @@ void TFEingabe::BSaveClick() {
                           : QStringLiteral("%1 Zahlen sind noch zu prüfen. Trotzdem speichern?")
                                 .arg(germanCount(doubtful))))
       return;
-    const QString path = Prompter::current().saveFileName(kSaveTitle, kFilter, kSuffix,
-                                                          FileHistory::ticketFolder(), LDatei->text(), false);
+    const QString path = Prompter::current().saveFileName(
+        kSaveTitle, kFilter, kSuffix, FileHistory::ticketFolder(), fileLabel->text(), false);
     if (path.isEmpty()) return;
     // The proposed name is the last file's, but the folder may be another: an older file of that name
     // there can hold hours of typed tickets.
@@ -119,6 +119,6 @@ void TFEingabe::BSaveClick() {
       return;
     WriteTicketFile(path, tickets());
     FileHistory::ticketFileUsed(path);
-    LDatei->setText(QFileInfo(path).fileName());
+    fileLabel->setText(QFileInfo(path).fileName());
   });
 }

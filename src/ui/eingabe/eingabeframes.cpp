@@ -76,8 +76,8 @@ EntryTicket shownTicket(const TFfrLos2& frame) {
 
 std::pair<int, int> TFEingabe::liveRange() const {
   constexpr int kRow = TFfrLos2::kHeight + 10;
-  const int top = Box1->verticalScrollBar()->value();
-  const int height = std::max(Box1->viewport()->height(), kMinLiveHeight);
+  const int top = ticketArea->verticalScrollBar()->value();
+  const int height = std::max(ticketArea->viewport()->height(), kMinLiveHeight);
   const int rows = (EinLosCount + 5) / 6;
   // Rows partly in view, and one more on either side for Tab and Shift+Tab to move into.
   const int firstRow = std::max(0, (top - 5) / kRow - 1);
@@ -119,7 +119,7 @@ void TFEingabe::loadFrame(int index, TFfrLos2* frame) {
 
 void TFEingabe::storeFrame(int index, TFfrLos2* frame) {
   // The frame goes to another ticket: what its cell editor holds is taken over first.
-  if (frame->isAncestorOf(QApplication::focusWidget())) Box1->setFocus(Qt::OtherFocusReason);
+  if (frame->isAncestorOf(QApplication::focusWidget())) ticketArea->setFocus(Qt::OtherFocusReason);
   frame->gLos->closeOpenEditor();
   model_.setTicket(index, shownTicket(*frame));
 }
@@ -196,8 +196,9 @@ TFfrLos2* TFEingabe::LosBauen() {
 
 void TFEingabe::showTicket(int index) {
   const QPoint at = framePosition(index + 1);
-  Box1->ensureVisible(at.x() + TFfrLos2::kWidth / 2, at.y() + TFfrLos2::kHeight / 2, TFfrLos2::kWidth / 2 + 5,
-                      TFfrLos2::kHeight / 2 + 5);  // the scroll hands out the frames
+  ticketArea->ensureVisible(at.x() + TFfrLos2::kWidth / 2, at.y() + TFfrLos2::kHeight / 2,
+                            TFfrLos2::kWidth / 2 + 5,
+                            TFfrLos2::kHeight / 2 + 5);  // the scroll hands out the frames
 }
 
 QList<TFfrLos2*> TFEingabe::appendFrames(int count) {
@@ -238,7 +239,7 @@ void TFEingabe::removeAllFrames() {
   // layout hands them out or lets them go.
   const bool laying = std::exchange(layingOut_, true);
   for (const auto& [index, frame] : live_) {
-    if (frame->isAncestorOf(QApplication::focusWidget())) Box1->setFocus(Qt::OtherFocusReason);
+    if (frame->isAncestorOf(QApplication::focusWidget())) ticketArea->setFocus(Qt::OtherFocusReason);
     frame->gLos->closeOpenEditor();
     frame->hide();
     frame->setObjectName(QString());
@@ -249,7 +250,7 @@ void TFEingabe::removeAllFrames() {
   EinLosGrids.clear();
   model_.clear();
   EinLosCount = 0;
-  LDatei->clear();
+  fileLabel->clear();
   boxContent_->resize(boxSizeFor(0));
   layingOut_ = laying;
   layoutAgain_ = false;

@@ -54,10 +54,9 @@ void TFEingabe::buildTopBar(QWidget* bar) {
   row->setContentsMargins(4, 3, 4, 3);
   row->setSpacing(6);
 
-  bsSkinSpeedButton1 =
-      Widgets::BarButton(bar, QStringLiteral("bsSkinSpeedButton1"), QStringLiteral("Fenster schließen"), 0,
-                         QSize(92, kBarButtonHeight));
-  row->addWidget(bsSkinSpeedButton1);
+  closeButton = Widgets::BarButton(bar, QStringLiteral("bsSkinSpeedButton1"),
+                                   QStringLiteral("Fenster schließen"), 0, QSize(92, kBarButtonHeight));
+  row->addWidget(closeButton);
 
   QLabel* title =
       Widgets::SunkenLabel(bar, QStringLiteral("bsSkinLabel1"), QStringLiteral("Eingabe der Loszahlen"));
@@ -76,17 +75,17 @@ void TFEingabe::buildTopBar(QWidget* bar) {
 #ifdef ZIEHFIX_HAVE_SCAN
   row->addWidget(InstallScanCommands(*this, bar));
 #endif
-  bsSkinSpeedButton8 =
+  savePlaceButton =
       Widgets::BarButton(bar, QStringLiteral("bsSkinSpeedButton8"), QString(), 10,
                          QSize(40, kBarButtonHeight), QStringLiteral("Fensterposition speichern"));
-  row->addWidget(bsSkinSpeedButton8);
-  bsSkinSpeedButton7 = Widgets::BarButton(bar, QStringLiteral("bsSkinSpeedButton7"), QString(), 9,
-                                          QSize(40, kBarButtonHeight), QStringLiteral("Programminfo"));
-  row->addWidget(bsSkinSpeedButton7);
+  row->addWidget(savePlaceButton);
+  infoButton = Widgets::BarButton(bar, QStringLiteral("bsSkinSpeedButton7"), QString(), 9,
+                                  QSize(40, kBarButtonHeight), QStringLiteral("Programminfo"));
+  row->addWidget(infoButton);
 
-  connect(bsSkinSpeedButton1, &QPushButton::clicked, this, [this] { bsSkinSpeedButton1Click(); });
-  connect(bsSkinSpeedButton8, &QPushButton::clicked, this, [this] { bsSkinSpeedButton8Click(); });
-  connect(bsSkinSpeedButton7, &QPushButton::clicked, this, [this] { bsSkinSpeedButton7Click(); });
+  connect(closeButton, &QPushButton::clicked, this, [this] { bsSkinSpeedButton1Click(); });
+  connect(savePlaceButton, &QPushButton::clicked, this, [this] { bsSkinSpeedButton8Click(); });
+  connect(infoButton, &QPushButton::clicked, this, [this] { bsSkinSpeedButton7Click(); });
 }
 
 void TFEingabe::buildSecondBar(QWidget* bar) {
@@ -102,66 +101,66 @@ void TFEingabe::buildSecondBar(QWidget* bar) {
   countLabel->setFixedWidth(122);
   row->addWidget(countLabel);
 
-  eAnz = new QLineEdit(QStringLiteral("6"), bar);
-  eAnz->setObjectName("eAnz");
-  QFont countFont = eAnz->font();
+  newTicketCountField = new QLineEdit(QStringLiteral("6"), bar);
+  newTicketCountField->setObjectName("eAnz");
+  QFont countFont = newTicketCountField->font();
   countFont.setFamilies({QStringLiteral("Arial"), countFont.family()});
   countFont.setPointSize(9);
   countFont.setBold(true);
-  eAnz->setFont(countFont);
-  eAnz->setAlignment(Qt::AlignCenter);
-  eAnz->setFixedSize(36, 20);
-  eAnz->installEventFilter(this);
-  ForwardFileDrops(eAnz);
-  countLabel->setBuddy(eAnz);
-  row->addWidget(eAnz);
+  newTicketCountField->setFont(countFont);
+  newTicketCountField->setAlignment(Qt::AlignCenter);
+  newTicketCountField->setFixedSize(36, 20);
+  newTicketCountField->installEventFilter(this);
+  ForwardFileDrops(newTicketCountField);
+  countLabel->setBuddy(newTicketCountField);
+  row->addWidget(newTicketCountField);
 
   auto* checks = new QVBoxLayout;
   checks->setSpacing(0);
-  cbDran = new QCheckBox(QStringLiteral("Neue Lose anhängen"), bar);
-  cbDran->setObjectName("cbDran");
-  cbNeu = new QCheckBox(QStringLiteral("Lose neu aufbauen"), bar);
-  cbNeu->setObjectName("cbNeu");
-  cbNeu->setChecked(true);
-  checks->addWidget(cbDran);
-  checks->addWidget(cbNeu);
+  appendTicketsBox = new QCheckBox(QStringLiteral("Neue Lose anhängen"), bar);
+  appendTicketsBox->setObjectName("cbDran");
+  rebuildTicketsBox = new QCheckBox(QStringLiteral("Lose neu aufbauen"), bar);
+  rebuildTicketsBox->setObjectName("cbNeu");
+  rebuildTicketsBox->setChecked(true);
+  checks->addWidget(appendTicketsBox);
+  checks->addWidget(rebuildTicketsBox);
   row->addLayout(checks);
   // Checking one box unchecks the other; both may be unchecked.
-  connect(cbDran, &QCheckBox::toggled, this, [this](bool on) {
-    if (on) cbNeu->setChecked(false);
+  connect(appendTicketsBox, &QCheckBox::toggled, this, [this](bool on) {
+    if (on) rebuildTicketsBox->setChecked(false);
   });
-  connect(cbNeu, &QCheckBox::toggled, this, [this](bool on) {
-    if (on) cbDran->setChecked(false);
+  connect(rebuildTicketsBox, &QCheckBox::toggled, this, [this](bool on) {
+    if (on) appendTicketsBox->setChecked(false);
   });
 
-  bsSkinSpeedButton2 = Widgets::BarButton(bar, QStringLiteral("bsSkinSpeedButton2"),
-                                          QStringLiteral("Lose erstellen"), 6, QSize(88, kBarButtonHeight));
-  BOpen = Widgets::BarButton(bar, QStringLiteral("BOpen"), QStringLiteral("Lose einlesen..."), 4,
-                             QSize(92, kBarButtonHeight));
-  BSave = Widgets::BarButton(bar, QStringLiteral("BSave"), QStringLiteral("Lose speichern..."), 11,
-                             QSize(100, kBarButtonHeight));
-  row->addWidget(bsSkinSpeedButton2);
-  row->addWidget(BOpen);
-  row->addWidget(BSave);
+  createTicketsButton = Widgets::BarButton(bar, QStringLiteral("bsSkinSpeedButton2"),
+                                           QStringLiteral("Lose erstellen"), 6, QSize(88, kBarButtonHeight));
+  openButton = Widgets::BarButton(bar, QStringLiteral("BOpen"), QStringLiteral("Lose einlesen..."), 4,
+                                  QSize(92, kBarButtonHeight));
+  saveButton = Widgets::BarButton(bar, QStringLiteral("BSave"), QStringLiteral("Lose speichern..."), 11,
+                                  QSize(100, kBarButtonHeight));
+  row->addWidget(createTicketsButton);
+  row->addWidget(openButton);
+  row->addWidget(saveButton);
 
   auto* file = new QVBoxLayout;
   file->setSpacing(0);
   auto* fileCaption = new QLabel(QStringLiteral("Datei"), bar);
   fileCaption->setObjectName("Label2");
-  LDatei = Widgets::SunkenLabel(bar, QStringLiteral("LDatei"), QString());
-  SetAccessibleCaption(LDatei, fileCaption->text());
-  LDatei->setMinimumWidth(60);
-  LDatei->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  fileLabel = Widgets::SunkenLabel(bar, QStringLiteral("LDatei"), QString());
+  SetAccessibleCaption(fileLabel, fileCaption->text());
+  fileLabel->setMinimumWidth(60);
+  fileLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
   file->addWidget(fileCaption);
-  file->addWidget(LDatei);
+  file->addWidget(fileLabel);
   row->addLayout(file, 1);
 
-  BDelLose = Widgets::BarButton(bar, QStringLiteral("BDelLose"), QStringLiteral("Alle Lose löschen"), 1,
-                                QSize(90, kBarButtonHeight));
-  row->addWidget(BDelLose);
+  deleteTicketsButton = Widgets::BarButton(
+      bar, QStringLiteral("BDelLose"), QStringLiteral("Alle Lose löschen"), 1, QSize(90, kBarButtonHeight));
+  row->addWidget(deleteTicketsButton);
 
-  connect(bsSkinSpeedButton2, &QPushButton::clicked, this, [this] { bsSkinSpeedButton2Click(); });
-  connect(BOpen, &QPushButton::clicked, this, [this] { BOpenClick(); });
-  connect(BSave, &QPushButton::clicked, this, [this] { BSaveClick(); });
-  connect(BDelLose, &QPushButton::clicked, this, [this] { BDelLoseClick(); });
+  connect(createTicketsButton, &QPushButton::clicked, this, [this] { bsSkinSpeedButton2Click(); });
+  connect(openButton, &QPushButton::clicked, this, [this] { BOpenClick(); });
+  connect(saveButton, &QPushButton::clicked, this, [this] { BSaveClick(); });
+  connect(deleteTicketsButton, &QPushButton::clicked, this, [this] { BDelLoseClick(); });
 }

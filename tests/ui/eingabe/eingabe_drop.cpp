@@ -82,7 +82,7 @@ TEST(EntryDrop, ATicketFileDroppedOnAFramesTextFieldsIsReadNotPasted) {
   ScriptedPrompter prompter;
   const auto window = OpenEntryWindow(1);
   const QString file = QStringLiteral(ZIEHFIX_SOURCE_DIR "/examples/beispiel.lose");
-  window->cbDran->setChecked(true);  // appended, so that the frame keeps what it shows
+  window->appendTicketsBox->setChecked(true);  // appended, so that the frame keeps what it shows
   TFfrLos2* frame = window->EinLosFrames.value(0);
   ASSERT_NE(frame, nullptr);
 
@@ -101,9 +101,9 @@ TEST(EntryDrop, ATicketFileDroppedOnAFramesTextFieldsIsReadNotPasted) {
     EXPECT_EQ(editor->text(), "");
   }
 
-  ASSERT_TRUE(dropFile(window->eAnz, file));
+  ASSERT_TRUE(dropFile(window->newTicketCountField, file));
   EXPECT_EQ(window->EinLosCount, 22);
-  EXPECT_EQ(window->eAnz->text(), "1");
+  EXPECT_EQ(window->newTicketCountField->text(), "1");
   EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.texts().join('\n').toStdString();
 
   // Dragged text is still the field's.

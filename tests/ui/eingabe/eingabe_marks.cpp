@@ -37,7 +37,7 @@ class EntryMarks : public ::testing::Test {
 
   void save(const QString& name) {
     prompter_.fileAnswers << testRootDir() + "/" + name;
-    w_->BSave->click();
+    w_->saveButton->click();
   }
 
   ScriptedPrompter prompter_;
@@ -73,7 +73,7 @@ TEST_F(EntryMarks, marks_of_tickets_scrolled_out_of_view_are_counted_and_none_sa
   EXPECT_EQ(prompter_.messages[0].text, "4 Zahlen sind noch zu prüfen. Trotzdem speichern?");
 
   prompter_.fileAnswers.clear();  // the file dialog never came
-  w_->BDelLose->click();
+  w_->deleteTicketsButton->click();
   save("ohne.lose");
   EXPECT_EQ(prompter_.messages.size(), 1);
   EXPECT_TRUE(QFile::exists(testRootDir() + "/ohne.lose"));

@@ -33,7 +33,7 @@ class EntryScale : public ::testing::Test {
     w_ = OpenEntryWindow(10000);
     ASSERT_FALSE(HasFailure());
   }
-  QScrollBar* bar() const { return w_->Box1->verticalScrollBar(); }
+  QScrollBar* bar() const { return w_->ticketArea->verticalScrollBar(); }
   // Scrolls so that the row of ticket index is the first in view.
   void scrollTo(int index) { bar()->setValue(TFEingabe::framePosition(index + 1).y() - 5); }
 
@@ -107,7 +107,7 @@ TEST_F(EntryScale, saving_gives_the_core_writers_bytes_for_cells_typed_anywhere)
   const QString path = testRootDir() + "/viele.lose";
   prompter_.fileAnswers << path;
   prompter_.confirmAnswers << true;
-  w_->BSave->click();
+  w_->saveButton->click();
   QFile f(path);
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_TRUE(f.readAll() == TicketFileBytes(expected));

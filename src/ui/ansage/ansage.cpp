@@ -12,7 +12,7 @@
 #include <QSlider>
 
 #include "announce/announcer.h"
-#include "common/guard.h"
+#include "ui/shared/guard.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "common/guard.h"
-#include "ui/accessibility.h"
 #include "ui/ansage/ansage.h"
 #include "ui/ansage/drawannouncements.h"
+#include "ui/shared/accessibility.h"
+#include "ui/shared/guard.h"
 
 void AddAnnouncementControls(QWidget* overview, QVBoxLayout* root, QHBoxLayout* commands,
                              DrawAnnouncements& announcements) {

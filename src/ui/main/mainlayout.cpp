@@ -299,6 +299,13 @@ QWidget* TFMain::buildStripBar(QWidget* area) {
   stripPanel_->setAccessibleName(QStringLiteral("Gewählte Gewinnzahlen"));
   sl->addWidget(stripPanel_);
   sl->addStretch(1);
+  undoButton_ =
+      commandButton(Widgets::BarButton(strip, QStringLiteral("BZurueck"), QStringLiteral("Zurücknehmen"), -1,
+                                       QSize(94, kButtonHeight),
+                                       QStringLiteral("Die letzte Änderung der Gewinnzahlen zurücknehmen")),
+                    &TFMain::BZurueckClick);
+  undoButton_->setEnabled(false);
+  sl->addWidget(undoButton_);
   sl->addWidget(
       commandButton(Widgets::BarButton(strip, QStringLiteral("BDelZahlen"),
                                        QStringLiteral("Alle Zahlen löschen"), 1, QSize(94, kButtonHeight)),

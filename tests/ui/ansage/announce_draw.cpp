@@ -6,8 +6,8 @@
 #include "common/settings.h"
 #include "support/recording_announcer.h"
 #include "support/screen_reader.h"
-#include "ui/main_fixture.h"
-#include "ui/uebersicht.h"
+#include "ui/main/main_fixture.h"
+#include "ui/uebersicht/uebersicht.h"
 
 class AnnounceDrawTest : public MainWindowTest {
  protected:

@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "common/folders.h"
+#include "common/inifile.h"
 #include "common/settings.h"
 #include "support/recording_announcer.h"
 #include "ui/ansage/ansage.h"
@@ -100,7 +101,7 @@ TEST_F(AnsageDialogTest, OkStoresTheSectionAndAbbrechenKeepsWhatWasThere) {
   EXPECT_EQ(announcements().settings(), expected);
   EXPECT_FALSE(announcements().isOn());  // the overview's check box decides that
   EXPECT_EQ(AnnounceSettings::read(), expected);
-  EXPECT_EQ(Settings::readInt("ANSAGE", "tempo", 0), -3);  // the file's own names
+  EXPECT_EQ(IniFile(SettingsFilePath()).readInt("Ansage", "Tempo", 0), -3);  // the names in the file
 }
 
 }  // namespace

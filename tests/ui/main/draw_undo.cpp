@@ -2,7 +2,7 @@
 // Ctrl+Z, Ctrl+Y and "Zurücknehmen" in the main window: every kind of change of the chosen numbers
 // goes back and comes again through the click's handlers, so the board, strip, count and evaluation
 // follow; numbers read from a file start a new history.
-#include "ui/main_fixture.h"
+#include "main_fixture.h"
 
 class DrawUndoTest : public MainWindowTest {
  protected:

@@ -300,10 +300,11 @@ QWidget* TFMain::buildStripBar(QWidget* area) {
   sl->addWidget(stripPanel_);
   sl->addStretch(1);
   undoButton_ =
-      commandButton(Widgets::BarButton(strip, QStringLiteral("BZurueck"), QStringLiteral("Zurücknehmen"), -1,
-                                       QSize(94, kButtonHeight),
+      commandButton(Widgets::BarButton(strip, QStringLiteral("BZurueck"), QStringLiteral("Zurück- nehmen"),
+                                       -1, QSize(56, kButtonHeight),
                                        QStringLiteral("Die letzte Änderung der Gewinnzahlen zurücknehmen")),
                     &TFMain::BZurueckClick);
+  // Narrow and without a picture: the strip keeps the window at its classic width.
   undoButton_->setEnabled(false);
   sl->addWidget(undoButton_);
   sl->addWidget(

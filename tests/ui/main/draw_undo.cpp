@@ -80,7 +80,7 @@ TEST_F(DrawUndoTest, ATransferAndAClearAreOneStepEach) {
 TEST_F(DrawUndoTest, TheButtonBesideClearAllIsTheSameCommandAndTheEvaluationFollows) {
   openTickets(writeFile("t.lose", ticketFile({numberedTicket(1)})));
   active();
-  EXPECT_EQ(undoButton()->text(), "Zurücknehmen");
+  EXPECT_EQ(undoButton()->text(), "Zurück- nehmen");
   EXPECT_FALSE(undoButton()->isEnabled());
   for (int n : {1, 2, 3, 4, 5}) clickNumber(n);
   ASSERT_EQ(window().check().resultClasses(), std::vector<std::uint8_t>{1});

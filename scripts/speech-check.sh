@@ -21,3 +21,5 @@ sox -t raw -r 22050 -e signed -b 16 -c 1 "$dir/speech.raw" "$dir/speech.wav"
 sox "$dir/speech.wav" -n stat 2>&1 | grep -E 'Length|Maximum amplitude'
 echo "Written: $dir/speech.wav"
 echo "Other programs reach this dispatcher with: HOME=$dir/home XDG_RUNTIME_DIR=$dir/run"
+# A program that sets XDG_RUNTIME_DIR itself (the test programs do) finds it by the address instead.
+echo "or with: SPEECHD_ADDRESS=unix_socket:$dir/run/speech-dispatcher/speechd.sock"

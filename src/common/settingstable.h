@@ -85,4 +85,15 @@ inline constexpr TextSetting kReportFolder{u"Bericht", u"Pfad", u""};
 inline constexpr BoolSetting kReportAllTickets{u"Bericht", u"AlleLose", false};
 inline constexpr WindowPlace kPreviewPlace = ZIEHFIX_OWN_PLACE("Druckvorschau", 0, 0, 720, 900);
 
+// Announcements during a draw: the overview's "Ansagen" and its dialog. Off by default.
+inline constexpr BoolSetting kAnnounce{u"Ansage", u"An", false};
+inline constexpr BoolSetting kAnnounceSpeak{u"Ansage", u"Sprechen", true};
+inline constexpr TextSetting kAnnounceVoice{u"Ansage", u"Stimme", u""};
+inline constexpr IntSetting kAnnounceRate{u"Ansage", u"Tempo", 0};           // -10 .. 10
+inline constexpr IntSetting kAnnounceVolume{u"Ansage", u"Lautstaerke", 80};  // percent
+inline constexpr BoolSetting kAnnounceWinChime{u"Ansage", u"GewinnKlang", true};
+inline constexpr BoolSetting kAnnounceOneMissingChime{u"Ansage", u"EineFehltKlang", true};
+inline constexpr BoolSetting kAnnounceWaiting{u"Ansage", u"Wartende", true};
+inline constexpr BoolSetting kAnnounceNotify{u"Ansage", u"Benachrichtigung", false};
+
 }  // namespace Setting

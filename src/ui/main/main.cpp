@@ -14,6 +14,7 @@
 #include "core/lines.h"
 #include "net/donation.h"
 #include "ui/abbild/abbild.h"
+#include "ui/ansage/drawannouncements.h"
 #include "ui/eingabe/eingabe.h"
 #include "ui/info/info.h"
 #include "ui/main/numberboard.h"
@@ -29,6 +30,8 @@ QPointer<TFMain> FMain;
 TFMain::TFMain(QWidget* parent) : QWidget(parent) {
   InitLook();
   FMain = this;
+  // Reads its settings now; the overview and the handlers use it from the start.
+  announcements_ = new DrawAnnouncements(this);
   setObjectName(QStringLiteral("FMain"));
   setWindowTitle(ProductName);
   setFont(QFont(QStringLiteral("Tahoma"), 8));
@@ -38,6 +41,10 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent) {
   wireCommands();
   wireOverview();
   InstallMainShortcuts(this);
+  AddWindowShortcut(this,
+                    {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+                    [this] { redoChosen(); })
+      ->setObjectName(QStringLiteral("RedoShortcut"));
 
   QRect place = Setting::kMainPlace.fallback();
   DonationStand = QStringLiteral("0");
@@ -85,6 +92,15 @@ const LosGridList& TFMain::LosGrids() const {
 }
 
 void TFMain::wireCommands() {
+  // A click on a notification brings the window up at the ticket that won.
+  connect(announcements_, &DrawAnnouncements::ticketRequested, this, [this](int ticket) {
+    runGuarded([&] {
+      if (isMinimized()) showNormal();
+      raise();
+      activateWindow();
+      jumpToTicket(ticket);
+    });
+  });
   // cbDran and cbNeu form a group: ticking one unticks the other; both may be unticked.
   connect(appendTicketsBox_, &QCheckBox::toggled, this, [this](bool on) {
     if (on) rebuildTicketsBox_->setChecked(false);
@@ -98,6 +114,7 @@ void TFMain::writeClosingSettings() {
   Settings::set(Setting::kEvaluateAtOnce, evaluateAtOnceBox_->isChecked());
   Settings::set(Setting::kDonationStand, donationLabel_->text());
   FileHistory::save();
+  announcements_->writeSettings();
 }
 
 void TFMain::closeEvent(QCloseEvent* event) {

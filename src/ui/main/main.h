@@ -7,9 +7,12 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "core/announcement.h"
+#include "core/drawhistory.h"
 #include "core/evaluation.h"
 #include "ui/main/tickets/ticketview.h"
 
+class DrawAnnouncements;
 class QCheckBox;
 class QDragEnterEvent;
 class QDropEvent;
@@ -42,6 +45,8 @@ class TFMain : public QWidget {
   ~TFMain() override;
 
   const LotteryCheck& check() const { return check_; }
+  // What is said and played after a number chosen with the board or the keyboard.
+  DrawAnnouncements& announcements() const { return *announcements_; }
 
   // The ticket list: ticket n is entry n - 1 of LosFrames and LosGrids.
   int LosCount() const;
@@ -67,6 +72,9 @@ class TFMain : public QWidget {
   void BMusterClick(TBZahl* sender);
   void BDelGZClick();
   void BDelZahlenClick();
+  // Ctrl+Z: takes back the last change of the chosen numbers; Ctrl+Y restores it (mainundo.cpp).
+  void BZurueckClick();
+  void redoChosen();
   // Evaluation and result tables.
   void BAuswertenClick();
   // Winning-number text field and files.
@@ -142,7 +150,16 @@ class TFMain : public QWidget {
   void writeClosingSettings();
 
   void toggleNumber(int n);  // BMusterClick without the guard
-  void clearChosen();        // BDelGZClick without the guard
+  // The history and the announcements around the handlers (mainundo.cpp).
+  void clickedNumber(int n);  // toggles, records the step and announces it
+  void clearChosenRecorded();
+  bool recordChange(DrawHistory::Kind kind, int n, const QList<int>& before);  // false: nothing changed
+  void forgetHistory();
+  void historyChanged();
+  void stepHistory(bool back);
+  void applyChosen(const QList<int>& wanted);  // through toggleNumber and clearChosen
+  DrawSnapshot announceBefore() const;
+  void clearChosen();  // BDelGZClick without the guard
   void clearStrip();
   void refillStrip();
   void evaluate();  // BAuswertenClick without the guard
@@ -155,6 +172,9 @@ class TFMain : public QWidget {
   void setFieldText(const QString& crlfText);
 
   LotteryCheck check_;
+  DrawHistory history_;
+  DrawAnnouncements* announcements_ = nullptr;
+  QPushButton* undoButton_ = nullptr;
   QList<TBZahl*> buttons_;
   QList<TPZahl*> panels_;
 

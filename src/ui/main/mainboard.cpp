@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QTextDocument>
 
 #include "core/winningnumbers.h"
@@ -55,7 +56,7 @@ void TFMain::setFieldText(const QString& crlfText) {
 
 void TFMain::BMusterClick(TBZahl* sender) {
   runGuarded([&] {
-    if (sender) toggleNumber(sender->tag());
+    if (sender) clickedNumber(sender->tag());
   });
 }
 
@@ -102,17 +103,20 @@ void TFMain::clearChosen() {
 }
 
 void TFMain::BDelGZClick() {
-  runGuarded([this] { clearChosen(); });
+  runGuarded([this] { clearChosenRecorded(); });
 }
 
 // Both clear buttons clear everything: a strip that still showed numbers the board no longer has
 // (or the reverse) would misreport the draw.
 void TFMain::BDelZahlenClick() {
-  runGuarded([this] { clearChosen(); });
+  runGuarded([this] { clearChosenRecorded(); });
 }
 
 void TFMain::BTransferClick() {
   runGuarded([this] {
+    // A transfer stopped by a bad item has changed the numbers all the same: one step either way.
+    const QList<int> before = check_.chosen.sorted();
+    const auto record = qScopeGuard([&] { recordChange(DrawHistory::Kind::Transfer, 0, before); });
     MainTransferTarget target(*this);
     TransferGZText(fieldText(), target);
     target.finish();
@@ -137,6 +141,8 @@ void TFMain::readNumberFile(const QString& path) {
   MainTransferTarget target(*this);
   TransferGZText(fieldText(), target);
   target.finish();
+  // Numbers from a file start a new draw.
+  forgetHistory();
 }
 
 void TFMain::BSaveGZClick() {

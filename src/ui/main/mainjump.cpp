@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's side of the overview: opening it, following the evaluations, and going to a
 // ticket from the overview, the result table or the keyboard.
+#include <QBoxLayout>
 #include <QKeySequence>
 #include <QShortcut>
 #include <QTableView>
 
 #include "core/text.h"
+#include "ui/ansage/overviewannounce.h"
 #include "ui/main/main.h"
 #include "ui/main/numberboard.h"
 #include "ui/shared/formexists.h"
@@ -50,6 +52,8 @@ void TFMain::BUebersichtClick() {
         }
       });
       connect(window, &TFUebersicht::showMissingChanged, ticketView_, &TicketView::setShowMissing);
+      AddAnnouncementControls(window, qobject_cast<QVBoxLayout*>(window->layout()), window->commandRow(),
+                              *announcements_);
       ticketView_->setShowMissing(window->showsMissing());
     }
     window->show();

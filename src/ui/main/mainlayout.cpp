@@ -299,6 +299,14 @@ QWidget* TFMain::buildStripBar(QWidget* area) {
   stripPanel_->setAccessibleName(QStringLiteral("Gewählte Gewinnzahlen"));
   sl->addWidget(stripPanel_);
   sl->addStretch(1);
+  undoButton_ =
+      commandButton(Widgets::BarButton(strip, QStringLiteral("BZurueck"), QStringLiteral("Zurück- nehmen"),
+                                       -1, QSize(56, kButtonHeight),
+                                       QStringLiteral("Die letzte Änderung der Gewinnzahlen zurücknehmen")),
+                    &TFMain::BZurueckClick);
+  // Narrow and without a picture: the strip keeps the window at its classic width.
+  undoButton_->setEnabled(false);
+  sl->addWidget(undoButton_);
   sl->addWidget(
       commandButton(Widgets::BarButton(strip, QStringLiteral("BDelZahlen"),
                                        QStringLiteral("Alle Zahlen löschen"), 1, QSize(94, kButtonHeight)),

@@ -71,6 +71,7 @@ void InstallMainShortcuts(QWidget* w) {
                  {"bsSkinSpeedButton2", {QKeySequence(Qt::CTRL | Qt::Key_E)}},
                  {"BTransfer", {QKeySequence(Qt::CTRL | Qt::Key_T)}},
                  {"BDelZahlen", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete)}},
+                 {"BZurueck", {QKeySequence(Qt::CTRL | Qt::Key_Z)}},
                  {"BInfo", {QKeySequence(Qt::Key_F1)}},
                  {"bsSkinSpeedButton1", {QKeySequence(Qt::CTRL | Qt::Key_Q)}},
              });

@@ -85,4 +85,12 @@ inline constexpr TextSetting kReportFolder{u"Bericht", u"Pfad", u""};
 inline constexpr BoolSetting kReportAllTickets{u"Bericht", u"AlleLose", false};
 inline constexpr WindowPlace kPreviewPlace = ZIEHFIX_OWN_PLACE("Druckvorschau", 0, 0, 720, 900);
 
+// Draw archive window (its place under Links, Oben, Breite, Hoehe in the same section).
+inline constexpr WindowPlace kArchivePlace = ZIEHFIX_OWN_PLACE("Archiv", 80, 100, 1000, 600);
+inline constexpr IntSetting kArchiveYear{u"Archiv", u"Jahr", 0};  // 0: every year
+inline constexpr IntSetting kArchivePage{u"Archiv", u"Seite", 0};
+inline constexpr IntSetting kArchiveChart{u"Archiv", u"Diagramm", 0};
+inline constexpr BoolSetting kArchiveLoadTickets{u"Archiv", u"LoseLaden", false};
+inline constexpr TextSetting kArchiveFolder{u"Archiv", u"Ordner", u""};
+
 }  // namespace Setting

@@ -260,9 +260,18 @@ void ArchiveStatistics::showWinners() {
   std::array<long, 3> sums{};
   int top = 1;
   for (auto& p : points) p.reserve(draws.size());
+  // The axis shows local dates. Local time for each of 10,000 dates would ask the C library's time
+  // zone each time (a file look-up per call); a day's noon in UTC, moved by today's offset once, lands
+  // on the same local date whatever daylight saving does.
+  const qint64 offset = qint64(QDateTime::currentDateTime().offsetFromUtc()) * 1000;
+  const qint64 epochDay = QDate(1970, 1, 1).toJulianDay();
+  constexpr qint64 kDay = 86'400'000;
+  const auto noon = [&](const QDate& date) {
+    return (date.toJulianDay() - epochDay) * kDay + kDay / 2 - offset;
+  };
   // The list is newest first; the chart runs left to right in time.
   for (auto it = draws.crbegin(); it != draws.crend(); ++it) {
-    const double x = double(it->date.startOfDay().toMSecsSinceEpoch());
+    const double x = double(noon(it->date));
     for (int c = 0; c < 3; ++c) {
       const int w = it->winners[std::size_t(c)];
       points[c].append(QPointF(x, w));
@@ -272,13 +281,14 @@ void ArchiveStatistics::showWinners() {
   }
   QChart* chart = views_[Winners]->chart();
   for (int c = 0; c < 3; ++c) static_cast<QLineSeries*>(chart->series().at(c))->replace(points[c]);
-  QDate first = draws.isEmpty() ? QDate::currentDate() : draws.last().date;
-  QDate last = draws.isEmpty() ? first : draws.first().date;
-  if (first == last) {
-    first = first.addDays(-1);
-    last = last.addDays(1);
-  }
-  chart->axes(Qt::Horizontal).at(0)->setRange(first.startOfDay(), last.startOfDay());
+  const QDate first = draws.isEmpty() ? QDate::currentDate() : draws.last().date;
+  const QDate last = draws.isEmpty() ? first : draws.first().date;
+  // Half a day on either side, a day when there is only one.
+  const qint64 margin = first == last ? kDay : kDay / 2;
+  chart->axes(Qt::Horizontal)
+      .at(0)
+      ->setRange(QDateTime::fromMSecsSinceEpoch(noon(first) - margin),
+                 QDateTime::fromMSecsSinceEpoch(noon(last) + margin));
   chart->axes(Qt::Vertical).at(0)->setRange(0, int(top * 1.1 + 1));
   winnersSummary_ =
       draws.isEmpty() ? QStringLiteral("Keine Ziehungen.")

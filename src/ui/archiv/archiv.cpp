@@ -137,13 +137,16 @@ TFArchiv::TFArchiv(const LotteryCheck& check, QWidget* parent)
   AddButtonShortcut(this, close, {QKeySequence(Qt::Key_Escape)});
   root->addLayout(commands);
 
-  runGuarded([this] { FormCreate(); });
+  // Connected first: a stored tab "Statistik" shows its charts at once.
   connect(cbJahr_, &QComboBox::currentIndexChanged, this, [this] { runGuarded([this] { readList(); }); });
   connect(tcArchiv_, &QTabWidget::currentChanged, this, [this](int page) {
     if (page == StatisticsPage) runGuarded([this] { showStatistics(); });
   });
   connect(statistics_, &ArchiveStatistics::saveRequested, this,
           [this](bool pdf) { runGuarded([&] { saveChart(pdf); }); });
+  runGuarded([this] { FormCreate(); });
+  // The list has the focus when the window opens, so the arrow keys and Enter work at once.
+  gZiehungen_->setFocus(Qt::OtherFocusReason);
 }
 
 TFArchiv::~TFArchiv() {
@@ -219,7 +222,10 @@ void TFArchiv::FormCreate() {
   statistics_->setChart(Settings::get(Setting::kArchiveChart));
   // refresh() keeps the year chosen, and falls back to every year when the archive has none of it.
   const int year = Settings::get(Setting::kArchiveYear);
-  if (year > 0) cbJahr_->addItem(QString::number(year), year);
+  if (year > 0) {
+    const QSignalBlocker block(cbJahr_);
+    cbJahr_->addItem(QString::number(year), year);
+  }
   const int page = std::clamp(Settings::get(Setting::kArchivePage), 0, tcArchiv_->count() - 1);
   refresh();
   // The check against all draws is not kept: its tab opens empty, so the list is shown instead.

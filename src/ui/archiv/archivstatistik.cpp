@@ -110,7 +110,7 @@ ArchiveStatistics::ArchiveStatistics(DrawListModel* draws, QWidget* parent)
   top->addStretch(1);
   auto* png = new QPushButton(QStringLiteral("Als &PNG speichern..."), this);
   png->setObjectName(QStringLiteral("BPng"));
-  auto* pdf = new QPushButton(QStringLiteral("Als P&DF speichern..."), this);
+  auto* pdf = new QPushButton(QStringLiteral("Als PD&F speichern..."), this);
   pdf->setObjectName(QStringLiteral("BPdf"));
   top->addWidget(png);
   top->addWidget(pdf);

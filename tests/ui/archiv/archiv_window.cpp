@@ -77,6 +77,7 @@ TEST_F(ArchiveWindowTest, ListsTheDrawsNewestFirstByYearAndKeepsItsSettings) {
   EXPECT_EQ(window->draws()->rowCount(), 1);
   EXPECT_TRUE(window->findChild<QCheckBox*>("cbLose")->isChecked());
   EXPECT_EQ(window->findChild<QTabWidget*>("TCArchiv")->currentIndex(), 2);
+  EXPECT_TRUE(window->findChild<QLabel*>("LStatistik")->text().startsWith("Über 1 Ziehung:"));
   EXPECT_EQ(window->pos(), QPoint(140, 160));
 }
 

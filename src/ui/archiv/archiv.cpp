@@ -140,7 +140,10 @@ TFArchiv::TFArchiv(const LotteryCheck& check, QWidget* parent)
   // Connected first: a stored tab "Statistik" shows its charts at once.
   connect(cbJahr_, &QComboBox::currentIndexChanged, this, [this] { runGuarded([this] { readList(); }); });
   connect(tcArchiv_, &QTabWidget::currentChanged, this, [this](int page) {
-    if (page == StatisticsPage) runGuarded([this] { showStatistics(); });
+    runGuarded([&] {
+      updateCommands();
+      if (page == StatisticsPage) showStatistics();
+    });
   });
   connect(statistics_, &ArchiveStatistics::saveRequested, this,
           [this](bool pdf) { runGuarded([&] { saveChart(pdf); }); });
@@ -278,11 +281,23 @@ void TFArchiv::refresh() {
     cbJahr_->setCurrentIndex(index >= 0 ? index : 0);
   }
   readList();
+  updateCommands();
+}
+
+void TFArchiv::updateCommands() {
+  Archive* archive = ProgramArchive();
   const bool writable = archive && !archive->isReadOnly();
-  for (QPushButton* b : buttons_) {
-    const QString name = b->objectName();
-    if (name == QLatin1String("BLoeschen") || name == QLatin1String("BUebernehmen")) b->setEnabled(writable);
-  }
+  const bool onList = tcArchiv_->currentIndex() == ListPage;
+  // Laden and Löschen act on the rows of the list: on the other tabs they would act unseen.
+  button("BLaden")->setEnabled(onList);
+  button("BLoeschen")->setEnabled(onList && writable);
+  button("BUebernehmen")->setEnabled(writable);
+}
+
+QPushButton* TFArchiv::button(const char* name) const {
+  for (QPushButton* b : buttons_)
+    if (b->objectName() == QLatin1String(name)) return b;
+  throw std::logic_error(name);
 }
 
 void TFArchiv::readList() {

@@ -67,6 +67,8 @@ class TFArchiv : public QWidget {
   void saveChart(bool pdf);
   void checkActivated(const QModelIndex& index);
   void storeImported(const QList<ImportCandidate>& chosen);
+  void updateCommands();
+  QPushButton* button(const char* name) const;
   QString proposeFolder() const;
   void folderUsed(const QString& path);
 

@@ -117,6 +117,10 @@ TEST_F(ArchiveWindowTest, DeleteAsksAndRemovesTheChosenDraws) {
   click("BLoeschen");
   EXPECT_EQ(prompter.texts(), QStringList({"Die Ziehung 2026-01-02 „Abend“ aus dem Archiv löschen?"}));
   EXPECT_EQ(storedDraws().size(), 2) << "answered No";
+  window->findChild<QTabWidget*>("TCArchiv")->setCurrentIndex(2);
+  QTest::keyClick(window, Qt::Key_Delete);  // not while the list is out of sight
+  EXPECT_EQ(prompter.messages.size(), 1);
+  window->findChild<QTabWidget*>("TCArchiv")->setCurrentIndex(0);
   prompter.confirmAnswers << true;
   QTest::keyClick(window, Qt::Key_Delete);
   ASSERT_EQ(storedDraws().size(), 1);

@@ -3,8 +3,9 @@
 // opened afresh each time, as on the window's first opening in a run), and opening the tab "Statistik"
 // (both charts and their tables rebuilt). Each against a plain reference in the same run: for the
 // list, Qt's own QSqlQueryModel over the same rows in a bare table view; for the statistics, the
-// numbers counted by a bare query and drawn as one bar chart. Medians in "median_ms", the ratio to
-// the reference in "ratio_to_reference". The draws come from seeds the tests never use.
+// numbers counted by a bare query and drawn as one bar chart. Last, "Lose gegen alle Ziehungen prüfen"
+// with 100,000 tickets and 1,000 draws. Medians in "median_ms", the ratio to the reference in
+// "ratio_to_reference". The tickets and draws come from seeds the tests never use.
 #include <benchmark/benchmark.h>
 
 #include <QtWidgets/qtestsupport_widgets.h>
@@ -13,6 +14,8 @@
 #include <QBarSet>
 #include <QChartView>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
@@ -23,6 +26,7 @@
 #include <numeric>
 #include <random>
 
+#include "archive/alldraws.h"
 #include "bench_support.h"
 #include "bench_tickets.h"
 #include "common/folders.h"
@@ -50,14 +54,14 @@ QList<int> drawNumbers(std::mt19937& rng) {
   return numbers;
 }
 
-// 10,000 draws of 20 tickets each, a draw a day, with their results and two ticket files.
-bool fillArchive() {
+// Draws of 20 tickets each, a draw a day, with their results and two ticket files.
+bool fillArchive(int count) {
   Archive* archive = ProgramArchive();
   if (!archive) return false;
   LotteryCheck check;
   check.addTickets(PlayerTicketList(20, 301));
   std::mt19937 rng(302);
-  for (int i = 0; i < kDraws; ++i) {
+  for (int i = 0; i < count; ++i) {
     check.chosen.clear();
     for (int n : drawNumbers(rng)) check.chosen.toggle(n);
     check.evaluate();
@@ -200,6 +204,41 @@ void BM_OpenStatistics(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenStatistics)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
+// The main window's 100,000 tickets against 1,000 draws, the table of wins included, against the
+// evaluation kernel alone over the same tickets and draws (wins per ticket, no table).
+void BM_CheckAgainstAllDraws(benchmark::State& state) {
+  CloseProgramArchive();
+  for (const char* suffix : {"", "-wal", "-shm"})
+    QFile::remove(ProgramArchivePath() + QString::fromLatin1(suffix));
+  if (!fillArchive(1'000)) return state.SkipWithError("archive");
+  LotteryCheck check;
+  check.addTickets(PlayerTicketList(100'000, 303));
+  QList<DrawSummary> draws;
+  ProgramArchive()->drawNumbers({}, draws);
+  std::vector<double> reference, times;
+  for (int i = 0; i < 3; ++i) {
+    QElapsedTimer t;
+    t.start();
+    benchmark::DoNotOptimize(WinsPerTicket(check.tickets(), draws).data());
+    reference.push_back(double(t.nsecsElapsed()) / 1e6);
+  }
+  auto* w = new TFArchiv(check);
+  w->show();
+  paint(w);
+  auto* button = w->findChild<QPushButton*>(QStringLiteral("BPruefen"));
+  for (auto _ : state)
+    timed(state, times, [&] {
+      button->click();
+      paint(w);
+    });
+  state.counters["median_ms"] = median(times);
+  state.counters["reference_ms"] = median(reference);
+  state.counters["ratio_to_reference"] = median(times) / median(reference);
+  state.counters["winning_tickets"] = w->allDraws()->winnerCount();
+  closeWindow();
+}
+BENCHMARK(BM_CheckAgainstAllDraws)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -214,7 +253,7 @@ int main(int argc, char** argv) {
   Prompter::install(&prompter);
   QElapsedTimer filling;
   filling.start();
-  if (!fillArchive()) return 1;
+  if (!fillArchive(kDraws)) return 1;
   std::fprintf(stderr, "archive of %d draws made in %.1f s\n", kDraws, double(filling.elapsed()) / 1e3);
   {
     LotteryCheck check;

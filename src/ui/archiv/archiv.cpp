@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/archiv/archiv.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -11,6 +12,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTableView>
 #include <stdexcept>
@@ -462,6 +464,9 @@ void TFArchiv::BPruefenClick() {
       Prompter::current().information(QStringLiteral("Im Archiv gibt es keine Ziehung%1.").arg(rangeText()));
       return;
     }
+    // A hundred thousand tickets against a thousand draws take a few tenths of a second.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     allDraws_->check(tickets, std::move(draws));
     checkedTickets_ = tickets.count();
     const int n = allDraws_->ticketCount(), winners = allDraws_->winnerCount();

@@ -12,6 +12,13 @@ std::unique_ptr<Archive>& programArchive() {
   static std::unique_ptr<Archive> archive;
   return archive;
 }
+
+// The last fault that kept the archive closed: a window that asks again and again (its list, its
+// statistics, its buttons) shows it once, not once per question.
+QString& lastFailure() {
+  static QString text;
+  return text;
+}
 }  // namespace
 
 QString ProgramArchivePath() {
@@ -27,10 +34,14 @@ Archive* ProgramArchive() {
   if (fault.kind == K::Damaged || fault.kind == K::Newer) {
     // Put aside and started afresh, or opened read-only: the user learns why, and goes on.
     Prompter::current().warning(ArchiveFaultMessage(fault));
-  } else if (!ReportArchiveFault(fault)) {
+  } else if (!fault.ok()) {
     archive.reset();
+    const QString text = ArchiveFaultMessage(fault);
+    if (text != lastFailure()) Prompter::current().error(text);
+    lastFailure() = text;
     return nullptr;
   }
+  lastFailure().clear();
   if (!archive->isOpen()) {
     archive.reset();
     return nullptr;
@@ -47,6 +58,7 @@ Archive* ProgramArchive() {
 
 void CloseProgramArchive() {
   programArchive().reset();
+  lastFailure().clear();
 }
 
 bool ReportArchiveFault(const ArchiveFault& fault) {

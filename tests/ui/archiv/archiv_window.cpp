@@ -81,6 +81,22 @@ TEST_F(ArchiveWindowTest, ListsTheDrawsNewestFirstByYearAndKeepsItsSettings) {
   EXPECT_EQ(window->pos(), QPoint(140, 160));
 }
 
+TEST_F(ArchiveWindowTest, AnArchiveThatCannotBeOpenedIsReportedOnceAndLeftAsItIs) {
+  ASSERT_TRUE(QDir().mkpath(ProgramArchivePath()));  // a folder where the file belongs
+  window = openWindow();
+  window->findChild<QTabWidget*>("TCArchiv")->setCurrentIndex(2);
+  addTickets({1});
+  click("BPruefen");
+  ASSERT_EQ(prompter.messages.size(), 1) << prompter.texts().join('\n').toStdString();
+  EXPECT_EQ(prompter.messages[0].kind, "error");
+  EXPECT_TRUE(
+      prompter.messages[0].text.startsWith("Das Archiv " + ProgramArchivePath() + " konnte nicht geöffnet"))
+      << prompter.messages[0].text.toStdString();
+  EXPECT_EQ(window->draws()->rowCount(), 0);
+  EXPECT_TRUE(QFileInfo(ProgramArchivePath()).isDir());
+  ASSERT_TRUE(QDir(ProgramArchivePath()).removeRecursively());
+}
+
 TEST_F(ArchiveWindowTest, LoadHandsOnTheNumbersAndOnRequestTheTickets) {
   ArchiveDraw draw;
   draw.date = QDate(2026, 2, 2);

@@ -18,8 +18,6 @@
 #include <stdexcept>
 
 #include "common/folders.h"
-#include "common/guard.h"
-#include "common/prompter.h"
 #include "common/settings.h"
 #include "core/evaluation.h"
 #include "core/text.h"
@@ -27,8 +25,10 @@
 #include "ui/archiv/archivstatistik.h"
 #include "ui/archiv/programarchive.h"
 #include "ui/archiv/uebernahme.h"
-#include "ui/onscreen.h"
-#include "ui/shortcuts.h"
+#include "ui/shared/guard.h"
+#include "ui/shared/onscreen.h"
+#include "ui/shared/prompter.h"
+#include "ui/shared/shortcuts.h"
 
 TFArchiv* FArchiv = nullptr;
 
@@ -220,7 +220,7 @@ QWidget* TFArchiv::buildCheckPage() {
 
 void TFArchiv::FormCreate() {
   const QRect place = Settings::geometry(Setting::kArchivePlace);
-  move(ReachablePosition(place.topLeft(), Setting::kArchivePlace.fallback.topLeft()));
+  move(ReachablePosition(place.topLeft(), Setting::kArchivePlace.fallback().topLeft()));
   resize(std::clamp(place.width(), 500, 4000), std::clamp(place.height(), 300, 3000));
   cbLose_->setChecked(Settings::get(Setting::kArchiveLoadTickets));
   folder_ = Settings::get(Setting::kArchiveFolder);

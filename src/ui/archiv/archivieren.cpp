@@ -7,11 +7,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "common/guard.h"
-#include "common/prompter.h"
 #include "core/evaluation.h"
 #include "ui/archiv/archiv.h"
 #include "ui/archiv/programarchive.h"
+#include "ui/shared/guard.h"
+#include "ui/shared/prompter.h"
 
 TFArchivieren::TFArchivieren(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FArchivieren"));

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "common/folders.h"
-#include "common/prompter.h"
+#include "ui/shared/prompter.h"
 
 namespace {
 std::unique_ptr<Archive>& programArchive() {

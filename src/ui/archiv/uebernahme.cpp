@@ -28,8 +28,8 @@ class CollectingTarget : public TransferTarget {
   void toggle(int n) override {
     if (chosen.toggle(n) == ChosenNumbers::Toggle::LimitReached && fault.isEmpty()) fault = LimitMessage();
   }
-  void error(const QString& text) override {
-    if (fault.isEmpty()) fault = text;
+  void error(const Fault& f) override {
+    if (fault.isEmpty()) fault = FaultText(f);
   }
 };
 

@@ -73,6 +73,8 @@ void InstallMainShortcuts(QWidget* w) {
                  {"BDelZahlen", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete)}},
                  {"BInfo", {QKeySequence(Qt::Key_F1)}},
                  {"bsSkinSpeedButton1", {QKeySequence(Qt::CTRL | Qt::Key_Q)}},
+                 {"BArchivieren", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A)}},
+                 {"BArchiv", {QKeySequence(Qt::Key_F4)}},
              });
 }
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/archiv/archivstatistik.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QBoxLayout>
 #include <QBuffer>
+#include <QCategoryAxis>
 #include <QChartView>
 #include <QComboBox>
 #include <QDateTimeAxis>
@@ -151,14 +151,12 @@ ArchiveStatistics::ArchiveStatistics(DrawListModel* draws, QWidget* parent)
   expected->append({QPointF(-0.5, 0), QPointF(74.5, 0)});
   f->addSeries(bars);
   f->addSeries(expected);
-  auto* numbersAxis = new QBarCategoryAxis(f);
-  QStringList categories;
-  for (int n = 1; n <= 75; ++n) categories << QString::number(n);
-  numbersAxis->append(categories);
-  numbersAxis->setLabelsAngle(-90);
-  QFont small = numbersAxis->labelsFont();
-  small.setPointSizeF(std::max(6.0, small.pointSizeF() * 0.75));
-  numbersAxis->setLabelsFont(small);
+  // 75 labels do not fit under the bars; every tenth number is named, at its bar.
+  auto* numbersAxis = new QCategoryAxis(f);
+  numbersAxis->setRange(-0.5, 74.5);
+  numbersAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  for (int n : {1, 10, 20, 30, 40, 50, 60, 70, 75}) numbersAxis->append(QString::number(n), n - 1);
+  numbersAxis->setGridLineVisible(false);
   auto* countAxis = new QValueAxis(f);
   countAxis->setLabelFormat(QStringLiteral("%d"));
   f->addAxis(numbersAxis, Qt::AlignBottom);
@@ -238,7 +236,9 @@ void ArchiveStatistics::showFrequency(const NumberStatistics& s) {
   static_cast<QLineSeries*>(chart->series().at(1))
       ->replace({QPointF(-0.5, expected), QPointF(74.5, expected)});
   const int top = std::max<int>(s.drawn[std::size_t(most)], int(expected + 1));
-  chart->axes(Qt::Vertical).at(0)->setRange(0, std::max(1, int(top * 1.1 + 1)));
+  auto* counts = static_cast<QValueAxis*>(chart->axes(Qt::Vertical).at(0));
+  counts->setRange(0, std::max(1, int(top * 1.1 + 1)));
+  counts->applyNiceNumbers();
   QLocale german(QLocale::German);
   frequencySummary_ = s.draws == 0
                           ? QStringLiteral("Keine Ziehungen.")
@@ -289,7 +289,9 @@ void ArchiveStatistics::showWinners() {
       .at(0)
       ->setRange(QDateTime::fromMSecsSinceEpoch(noon(first) - margin),
                  QDateTime::fromMSecsSinceEpoch(noon(last) + margin));
-  chart->axes(Qt::Vertical).at(0)->setRange(0, int(top * 1.1 + 1));
+  auto* winnersAxis = static_cast<QValueAxis*>(chart->axes(Qt::Vertical).at(0));
+  winnersAxis->setRange(0, int(top * 1.1 + 1));
+  winnersAxis->applyNiceNumbers();
   winnersSummary_ =
       draws.isEmpty() ? QStringLiteral("Keine Ziehungen.")
                       : QStringLiteral("Über %1 %2: %3 Gewinner mit 1 x, %4 mit 2 x, %5 mit 3 x.")

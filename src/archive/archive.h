@@ -111,6 +111,8 @@ class Archive {
   ArchiveFault list(const DrawRange& range, QList<DrawSummary>& out);
   // A whole draw with its tickets and results.
   ArchiveFault load(qint64 id, ArchiveDraw& out);
+  // The years that have draws, newest first, for choosing one.
+  ArchiveFault years(QList<int>& out);
   // The id of the draw of this date and name, 0 when there is none.
   ArchiveFault find(const QDate& date, const QString& name, qint64& id);
   ArchiveFault statistics(const DrawRange& range, NumberStatistics& out);

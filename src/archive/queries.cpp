@@ -88,6 +88,20 @@ ArchiveFault Archive::drawNumbers(const DrawRange& range, QList<DrawSummary>& ou
   return {};
 }
 
+ArchiveFault Archive::years(QList<int>& out) {
+  out.clear();
+  if (!open_) return ArchiveFault::of(ArchiveFault::Kind::CannotOpen, path_);
+  QSqlDatabase db = QSqlDatabase::database(connection_, false);
+  QSqlQuery q(db);
+  q.setForwardOnly(true);
+  // The dates are ISO text, so the year is their first four characters.
+  if (!q.exec(QStringLiteral("SELECT DISTINCT substr(date, 1, 4) FROM draw ORDER BY 1 DESC")))
+    return faultOf(q.lastError(), false);
+  while (q.next()) out.append(q.value(0).toInt());
+  if (q.lastError().isValid()) return faultOf(q.lastError(), false);
+  return {};
+}
+
 ArchiveFault Archive::find(const QDate& date, const QString& name, qint64& id) {
   id = 0;
   if (!open_) return ArchiveFault::of(ArchiveFault::Kind::CannotOpen, path_);

@@ -96,4 +96,12 @@ inline constexpr BoolSetting kAnnounceOneMissingChime{u"Ansage", u"EineFehltKlan
 inline constexpr BoolSetting kAnnounceWaiting{u"Ansage", u"Wartende", true};
 inline constexpr BoolSetting kAnnounceNotify{u"Ansage", u"Benachrichtigung", false};
 
+// Draw archive window (its place under Links, Oben, Breite, Hoehe in the same section).
+inline constexpr WindowPlace kArchivePlace = ZIEHFIX_OWN_PLACE("Archiv", 80, 100, 1000, 600);
+inline constexpr IntSetting kArchiveYear{u"Archiv", u"Jahr", 0};  // 0: every year
+inline constexpr IntSetting kArchivePage{u"Archiv", u"Seite", 0};
+inline constexpr IntSetting kArchiveChart{u"Archiv", u"Diagramm", 0};
+inline constexpr BoolSetting kArchiveLoadTickets{u"Archiv", u"LoseLaden", false};
+inline constexpr TextSetting kArchiveFolder{u"Archiv", u"Ordner", u""};
+
 }  // namespace Setting

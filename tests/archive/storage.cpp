@@ -73,7 +73,7 @@ TEST_F(ArchiveStorage, SameDateAndNameIsReplacedOnlyWhenAsked) {
   EXPECT_EQ(QueryOne(path_, QStringLiteral("SELECT count(*) FROM draw_tickets")), QStringLiteral("1"));
 }
 
-TEST_F(ArchiveStorage, ListIsNewestFirstWithWinnersAndFilesAndFiltersByYear) {
+TEST_F(ArchiveStorage, ListIsNewestFirstWithWinnersAndFilesAndFiltersByYearsItHas) {
   const QDate dates[] = {QDate(2025, 12, 31), QDate(2026, 6, 1), QDate(2026, 1, 1), QDate(2027, 1, 1)};
   for (int i = 0; i < 4; ++i)
     ASSERT_TRUE(archive_.store(MakeTestDraw(dates[i], QString(), 300, 10 + i), false).ok());
@@ -82,6 +82,9 @@ TEST_F(ArchiveStorage, ListIsNewestFirstWithWinnersAndFilesAndFiltersByYear) {
   ASSERT_EQ(all.size(), 4);
   EXPECT_EQ(all[0].date, QDate(2027, 1, 1));
   EXPECT_EQ(all[3].date, QDate(2025, 12, 31));
+  QList<int> years;
+  ASSERT_TRUE(archive_.years(years).ok());
+  EXPECT_EQ(years, QList<int>({2027, 2026, 2025}));
   ASSERT_TRUE(archive_.list(DrawRange::year(2026), year).ok());
   ASSERT_EQ(year.size(), 2);
   EXPECT_EQ(year[0].date, QDate(2026, 6, 1));

@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "archive/archive.h"
 #include "core/announcement.h"
 #include "core/drawhistory.h"
 #include "core/evaluation.h"
@@ -99,6 +100,9 @@ class TFMain : public QWidget {
   void bsSkinSpeedButton5Click();
   // The overview and going to a ticket (mainjump.cpp).
   void BUebersichtClick();
+  // The draw archive (mainarchiv.cpp): store the shown draw, open the archive window.
+  void BArchivierenClick();
+  void BArchivClick();
 
  public:
   // Scrolls the ticket area to ticket index (0-based) and marks its frame for a moment.
@@ -147,6 +151,11 @@ class TFMain : public QWidget {
   // The bodies of "Lose einlesen..." and BOpenGZ for a chosen path; they throw what reading throws.
   void readTicketFile(const QString& path, bool replaceShown);
   void readNumberFile(const QString& path);
+  // A winning-number file's text (CR LF) into the field and transferred; label names where it came from.
+  void showNumberText(const QString& crlfText, const QString& label);
+  // What the archive window asks for (mainarchiv.cpp).
+  void loadArchivedDraw(const ArchiveDraw& draw, bool withTickets);
+  void showArchivedNumbers(const QList<int>& numbers, const QString& title);
   void writeClosingSettings();
 
   void toggleNumber(int n);  // BMusterClick without the guard
@@ -164,8 +173,9 @@ class TFMain : public QWidget {
   void refillStrip();
   void evaluate();  // BAuswertenClick without the guard
   void removeTickets();
-  void wireOverview();     // mainjump.cpp
-  void overviewFollows();  // the open overview shows the last evaluation
+  void noteTicketSource(const QString& fileName, int count);  // for ticketFiles_
+  void wireOverview();                                        // mainjump.cpp
+  void overviewFollows();                                     // the open overview shows the last evaluation
 
   // MGZ holds "\n" line breaks; the program's texts use CR LF.
   QString fieldText() const;
@@ -201,6 +211,8 @@ class TFMain : public QWidget {
   TotalsModel* totalsModel_ = nullptr;
 
   int currentTicket_ = -1;  // the ticket last gone to
+  // Where the tickets came from, in order, for "Ziehung archivieren".
+  QList<ArchiveFile> ticketFiles_;
 };
 
 extern QPointer<TFMain> FMain;

@@ -136,8 +136,12 @@ void TFMain::readNumberFile(const QString& path) {
   numbersField_->clear();
   const QString text = ReadWinningNumberFile(path);
   FileHistory::numberFileUsed(path);
-  setFieldText(text);
-  numberFileLabel_->setText(QFileInfo(path).fileName());
+  showNumberText(text, QFileInfo(path).fileName());
+}
+
+void TFMain::showNumberText(const QString& crlfText, const QString& label) {
+  setFieldText(crlfText);
+  numberFileLabel_->setText(label);
   MainTransferTarget target(*this);
   TransferGZText(fieldText(), target);
   target.finish();

@@ -19,6 +19,7 @@ void TFMain::LosBauen() {
     TicketList one;
     one.append(TicketCells{});
     check_.addTickets(one);
+    noteTicketSource(QString(), 1);
     ticketView_->ticketsChanged();
   });
 }
@@ -45,6 +46,7 @@ void TFMain::readTicketFile(const QString& path, bool replaceShown) {
   }
   if (replaceShown && LosCount() > 0) removeTickets();
   const int invalidCells = tickets.invalidCellCount();
+  noteTicketSource(name, tickets.count());
   // Handed over rather than copied: a million tickets would otherwise be held twice for a moment.
   check_.addTickets(std::move(tickets));
   ticketFileLabel_->setText(name);
@@ -52,8 +54,18 @@ void TFMain::readTicketFile(const QString& path, bool replaceShown) {
   if (invalidCells > 0) Prompter::current().warning(InvalidCellsWarning(name, invalidCells));
 }
 
+void TFMain::noteTicketSource(const QString& fileName, int count) {
+  // Blank tickets made here come from no file; a run of them is one entry.
+  const QString name = fileName.isEmpty() ? QStringLiteral("(ohne Datei)") : fileName;
+  if (fileName.isEmpty() && !ticketFiles_.isEmpty() && ticketFiles_.last().name == name)
+    ticketFiles_.last().tickets += count;
+  else
+    ticketFiles_.append({name, count});
+}
+
 void TFMain::removeTickets() {
   check_.clearTickets();
+  ticketFiles_.clear();
   ticketFileLabel_->clear();
   ticketView_->ticketsChanged();
   overviewFollows();

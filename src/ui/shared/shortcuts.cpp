@@ -74,6 +74,8 @@ void InstallMainShortcuts(QWidget* w) {
                  {"BZurueck", {QKeySequence(Qt::CTRL | Qt::Key_Z)}},
                  {"BInfo", {QKeySequence(Qt::Key_F1)}},
                  {"bsSkinSpeedButton1", {QKeySequence(Qt::CTRL | Qt::Key_Q)}},
+                 {"BArchivieren", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A)}},
+                 {"BArchiv", {QKeySequence(Qt::Key_F4)}},
              });
 }
 

@@ -10,7 +10,7 @@
 // metric-compatible or narrow free fonts where they are missing. Harmless when called again.
 void InitLook();
 
-// Picture of the main window's image list by index (0..20), drawn from resources/pictures.
+// Picture of the main window's image list by index (0..22), drawn from resources/pictures.
 QIcon ImageList1(int index);
 
 // A tool-bar button with a picture and a caption that wraps at its blanks ("Gewinn- prüfung" shows in

@@ -168,6 +168,8 @@ TEST_F(KeyboardCheck, TabFollowsTheLayoutAndLeavesTheTextFieldAndTheTables) {
   const QStringList expected = {"bsSkinSpeedButton1",
                                 "bsSkinSpeedButton2",
                                 "BUebersicht",
+                                "BArchivieren",
+                                "BArchiv",
                                 "BPay",
                                 "bsSkinSpeedButton13",
                                 "bsSkinSpeedButton8",

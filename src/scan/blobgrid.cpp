@@ -14,10 +14,14 @@ namespace {
 // digits of small cells keep enough pixels to be told from specks.
 constexpr int kWorkSide = 4000;
 // Print is darker than this share of the paper around it.
-constexpr double kInkShare = 0.6;
+constexpr double kInkShare = 0.8;
+// The digits kept in a cell are print darker than this share, so that a faint pattern behind them is not.
+constexpr double kFirmInk = 0.8;
+// A mark kept as print is somewhere darker than this share of the paper.
+constexpr double kFaintest = 0.5;
 constexpr int kSmallestDigit = 6;
 // Side of one straightened cell.
-constexpr int kCell = 60;
+constexpr int kCell = 80;
 // A grid holds at least this many of its 25 numbers as marks of their own.
 constexpr int kLeastNumbers = 13;
 // A number lies this share of the spacing from where the fitted grid puts it at most.
@@ -93,11 +97,12 @@ class NumberSearch {
   NumberSearch(const cv::Mat& even, double scale) : even_(even), scale_(scale) {}
 
   void findNumbers(const std::vector<std::vector<cv::Point2f>>& taken);
-  std::vector<std::vector<int>> clusters();
+  std::vector<std::vector<int>> clusters(int least = kLeastNumbers);
   bool gridOf(const std::vector<int>& members, FoundGrid& grid);
 
  private:
-  cv::Mat cellsOf(const cv::Matx33d& h, cv::Rect2d lattice) const;
+  void numbersIn(const cv::Mat& ink, const std::vector<std::vector<cv::Point2f>>& taken);
+  cv::Mat cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vector<bool>* blocked = nullptr) const;
 
   const cv::Mat& even_;
   double scale_;
@@ -109,6 +114,11 @@ class NumberSearch {
 void NumberSearch::findNumbers(const std::vector<std::vector<cv::Point2f>>& taken) {
   cv::Mat ink;
   cv::threshold(even_, ink, 255 * kInkShare, 255, cv::THRESH_BINARY_INV);
+  numbersIn(ink, taken);
+}
+
+void NumberSearch::numbersIn(const cv::Mat& ink, const std::vector<std::vector<cv::Point2f>>& taken) {
+  numbers_.clear();
   cv::Mat centroids;
   const int n = cv::connectedComponentsWithStats(ink, labels_, stats_, centroids, 8, CV_32S);
   const int tallest = std::max(even_.cols, even_.rows) / 12;
@@ -126,30 +136,49 @@ void NumberSearch::findNumbers(const std::vector<std::vector<cv::Point2f>>& take
     pieces.push_back({r, i});
   }
   std::sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) { return a.box.x < b.box.x; });
-  // The digits of one number: side by side, alike in height, close together.
+  // Marks in a line, alike in height and close together: the digits of one number, or of neighbouring
+  // numbers where a large face leaves little room between the cells, or the letters of a word.
   std::vector<int> parent(pieces.size());
   std::iota(parent.begin(), parent.end(), 0);
   for (std::size_t i = 0; i < pieces.size(); ++i) {
     const cv::Rect& a = pieces[i].box;
-    for (std::size_t j = i + 1; j < pieces.size() && pieces[j].box.x <= a.x + a.width + a.height / 2; ++j) {
+    for (std::size_t j = i + 1; j < pieces.size() && pieces[j].box.x <= a.x + a.width + a.height; ++j) {
       const cv::Rect& b = pieces[j].box;
       const int across = std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y);
       if (!similarHeight(float(a.height), float(b.height), 1.35f) ||
           across < 0.6 * std::min(a.height, b.height))
         continue;
-      if (b.x - (a.x + a.width) <= std::max(a.height, b.height) / 2)
+      if (b.x - (a.x + a.width) <= std::max(a.height, b.height) * 3 / 4)
         parent[std::size_t(findRoot(parent, int(i)))] = findRoot(parent, int(j));
     }
   }
-  std::map<int, Number> groups;
-  for (std::size_t i = 0; i < pieces.size(); ++i) {
-    Number& g = groups[findRoot(parent, int(i))];
-    g.box = g.labels.empty() ? pieces[i].box : (g.box | pieces[i].box);
-    g.labels.push_back(pieces[i].label);
+  std::map<int, std::vector<std::size_t>> lines;
+  for (std::size_t i = 0; i < pieces.size(); ++i) lines[findRoot(parent, int(i))].push_back(i);
+  std::vector<Number> groups;
+  for (auto& [root, line] : lines) {
+    // Within a number the digits stand closer than the numbers of neighbouring cells: the line is cut
+    // where the gap is twice the narrowest. A word's even gaps leave it whole.
+    int narrowest = std::numeric_limits<int>::max(), height = 0;
+    for (std::size_t k = 0; k < line.size(); ++k) {
+      height = std::max(height, pieces[line[k]].box.height);
+      if (k > 0) narrowest = std::min(narrowest, pieces[line[k]].box.x - pieces[line[k - 1]].box.br().x);
+    }
+    Number g;
+    for (std::size_t k = 0; k < line.size(); ++k) {
+      const cv::Rect& b = pieces[line[k]].box;
+      if (k > 0 &&
+          b.x - pieces[line[k - 1]].box.br().x > std::max(height * 3 / 10, 2 * std::max(1, narrowest))) {
+        groups.push_back(g);
+        g = Number();
+      }
+      g.box = g.labels.empty() ? b : (g.box | b);
+      g.labels.push_back(pieces[line[k]].label);
+    }
+    groups.push_back(g);
   }
-  for (auto& [root, g] : groups) {
+  for (Number& g : groups) {
     // Three marks and more, or wider than two digits: a word, a serial number, a barcode.
-    if (g.labels.size() > 3 || g.box.width > 1.9 * g.box.height) continue;
+    if (g.labels.size() > 2 || g.box.width > 1.7 * g.box.height) continue;
     g.centre = cv::Point2f(float(g.box.x) + float(g.box.width) / 2, float(g.box.y) + float(g.box.height) / 2);
     g.height = float(g.box.height);
     const cv::Point2f inPicture = g.centre * float(1.0 / scale_);
@@ -163,7 +192,7 @@ void NumberSearch::findNumbers(const std::vector<std::vector<cv::Point2f>>& take
 
 // Numbers linked to their neighbours at about the spacing of the nearest: the numbers of one grid
 // hang together, and the next ticket on a sheet lies at least two cells further.
-std::vector<std::vector<int>> NumberSearch::clusters() {
+std::vector<std::vector<int>> NumberSearch::clusters(int least) {
   std::sort(numbers_.begin(), numbers_.end(),
             [](const Number& a, const Number& b) { return a.centre.x < b.centre.x; });
   const std::size_t n = numbers_.size();
@@ -190,14 +219,14 @@ std::vector<std::vector<int>> NumberSearch::clusters() {
   for (std::size_t i = 0; i < n; ++i) byRoot[findRoot(parent, int(i))].push_back(int(i));
   std::vector<std::vector<int>> out;
   for (auto& [root, members] : byRoot)
-    if (int(members.size()) >= kLeastNumbers) out.push_back(std::move(members));
+    if (int(members.size()) >= least) out.push_back(std::move(members));
   return out;
 }
 
 // The straightened cells of a part of the lattice (in cells, x columns and y rows): the print lying
 // wholly inside a cell and smaller than it, white paper everywhere else, so that boxes, circles, lines
 // and patterns round the numbers are gone and no digit of a number is lost.
-cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice) const {
+cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vector<bool>* blocked) const {
   const cv::Size size(int(std::lround(lattice.width)) * kCell, int(std::lround(lattice.height)) * kCell);
   const cv::Matx33d toLattice(1.0 / kCell, 0, lattice.x, 0, 1.0 / kCell, lattice.y, 0, 0, 1);
   const cv::Matx33d toPicture = h * toLattice;
@@ -205,50 +234,94 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice) const {
   cv::warpPerspective(even_, straight, cv::Mat(toPicture), size, cv::INTER_LINEAR | cv::WARP_INVERSE_MAP,
                       cv::BORDER_CONSTANT, cv::Scalar(255));
   const cv::Rect all(0, 0, even_.cols, even_.rows);
-  cv::Mat keep = cv::Mat::zeros(even_.size(), CV_8UC1);
-  cv::Rect touched;
-  for (int r = 0; r < int(std::lround(lattice.height)); ++r)
-    for (int c = 0; c < int(std::lround(lattice.width)); ++c) {
+  const int cols = int(std::lround(lattice.width)), rows = int(std::lround(lattice.height));
+  const cv::Rect region =
+      cv::boundingRect(std::vector<cv::Point2f>{
+          apply(h, lattice.x, lattice.y), apply(h, lattice.x + cols, lattice.y),
+          apply(h, lattice.x + cols, lattice.y + rows), apply(h, lattice.x, lattice.y + rows)}) &
+      all;
+  if (region.empty()) return straight;
+  // The marks counted again at a firmer threshold than for the search: a faint pattern printed behind
+  // the numbers stays apart from their digits.
+  cv::Mat labels, stats, centroids;
+  cv::connectedComponentsWithStats(even_(region) < 255 * kFirmInk, labels, stats, centroids, 8, CV_32S);
+  // Each mark's darkest point: dots or hatching printed faintly behind the numbers are never as dark as
+  // the numbers' print.
+  std::vector<uchar> darkest(std::size_t(stats.rows), 255);
+  for (int yy = 0; yy < region.height; ++yy) {
+    const int* row = labels.ptr<int>(yy);
+    const uchar* value = even_.ptr<uchar>(region.y + yy) + region.x;
+    for (int xx = 0; xx < region.width; ++xx)
+      if (row[xx] != 0) darkest[std::size_t(row[xx])] = std::min(darkest[std::size_t(row[xx])], value[xx]);
+  }
+  cv::Mat keep = cv::Mat::zeros(region.size(), CV_8UC1);
+  const cv::Point2f origin(region.tl());
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < cols; ++c) {
       const double x = lattice.x + c, y = lattice.y + r;
       // A little inside the cell: a box round the number lies near its edge.
       constexpr double kIn = 0.04;
-      const std::vector<cv::Point2f> quad{apply(h, x + kIn, y + kIn), apply(h, x + 1 - kIn, y + kIn),
-                                          apply(h, x + 1 - kIn, y + 1 - kIn), apply(h, x + kIn, y + 1 - kIn)};
-      const cv::Rect area = cv::boundingRect(quad) & all;
+      const std::vector<cv::Point2f> quad{
+          apply(h, x + kIn, y + kIn) - origin, apply(h, x + 1 - kIn, y + kIn) - origin,
+          apply(h, x + 1 - kIn, y + 1 - kIn) - origin, apply(h, x + kIn, y + 1 - kIn) - origin};
+      const cv::Rect area = cv::boundingRect(quad) & cv::Rect(0, 0, region.width, region.height);
       if (area.empty()) continue;
       const double side = std::sqrt(cv::contourArea(quad));
-      touched |= area;
+      // Where the number stands: print there that is not kept ran into something larger (a pattern
+      // behind the numbers, a line), and a digit of the number may have gone with it.
+      const cv::Rect middle = cv::boundingRect(
+          std::vector<cv::Point2f>{apply(h, x + 0.3, y + 0.3) - origin, apply(h, x + 0.7, y + 0.7) - origin});
+      int lost = 0;
       std::map<int, bool> inside;
       for (int yy = area.y; yy < area.y + area.height; ++yy) {
-        const int* row = labels_.ptr<int>(yy);
+        const int* row = labels.ptr<int>(yy);
         uchar* out = keep.ptr<uchar>(yy);
         for (int xx = area.x; xx < area.x + area.width; ++xx) {
           const int l = row[xx];
           if (l == 0) continue;
           auto it = inside.find(l);
           if (it == inside.end()) {
-            const cv::Rect b(stats_.at<int>(l, cv::CC_STAT_LEFT), stats_.at<int>(l, cv::CC_STAT_TOP),
-                             stats_.at<int>(l, cv::CC_STAT_WIDTH), stats_.at<int>(l, cv::CC_STAT_HEIGHT));
+            const cv::Rect b(stats.at<int>(l, cv::CC_STAT_LEFT), stats.at<int>(l, cv::CC_STAT_TOP),
+                             stats.at<int>(l, cv::CC_STAT_WIDTH), stats.at<int>(l, cv::CC_STAT_HEIGHT));
             // A circle or frame round the number is as large as the cell; no digit is.
-            bool in = b.height < 0.7 * side && b.width < 0.8 * side;
+            bool in =
+                b.height < 0.7 * side && b.width < 0.8 * side && darkest[std::size_t(l)] < 255 * kFaintest;
             for (const cv::Point& p : {b.tl(), cv::Point(b.x + b.width - 1, b.y), b.br() - cv::Point(1, 1),
                                        cv::Point(b.x, b.y + b.height - 1)})
               in = in && cv::pointPolygonTest(quad, cv::Point2f(p), false) >= 0;
             it = inside.emplace(l, in).first;
           }
-          if (it->second) out[xx] = 255;
+          if (it->second)
+            out[xx] = 255;
+          else
+            lost += middle.contains(cv::Point(xx, yy));
         }
       }
+      if (blocked) blocked->push_back(lost * 25 > middle.area());
     }
-  if (!touched.empty()) {
-    const cv::Rect grown = (touched - cv::Point(2, 2) + cv::Size(4, 4)) & all;
-    cv::dilate(keep(grown), keep(grown), cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
-  }
+  cv::dilate(keep, keep, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
+  const cv::Matx33d shift(1, 0, -region.x, 0, 1, -region.y, 0, 0, 1);
   cv::Mat kept;
-  cv::warpPerspective(keep, kept, cv::Mat(toPicture), size, cv::INTER_LINEAR | cv::WARP_INVERSE_MAP,
+  cv::warpPerspective(keep, kept, cv::Mat(shift * toPicture), size, cv::INTER_LINEAR | cv::WARP_INVERSE_MAP,
                       cv::BORDER_CONSTANT, cv::Scalar(0));
   straight.setTo(255, kept == 0);
   return straight;
+}
+
+// Tickets print each number in the middle of its cell. Marks well to one side are what is left of a
+// number whose other digit ran into something printed behind it and was not kept: "7" of 27.
+bool offCentre(const cv::Mat& cell) {
+  cv::Mat labels, stats, centroids;
+  const int n = cv::connectedComponentsWithStats(cell < 170, labels, stats, centroids, 8, CV_32S);
+  int tallest = 0;
+  for (int i = 1; i < n; ++i) tallest = std::max(tallest, stats.at<int>(i, cv::CC_STAT_HEIGHT));
+  int left = cell.cols, right = 0;
+  for (int i = 1; i < n; ++i)
+    if (stats.at<int>(i, cv::CC_STAT_HEIGHT) * 5 >= tallest * 2) {
+      left = std::min(left, stats.at<int>(i, cv::CC_STAT_LEFT));
+      right = std::max(right, stats.at<int>(i, cv::CC_STAT_LEFT) + stats.at<int>(i, cv::CC_STAT_WIDTH));
+    }
+  return right > left && std::abs(left + right - cell.cols) > cell.cols / 7;
 }
 
 bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid) {
@@ -391,16 +464,25 @@ bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid) {
     inside.erase(inside.begin() + std::ptrdiff_t(worstAt));
     ++dropped;
   }
-  const cv::Mat straight = cellsOf(h, cv::Rect2d(0, 0, 5, 5));
+  std::vector<bool> blocked;
+  const cv::Mat straight = cellsOf(h, cv::Rect2d(0, 0, 5, 5), &blocked);
   for (int r = 0; r < 5; ++r)
-    for (int c = 0; c < 5; ++c)
-      grid.cells[std::size_t(r * 5 + c)] = straight(cv::Rect(c * kCell, r * kCell, kCell, kCell)).clone();
+    for (int c = 0; c < 5; ++c) {
+      // The middle of the cell, where the number stands: its digits then fill as much of the cell as a
+      // ruled grid's do, and the reader's measures of a digit's size hold for them.
+      const cv::Mat cell =
+          straight(cv::Rect(c * kCell + kCell / 10, r * kCell + kCell / 10, kCell * 4 / 5, kCell * 4 / 5));
+      grid.cells[std::size_t(r * 5 + c)] = cell.clone();
+      const std::size_t i = std::size_t(r * 5 + c);
+      grid.cellInDoubt[i] = offCentre(cell) || (i < blocked.size() && blocked[i]);
+    }
   for (const cv::Rect2d& lattice : beside) {
     const cv::Mat line = cellsOf(h, lattice);
     std::vector<cv::Mat> cells;
     for (int k = 0; k < 5; ++k)
-      cells.push_back(line(lattice.width > 1 ? cv::Rect(k * kCell, 0, kCell, kCell)
-                                             : cv::Rect(0, k * kCell, kCell, kCell))
+      cells.push_back(line(lattice.width > 1
+                               ? cv::Rect(k * kCell + kCell / 10, kCell / 10, kCell * 4 / 5, kCell * 4 / 5)
+                               : cv::Rect(kCell / 10, k * kCell + kCell / 10, kCell * 4 / 5, kCell * 4 / 5))
                           .clone());
     grid.besideLines.push_back(std::move(cells));
   }

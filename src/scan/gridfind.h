@@ -24,8 +24,10 @@ struct FoundGrid {
   // numbers, the grid chosen may be a row or column off, and its geometry is in doubt.
   std::vector<std::vector<cv::Mat>> besideLines;
   std::vector<cv::Point2f> corners;
-  bool fromNumbers = false;  // found from the numbers' layout, with no lines round them  // the grid's
-                             // outline in the picture, top left first, clockwise
+  bool fromNumbers = false;
+  std::array<bool, 25> cellInDoubt{};  // a cell whose marks may not be its whole number  // found from the
+                                       // numbers' layout, with no lines round them  // the grid's outline in
+                                       // the picture, top left first, clockwise
 };
 
 // Every 5 × 5 grid in an 8-bit grey picture: quadrilaterals whose inside is crossed by four lines each

@@ -19,6 +19,9 @@ constexpr std::size_t kFreeCell = 12;
 // band of text, a barcode) and it is no row of the ticket but what lies round it, taken in.
 constexpr int kLeastInked = 3;
 constexpr int kMostDoubtful = 3;
+// Without lines, a row of letters above the numbers lines up with them as well as a ticket's row does:
+// an outer row or column of a grid found from its numbers holds fewer doubtful cells.
+constexpr int kMostDoubtfulUnruled = 2;
 // A grid found from the layout of its numbers holds at least this many read for certain.
 constexpr int kLeastCertain = 12;
 
@@ -53,7 +56,7 @@ ScannedTicket ticketOf(const std::array<CellReading, 25>& read, const cv::Rect& 
 
 // The rows and columns of a grid are those of a ticket: each holds numbers, the outer ones few
 // doubtful cells.
-bool linesHoldNumbers(const std::array<CellReading, 25>& read, const ScannedTicket& t) {
+bool linesHoldNumbers(const std::array<CellReading, 25>& read, const ScannedTicket& t, int mostDoubtful) {
   for (int line = 0; line < 5; ++line)
     for (bool isRow : {true, false}) {
       int inked = 0, doubtful = 0;
@@ -63,7 +66,7 @@ bool linesHoldNumbers(const std::array<CellReading, 25>& read, const ScannedTick
         doubtful += t.doubtful[i];
       }
       const bool outer = line == 0 || line == 4;
-      if (inked < kLeastInked || (outer && doubtful > kMostDoubtful)) return false;
+      if (inked < kLeastInked || (outer && doubtful > mostDoubtful)) return false;
     }
   return true;
 }
@@ -174,10 +177,17 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
     if (written < kMinWrittenCells) continue;
     const FoundGrid& grid = grids[g];
     ScannedTicket ticket = ticketOf(read, grid.place);
+    for (std::size_t i = 0; i < 25; ++i)
+      if (grid.cellInDoubt[i]) {
+        ticket.doubtful[i] = true;
+        ticket.cells[i].clear();
+      }
     // A grid found from the numbers alone must show them: marks of some other kind in a 5 × 5
     // arrangement (a table, a page of text) are no ticket, not a doubtful one.
     if (grid.fromNumbers && certainNumbers(ticket) < kLeastCertain) continue;
-    if (grid.uncertain || !linesHoldNumbers(read, ticket) || lineHoldsNumbers(grid.droppedRow) ||
+    if (grid.uncertain ||
+        !linesHoldNumbers(read, ticket, grid.fromNumbers ? kMostDoubtfulUnruled : kMostDoubtful) ||
+        lineHoldsNumbers(grid.droppedRow) ||
         std::any_of(grid.besideLines.begin(), grid.besideLines.end(), lineHoldsNumbers))
       markGridDoubtful(ticket);
     placed.push_back({std::move(ticket), grid.centre.x, grid.centre.y, grid.height});

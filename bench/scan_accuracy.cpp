@@ -16,6 +16,7 @@
 //   ZIEHFIX_PHOTO_PICTURES=N                pictures per part (128, of which every 16th holds no ticket)
 //   ZIEHFIX_SCAN_SAVE=folder                also keeps photos read with a fault, with their truth
 //   ZIEHFIX_SCAN_PICTURES=0                 photos only, without the painter's sets
+//   ZIEHFIX_PHOTO_ONLY=N                    photo number N of each part alone, to look into a fault
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
@@ -179,7 +180,11 @@ void measurePhotos(PhotoPart part, int count) {
   const QString keep = qEnvironmentVariable("ZIEHFIX_SCAN_SAVE");
   if (!keep.isEmpty()) QDir().mkpath(keep);
   PhotoScore score;
+  const int only = qEnvironmentVariableIsSet("ZIEHFIX_PHOTO_ONLY")
+                       ? qEnvironmentVariableIntValue("ZIEHFIX_PHOTO_ONLY")
+                       : -1;
   for (int i = 0; i < count; ++i) {
+    if (only >= 0 && i != only) continue;
     const PhotoPicture pic = GeneratePhoto(part, i);
     QElapsedTimer clock;
     clock.start();

@@ -278,6 +278,7 @@ std::vector<FoundGrid> FindGrids(const cv::Mat& gray, const std::function<bool()
     grid.centre = centre * float(1.0 / scale);
     grid.angle = std::atan2(at[1].y - at[0].y, at[1].x - at[0].x);
     grid.height = float((distance(at[0], at[3]) + distance(at[1], at[2])) / 2 / scale);
+    for (const cv::Point2f& p : at) grid.corners.push_back(p * float(1.0 / scale));
     accepted.push_back(cand.quad);
     found.push_back(std::move(grid));
   }

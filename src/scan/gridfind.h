@@ -20,6 +20,14 @@ struct FoundGrid {
   // Where a sixth row was dropped as a letter row, that row's cells: if they hold numbers, the row
   // dropped was one of the ticket's.
   std::vector<cv::Mat> droppedRow;
+  // Rows or columns of number-like marks found just outside the grid, five cells each: if one holds
+  // numbers, the grid chosen may be a row or column off, and its geometry is in doubt.
+  std::vector<std::vector<cv::Mat>> besideLines;
+  std::vector<cv::Point2f> corners;
+  bool fromNumbers = false;
+  std::array<bool, 25> cellInDoubt{};  // a cell whose marks may not be its whole number  // found from the
+                                       // numbers' layout, with no lines round them  // the grid's outline in
+                                       // the picture, top left first, clockwise
 };
 
 // Every 5 × 5 grid in an 8-bit grey picture: quadrilaterals whose inside is crossed by four lines each

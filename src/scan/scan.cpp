@@ -5,6 +5,7 @@
 #include <cmath>
 #include <opencv2/core.hpp>
 
+#include "scan/blobgrid.h"
 #include "scan/digitreader.h"
 #include "scan/gridfind.h"
 
@@ -18,6 +19,11 @@ constexpr std::size_t kFreeCell = 12;
 // band of text, a barcode) and it is no row of the ticket but what lies round it, taken in.
 constexpr int kLeastInked = 3;
 constexpr int kMostDoubtful = 3;
+// Without lines, a row of letters above the numbers lines up with them as well as a ticket's row does:
+// an outer row or column of a grid found from its numbers holds fewer doubtful cells.
+constexpr int kMostDoubtfulUnruled = 2;
+// A grid found from the layout of its numbers holds at least this many read for certain.
+constexpr int kLeastCertain = 12;
 
 ScannedTicket ticketOf(const std::array<CellReading, 25>& read, const cv::Rect& place) {
   ScannedTicket t;
@@ -50,7 +56,7 @@ ScannedTicket ticketOf(const std::array<CellReading, 25>& read, const cv::Rect& 
 
 // The rows and columns of a grid are those of a ticket: each holds numbers, the outer ones few
 // doubtful cells.
-bool linesHoldNumbers(const std::array<CellReading, 25>& read, const ScannedTicket& t) {
+bool linesHoldNumbers(const std::array<CellReading, 25>& read, const ScannedTicket& t, int mostDoubtful) {
   for (int line = 0; line < 5; ++line)
     for (bool isRow : {true, false}) {
       int inked = 0, doubtful = 0;
@@ -60,17 +66,18 @@ bool linesHoldNumbers(const std::array<CellReading, 25>& read, const ScannedTick
         doubtful += t.doubtful[i];
       }
       const bool outer = line == 0 || line == 4;
-      if (inked < kLeastInked || (outer && doubtful > kMostDoubtful)) return false;
+      if (inked < kLeastInked || (outer && doubtful > mostDoubtful)) return false;
     }
   return true;
 }
 
-// The row dropped above a grid as its letter row holds numbers: then it was the ticket's first row.
-bool droppedRowHoldsNumbers(const FoundGrid& grid) {
-  if (grid.droppedRow.size() != 5) return false;
+// Five cells beside a grid (the row dropped above it as its letter row, a row or column of number-like
+// marks next to it) hold numbers: then the grid may be a row or column off.
+bool lineHoldsNumbers(const std::vector<cv::Mat>& line) {
+  if (line.size() != 5) return false;
   std::array<cv::Mat, 25> cells;
   const cv::Mat blank(8, 8, CV_8UC1, cv::Scalar(255));
-  for (std::size_t i = 0; i < 25; ++i) cells[i] = i < 5 ? grid.droppedRow[i] : blank;
+  for (std::size_t i = 0; i < 25; ++i) cells[i] = i < 5 ? line[i] : blank;
   const std::array<CellReading, 25> read = ReadGridCells(cells);
   int numbers = 0;
   for (std::size_t i = 0; i < 5; ++i) {
@@ -78,6 +85,10 @@ bool droppedRowHoldsNumbers(const FoundGrid& grid) {
     numbers += n >= 1 && n <= 75;
   }
   return numbers >= kLeastInked;
+}
+
+int certainNumbers(const ScannedTicket& t) {
+  return int(std::count_if(t.cells.begin(), t.cells.end(), [](const QString& c) { return !c.isEmpty(); }));
 }
 
 // The whole ticket is doubtful; its numbers stay unread rather than be put in another row.
@@ -149,7 +160,12 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
     result.cancelled = true;
     return result;
   }
-  const std::vector<FoundGrid> grids = FindGrids(mat, [&] { return !keepGoing(0, 1); });
+  std::vector<FoundGrid> grids = FindGrids(mat, [&] { return !keepGoing(0, 1); });
+  // Tickets without ruled lines, found from the layout of their numbers, where no ruled grid lies.
+  std::vector<std::vector<cv::Point2f>> taken;
+  for (const FoundGrid& g : grids) taken.push_back(g.corners);
+  for (FoundGrid& g : FindNumberGrids(mat, taken, [&] { return !keepGoing(0, 1); }))
+    grids.push_back(std::move(g));
   const int total = int(grids.size()) + 1;
   std::vector<Placed> placed;
   std::vector<double> angles;
@@ -161,7 +177,18 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
     if (written < kMinWrittenCells) continue;
     const FoundGrid& grid = grids[g];
     ScannedTicket ticket = ticketOf(read, grid.place);
-    if (grid.uncertain || !linesHoldNumbers(read, ticket) || droppedRowHoldsNumbers(grid))
+    for (std::size_t i = 0; i < 25; ++i)
+      if (grid.cellInDoubt[i]) {
+        ticket.doubtful[i] = true;
+        ticket.cells[i].clear();
+      }
+    // A grid found from the numbers alone must show them: marks of some other kind in a 5 × 5
+    // arrangement (a table, a page of text) are no ticket, not a doubtful one.
+    if (grid.fromNumbers && certainNumbers(ticket) < kLeastCertain) continue;
+    if (grid.uncertain ||
+        !linesHoldNumbers(read, ticket, grid.fromNumbers ? kMostDoubtfulUnruled : kMostDoubtful) ||
+        lineHoldsNumbers(grid.droppedRow) ||
+        std::any_of(grid.besideLines.begin(), grid.besideLines.end(), lineHoldsNumbers))
       markGridDoubtful(ticket);
     placed.push_back({std::move(ticket), grid.centre.x, grid.centre.y, grid.height});
     angles.push_back(grid.angle);

@@ -1,0 +1,543 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scan/blobgrid.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <numeric>
+#include <opencv2/imgproc.hpp>
+
+namespace {
+
+// Numbers are searched on a copy of at most this long a side: a 12-megapixel photo whole, so that the
+// digits of small cells keep enough pixels to be told from specks.
+constexpr int kWorkSide = 4000;
+// Print is darker than this share of the paper around it.
+constexpr double kInkShare = 0.8;
+// The digits kept in a cell are print darker than this share, so that a faint pattern behind them is not.
+constexpr double kFirmInk = 0.8;
+// A mark kept as print is somewhere darker than this share of the paper.
+constexpr double kFaintest = 0.5;
+constexpr int kSmallestDigit = 6;
+// Side of one straightened cell.
+constexpr int kCell = 80;
+// A grid holds at least this many of its 25 numbers as marks of their own.
+constexpr int kLeastNumbers = 13;
+// A number lies this share of the spacing from where the fitted grid puts it at most.
+constexpr double kMostOff = 0.3;
+
+struct Number {
+  cv::Rect box;
+  cv::Point2f centre;
+  float height = 0;
+  std::vector<int> labels;  // the pieces it is made of
+  cv::Point2f turned;       // centre turned by the grid's slant
+  cv::Point index;          // column and row in the lattice
+  bool indexed = false;
+};
+
+int findRoot(std::vector<int>& parent, int i) {
+  while (parent[std::size_t(i)] != i)
+    i = parent[std::size_t(i)] = parent[std::size_t(parent[std::size_t(i)])];
+  return i;
+}
+
+bool similarHeight(float a, float b, float most) {
+  return std::max(a, b) <= most * std::min(a, b);
+}
+
+float median(std::vector<float> v) {
+  if (v.empty()) return 0;
+  std::nth_element(v.begin(), v.begin() + std::ptrdiff_t(v.size() / 2), v.end());
+  return v[v.size() / 2];
+}
+
+// Least-squares homography from lattice points to picture points (no library here offers one without
+// the camera-calibration module, which nothing else needs).
+bool fitHomography(const std::vector<cv::Point2f>& from, const std::vector<cv::Point2f>& to, cv::Matx33d& h) {
+  const int n = int(from.size());
+  if (n < 4) return false;
+  cv::Point2d mean(0, 0);
+  for (const cv::Point2f& p : to) mean += cv::Point2d(p);
+  mean *= 1.0 / n;
+  double spread = 0;
+  for (const cv::Point2f& p : to) spread += cv::norm(cv::Point2d(p) - mean);
+  spread = std::max(1e-6, spread / n);
+  cv::Mat a(2 * n, 8, CV_64F), b(2 * n, 1, CV_64F);
+  for (int i = 0; i < n; ++i) {
+    const double x = from[std::size_t(i)].x, y = from[std::size_t(i)].y;
+    const double u = (to[std::size_t(i)].x - mean.x) / spread, v = (to[std::size_t(i)].y - mean.y) / spread;
+    const double ra[8] = {x, y, 1, 0, 0, 0, -u * x, -u * y};
+    const double rb[8] = {0, 0, 0, x, y, 1, -v * x, -v * y};
+    for (int k = 0; k < 8; ++k) {
+      a.at<double>(2 * i, k) = ra[k];
+      a.at<double>(2 * i + 1, k) = rb[k];
+    }
+    b.at<double>(2 * i) = u;
+    b.at<double>(2 * i + 1) = v;
+  }
+  cv::Mat s;
+  if (!cv::solve(a, b, s, cv::DECOMP_SVD)) return false;
+  const cv::Matx33d normed(s.at<double>(0), s.at<double>(1), s.at<double>(2), s.at<double>(3),
+                           s.at<double>(4), s.at<double>(5), s.at<double>(6), s.at<double>(7), 1);
+  const cv::Matx33d back(spread, 0, mean.x, 0, spread, mean.y, 0, 0, 1);
+  h = back * normed;
+  return true;
+}
+
+cv::Point2f apply(const cv::Matx33d& h, double x, double y) {
+  const cv::Vec3d p = h * cv::Vec3d(x, y, 1);
+  return {float(p[0] / p[2]), float(p[1] / p[2])};
+}
+
+// Everything the search found in one picture.
+class NumberSearch {
+ public:
+  NumberSearch(const cv::Mat& even, double scale) : even_(even), scale_(scale) {}
+
+  void findNumbers(const std::vector<std::vector<cv::Point2f>>& taken);
+  std::vector<std::vector<int>> clusters(int least = kLeastNumbers);
+  bool gridOf(const std::vector<int>& members, FoundGrid& grid);
+
+ private:
+  void numbersIn(const cv::Mat& ink, const std::vector<std::vector<cv::Point2f>>& taken);
+  cv::Mat cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vector<bool>* blocked = nullptr) const;
+
+  const cv::Mat& even_;
+  double scale_;
+  cv::Mat labels_, stats_;
+  std::vector<Number> numbers_;
+  std::vector<float> nearest_;
+};
+
+void NumberSearch::findNumbers(const std::vector<std::vector<cv::Point2f>>& taken) {
+  cv::Mat ink;
+  cv::threshold(even_, ink, 255 * kInkShare, 255, cv::THRESH_BINARY_INV);
+  numbersIn(ink, taken);
+}
+
+void NumberSearch::numbersIn(const cv::Mat& ink, const std::vector<std::vector<cv::Point2f>>& taken) {
+  numbers_.clear();
+  cv::Mat centroids;
+  const int n = cv::connectedComponentsWithStats(ink, labels_, stats_, centroids, 8, CV_32S);
+  const int tallest = std::max(even_.cols, even_.rows) / 12;
+  struct Piece {
+    cv::Rect box;
+    int label;
+  };
+  std::vector<Piece> pieces;
+  for (int i = 1; i < n; ++i) {
+    const cv::Rect r(stats_.at<int>(i, cv::CC_STAT_LEFT), stats_.at<int>(i, cv::CC_STAT_TOP),
+                     stats_.at<int>(i, cv::CC_STAT_WIDTH), stats_.at<int>(i, cv::CC_STAT_HEIGHT));
+    const double fill = double(stats_.at<int>(i, cv::CC_STAT_AREA)) / r.area();
+    // A digit, or two run together: taller than a speck, narrower than a word, not a thin frame.
+    if (r.height < kSmallestDigit || r.height > tallest || r.width > 1.6 * r.height || fill < 0.12) continue;
+    pieces.push_back({r, i});
+  }
+  std::sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) { return a.box.x < b.box.x; });
+  // Marks in a line, alike in height and close together: the digits of one number, or of neighbouring
+  // numbers where a large face leaves little room between the cells, or the letters of a word.
+  std::vector<int> parent(pieces.size());
+  std::iota(parent.begin(), parent.end(), 0);
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    const cv::Rect& a = pieces[i].box;
+    for (std::size_t j = i + 1; j < pieces.size() && pieces[j].box.x <= a.x + a.width + a.height; ++j) {
+      const cv::Rect& b = pieces[j].box;
+      const int across = std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y);
+      if (!similarHeight(float(a.height), float(b.height), 1.35f) ||
+          across < 0.6 * std::min(a.height, b.height))
+        continue;
+      if (b.x - (a.x + a.width) <= std::max(a.height, b.height) * 3 / 4)
+        parent[std::size_t(findRoot(parent, int(i)))] = findRoot(parent, int(j));
+    }
+  }
+  std::map<int, std::vector<std::size_t>> lines;
+  for (std::size_t i = 0; i < pieces.size(); ++i) lines[findRoot(parent, int(i))].push_back(i);
+  std::vector<Number> groups;
+  for (auto& [root, line] : lines) {
+    // Within a number the digits stand closer than the numbers of neighbouring cells: the line is cut
+    // where the gap is twice the narrowest. A word's even gaps leave it whole.
+    int narrowest = std::numeric_limits<int>::max(), height = 0;
+    for (std::size_t k = 0; k < line.size(); ++k) {
+      height = std::max(height, pieces[line[k]].box.height);
+      if (k > 0) narrowest = std::min(narrowest, pieces[line[k]].box.x - pieces[line[k - 1]].box.br().x);
+    }
+    Number g;
+    for (std::size_t k = 0; k < line.size(); ++k) {
+      const cv::Rect& b = pieces[line[k]].box;
+      if (k > 0 &&
+          b.x - pieces[line[k - 1]].box.br().x > std::max(height * 3 / 10, 2 * std::max(1, narrowest))) {
+        groups.push_back(g);
+        g = Number();
+      }
+      g.box = g.labels.empty() ? b : (g.box | b);
+      g.labels.push_back(pieces[line[k]].label);
+    }
+    groups.push_back(g);
+  }
+  for (Number& g : groups) {
+    // Three marks and more, or wider than two digits: a word, a serial number, a barcode.
+    if (g.labels.size() > 2 || g.box.width > 1.7 * g.box.height) continue;
+    g.centre = cv::Point2f(float(g.box.x) + float(g.box.width) / 2, float(g.box.y) + float(g.box.height) / 2);
+    g.height = float(g.box.height);
+    const cv::Point2f inPicture = g.centre * float(1.0 / scale_);
+    if (std::any_of(taken.begin(), taken.end(), [&](const std::vector<cv::Point2f>& quad) {
+          return cv::pointPolygonTest(quad, inPicture, false) >= 0;
+        }))
+      continue;
+    numbers_.push_back(std::move(g));
+  }
+}
+
+// Numbers linked to their neighbours at about the spacing of the nearest: the numbers of one grid
+// hang together, and the next ticket on a sheet lies at least two cells further.
+std::vector<std::vector<int>> NumberSearch::clusters(int least) {
+  std::sort(numbers_.begin(), numbers_.end(),
+            [](const Number& a, const Number& b) { return a.centre.x < b.centre.x; });
+  const std::size_t n = numbers_.size();
+  nearest_.assign(n, std::numeric_limits<float>::max());
+  // Sorted by x, the search for the nearest stops where the distance across alone is larger.
+  for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t j = i + 1; j < n && numbers_[j].centre.x - numbers_[i].centre.x < nearest_[i]; ++j) {
+      if (!similarHeight(numbers_[i].height, numbers_[j].height, 1.3f)) continue;
+      const float d = float(cv::norm(numbers_[i].centre - numbers_[j].centre));
+      nearest_[i] = std::min(nearest_[i], d);
+      nearest_[j] = std::min(nearest_[j], d);
+    }
+  std::vector<int> parent(n);
+  std::iota(parent.begin(), parent.end(), 0);
+  for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t j = i + 1; j < n && numbers_[j].centre.x - numbers_[i].centre.x < 1.6f * nearest_[i];
+         ++j) {
+      if (!similarHeight(numbers_[i].height, numbers_[j].height, 1.3f)) continue;
+      const float d = float(cv::norm(numbers_[i].centre - numbers_[j].centre));
+      if (d < 1.6f * std::min(nearest_[i], nearest_[j]))
+        parent[std::size_t(findRoot(parent, int(i)))] = findRoot(parent, int(j));
+    }
+  std::map<int, std::vector<int>> byRoot;
+  for (std::size_t i = 0; i < n; ++i) byRoot[findRoot(parent, int(i))].push_back(int(i));
+  std::vector<std::vector<int>> out;
+  for (auto& [root, members] : byRoot)
+    if (int(members.size()) >= least) out.push_back(std::move(members));
+  return out;
+}
+
+// The straightened cells of a part of the lattice (in cells, x columns and y rows): the print lying
+// wholly inside a cell and smaller than it, white paper everywhere else, so that boxes, circles, lines
+// and patterns round the numbers are gone and no digit of a number is lost.
+cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vector<bool>* blocked) const {
+  const cv::Size size(int(std::lround(lattice.width)) * kCell, int(std::lround(lattice.height)) * kCell);
+  const cv::Matx33d toLattice(1.0 / kCell, 0, lattice.x, 0, 1.0 / kCell, lattice.y, 0, 0, 1);
+  const cv::Matx33d toPicture = h * toLattice;
+  cv::Mat straight;
+  cv::warpPerspective(even_, straight, cv::Mat(toPicture), size, cv::INTER_LINEAR | cv::WARP_INVERSE_MAP,
+                      cv::BORDER_CONSTANT, cv::Scalar(255));
+  const cv::Rect all(0, 0, even_.cols, even_.rows);
+  const int cols = int(std::lround(lattice.width)), rows = int(std::lround(lattice.height));
+  const cv::Rect region =
+      cv::boundingRect(std::vector<cv::Point2f>{
+          apply(h, lattice.x, lattice.y), apply(h, lattice.x + cols, lattice.y),
+          apply(h, lattice.x + cols, lattice.y + rows), apply(h, lattice.x, lattice.y + rows)}) &
+      all;
+  if (region.empty()) return straight;
+  // The marks counted again at a firmer threshold than for the search: a faint pattern printed behind
+  // the numbers stays apart from their digits.
+  cv::Mat labels, stats, centroids;
+  cv::connectedComponentsWithStats(even_(region) < 255 * kFirmInk, labels, stats, centroids, 8, CV_32S);
+  // Each mark's darkest point: dots or hatching printed faintly behind the numbers are never as dark as
+  // the numbers' print.
+  std::vector<uchar> darkest(std::size_t(stats.rows), 255);
+  for (int yy = 0; yy < region.height; ++yy) {
+    const int* row = labels.ptr<int>(yy);
+    const uchar* value = even_.ptr<uchar>(region.y + yy) + region.x;
+    for (int xx = 0; xx < region.width; ++xx)
+      if (row[xx] != 0) darkest[std::size_t(row[xx])] = std::min(darkest[std::size_t(row[xx])], value[xx]);
+  }
+  cv::Mat keep = cv::Mat::zeros(region.size(), CV_8UC1);
+  const cv::Point2f origin(region.tl());
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < cols; ++c) {
+      const double x = lattice.x + c, y = lattice.y + r;
+      // A little inside the cell: a box round the number lies near its edge.
+      constexpr double kIn = 0.04;
+      const std::vector<cv::Point2f> quad{
+          apply(h, x + kIn, y + kIn) - origin, apply(h, x + 1 - kIn, y + kIn) - origin,
+          apply(h, x + 1 - kIn, y + 1 - kIn) - origin, apply(h, x + kIn, y + 1 - kIn) - origin};
+      const cv::Rect area = cv::boundingRect(quad) & cv::Rect(0, 0, region.width, region.height);
+      if (area.empty()) continue;
+      const double side = std::sqrt(cv::contourArea(quad));
+      // Where the number stands: print there that is not kept ran into something larger (a pattern
+      // behind the numbers, a line), and a digit of the number may have gone with it.
+      const cv::Rect middle = cv::boundingRect(
+          std::vector<cv::Point2f>{apply(h, x + 0.3, y + 0.3) - origin, apply(h, x + 0.7, y + 0.7) - origin});
+      int lost = 0;
+      std::map<int, bool> inside;
+      for (int yy = area.y; yy < area.y + area.height; ++yy) {
+        const int* row = labels.ptr<int>(yy);
+        uchar* out = keep.ptr<uchar>(yy);
+        for (int xx = area.x; xx < area.x + area.width; ++xx) {
+          const int l = row[xx];
+          if (l == 0) continue;
+          auto it = inside.find(l);
+          if (it == inside.end()) {
+            const cv::Rect b(stats.at<int>(l, cv::CC_STAT_LEFT), stats.at<int>(l, cv::CC_STAT_TOP),
+                             stats.at<int>(l, cv::CC_STAT_WIDTH), stats.at<int>(l, cv::CC_STAT_HEIGHT));
+            // A circle or frame round the number is as large as the cell; no digit is.
+            bool in =
+                b.height < 0.7 * side && b.width < 0.8 * side && darkest[std::size_t(l)] < 255 * kFaintest;
+            for (const cv::Point& p : {b.tl(), cv::Point(b.x + b.width - 1, b.y), b.br() - cv::Point(1, 1),
+                                       cv::Point(b.x, b.y + b.height - 1)})
+              in = in && cv::pointPolygonTest(quad, cv::Point2f(p), false) >= 0;
+            it = inside.emplace(l, in).first;
+          }
+          if (it->second)
+            out[xx] = 255;
+          else
+            lost += middle.contains(cv::Point(xx, yy));
+        }
+      }
+      if (blocked) blocked->push_back(lost * 25 > middle.area());
+    }
+  cv::dilate(keep, keep, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
+  const cv::Matx33d shift(1, 0, -region.x, 0, 1, -region.y, 0, 0, 1);
+  cv::Mat kept;
+  cv::warpPerspective(keep, kept, cv::Mat(shift * toPicture), size, cv::INTER_LINEAR | cv::WARP_INVERSE_MAP,
+                      cv::BORDER_CONSTANT, cv::Scalar(0));
+  straight.setTo(255, kept == 0);
+  return straight;
+}
+
+// Tickets print each number in the middle of its cell. Marks well to one side are what is left of a
+// number whose other digit ran into something printed behind it and was not kept: "7" of 27.
+bool offCentre(const cv::Mat& cell) {
+  cv::Mat labels, stats, centroids;
+  const int n = cv::connectedComponentsWithStats(cell < 170, labels, stats, centroids, 8, CV_32S);
+  int tallest = 0;
+  for (int i = 1; i < n; ++i) tallest = std::max(tallest, stats.at<int>(i, cv::CC_STAT_HEIGHT));
+  int left = cell.cols, right = 0;
+  for (int i = 1; i < n; ++i)
+    if (stats.at<int>(i, cv::CC_STAT_HEIGHT) * 5 >= tallest * 2) {
+      left = std::min(left, stats.at<int>(i, cv::CC_STAT_LEFT));
+      right = std::max(right, stats.at<int>(i, cv::CC_STAT_LEFT) + stats.at<int>(i, cv::CC_STAT_WIDTH));
+    }
+  return right > left && std::abs(left + right - cell.cols) > cell.cols / 7;
+}
+
+bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid) {
+  // The slant: the directions between neighbours, folded onto a quarter turn.
+  double c4 = 0, s4 = 0;
+  std::vector<std::pair<int, int>> links;
+  for (std::size_t a = 0; a < members.size(); ++a)
+    for (std::size_t b = a + 1; b < members.size(); ++b) {
+      const Number& p = numbers_[std::size_t(members[a])];
+      const Number& q = numbers_[std::size_t(members[b])];
+      const cv::Point2f d = q.centre - p.centre;
+      const float length = float(cv::norm(d));
+      const float reach = std::min(nearest_[std::size_t(members[a])], nearest_[std::size_t(members[b])]);
+      if (length >= 1.6f * reach) continue;
+      links.push_back({members[a], members[b]});
+      if (length < 1.2f * reach) {
+        const double phi = std::atan2(d.y, d.x);
+        c4 += std::cos(4 * phi);
+        s4 += std::sin(4 * phi);
+      }
+    }
+  const double slant = std::atan2(s4, c4) / 4;
+  const float cs = float(std::cos(slant)), sn = float(std::sin(slant));
+  for (int k : members) {
+    Number& num = numbers_[std::size_t(k)];
+    num.turned = cv::Point2f(cs * num.centre.x + sn * num.centre.y, -sn * num.centre.x + cs * num.centre.y);
+    num.indexed = false;
+  }
+  std::vector<float> across, down;
+  for (const auto& [a, b] : links) {
+    const cv::Point2f d = numbers_[std::size_t(b)].turned - numbers_[std::size_t(a)].turned;
+    if (std::abs(d.y) < 0.3f * std::abs(d.x)) across.push_back(std::abs(d.x));
+    if (std::abs(d.x) < 0.3f * std::abs(d.y)) down.push_back(std::abs(d.y));
+  }
+  float px = median(across), py = median(down);
+  if (px <= 0 && py <= 0) return false;
+  if (px <= 0) px = py;
+  if (py <= 0) py = px;
+  // Each number's place in the lattice, step by step from its neighbours, so that perspective and
+  // a curled sheet, which change the spacing slowly, do not add up.
+  std::map<int, std::vector<std::pair<int, cv::Point2f>>> near;
+  for (const auto& [a, b] : links) {
+    near[a].push_back({b, numbers_[std::size_t(b)].turned - numbers_[std::size_t(a)].turned});
+    near[b].push_back({a, numbers_[std::size_t(a)].turned - numbers_[std::size_t(b)].turned});
+  }
+  int start = members.front();
+  for (int k : members)
+    if (near[k].size() > near[start].size()) start = k;
+  numbers_[std::size_t(start)].indexed = true;
+  numbers_[std::size_t(start)].index = {0, 0};
+  std::vector<int> queue{start};
+  for (std::size_t q = 0; q < queue.size(); ++q) {
+    const Number& from = numbers_[std::size_t(queue[q])];
+    for (const auto& [to, d] : near[queue[q]]) {
+      const float fx = d.x / px, fy = d.y / py;
+      const float rx = std::round(fx), ry = std::round(fy);
+      if (std::abs(fx - rx) > kMostOff || std::abs(fy - ry) > kMostOff || (rx == 0 && ry == 0)) continue;
+      Number& next = numbers_[std::size_t(to)];
+      if (next.indexed) continue;
+      next.indexed = true;
+      next.index = from.index + cv::Point(int(rx), int(ry));
+      queue.push_back(to);
+    }
+  }
+  std::map<std::pair<int, int>, std::vector<int>> at;
+  int c0 = 0, c1 = 0, r0 = 0, r1 = 0;
+  for (int k : queue) {
+    const cv::Point i = numbers_[std::size_t(k)].index;
+    at[{i.x, i.y}].push_back(k);
+    c0 = std::min(c0, i.x), c1 = std::max(c1, i.x), r0 = std::min(r0, i.y), r1 = std::max(r1, i.y);
+  }
+  // The five rows and columns holding most numbers; between equals the lower rows, since a letter row
+  // or a band sits above a ticket.
+  auto count = [&](int col, int row, int cols, int rows) {
+    int n = 0;
+    for (int r = row; r < row + rows; ++r)
+      for (int c = col; c < col + cols; ++c) n += at.count({c, r}) ? 1 : 0;
+    return n;
+  };
+  int best = -1, bc = 0, br = 0;
+  for (int row = std::min(r0, r1 - 4); row <= std::max(r0, r1 - 4); ++row)
+    for (int col = std::min(c0, c1 - 4); col <= std::max(c0, c1 - 4); ++col) {
+      const int n = count(col, row, 5, 5);
+      if (n >= best) {
+        best = n;
+        bc = col;
+        br = row;
+      }
+    }
+  if (best < kLeastNumbers) return false;
+  // Rows and columns of numbers beyond the five: one may be a letter row or a ticket's row left out;
+  // more and this is a table or a calendar, not a ticket.
+  std::vector<cv::Rect2d> beside;
+  int rowsBeyond = 0, colsBeyond = 0;
+  auto numbersIn = [&](int col, int row, int cols, int rows) {
+    std::vector<int> out;
+    for (int r = row; r < row + rows; ++r)
+      for (int c = col; c < col + cols; ++c) {
+        const auto it = at.find({c, r});
+        if (it != at.end()) out.insert(out.end(), it->second.begin(), it->second.end());
+      }
+    return out;
+  };
+  for (int r = r0; r <= r1; ++r)
+    if ((r < br || r >= br + 5) && count(bc, r, 5, 1) >= 3) {
+      ++rowsBeyond;
+      beside.push_back(cv::Rect2d(0, r - br, 5, 1));
+    }
+  for (int c = c0; c <= c1; ++c)
+    if ((c < bc || c >= bc + 5) && count(c, br, 1, 5) >= 3) {
+      ++colsBeyond;
+      beside.push_back(cv::Rect2d(c - bc, 0, 1, 5));
+    }
+  if (rowsBeyond > 1 || colsBeyond > 1) return false;
+
+  // The lattice fitted to the numbers' centres; numbers far off it are left out.
+  std::vector<int> inside = numbersIn(bc, br, 5, 5);
+  bool crowded = false;
+  for (int r = br; r < br + 5; ++r)
+    for (int c = bc; c < bc + 5; ++c) crowded = crowded || (at.count({c, r}) && at[{c, r}].size() > 1);
+  cv::Matx33d h;
+  int dropped = 0;
+  const double pitch = (px + py) / 2;
+  for (int round = 0;; ++round) {
+    std::vector<cv::Point2f> from, to;
+    for (int k : inside) {
+      const Number& num = numbers_[std::size_t(k)];
+      from.push_back(cv::Point2f(float(num.index.x - bc) + 0.5f, float(num.index.y - br) + 0.5f));
+      to.push_back(num.centre);
+    }
+    if (!fitHomography(from, to, h)) return false;
+    double worst = 0;
+    std::size_t worstAt = 0;
+    for (std::size_t i = 0; i < inside.size(); ++i) {
+      const double off = cv::norm(apply(h, from[i].x, from[i].y) - to[i]);
+      if (off > worst) worst = off, worstAt = i;
+    }
+    if (worst <= kMostOff * pitch) break;
+    if (round >= 4 || int(inside.size()) <= kLeastNumbers) return false;
+    inside.erase(inside.begin() + std::ptrdiff_t(worstAt));
+    ++dropped;
+  }
+  std::vector<bool> blocked;
+  const cv::Mat straight = cellsOf(h, cv::Rect2d(0, 0, 5, 5), &blocked);
+  for (int r = 0; r < 5; ++r)
+    for (int c = 0; c < 5; ++c) {
+      // The middle of the cell, where the number stands: its digits then fill as much of the cell as a
+      // ruled grid's do, and the reader's measures of a digit's size hold for them.
+      const cv::Mat cell =
+          straight(cv::Rect(c * kCell + kCell / 10, r * kCell + kCell / 10, kCell * 4 / 5, kCell * 4 / 5));
+      grid.cells[std::size_t(r * 5 + c)] = cell.clone();
+      const std::size_t i = std::size_t(r * 5 + c);
+      grid.cellInDoubt[i] = offCentre(cell) || (i < blocked.size() && blocked[i]);
+    }
+  for (const cv::Rect2d& lattice : beside) {
+    const cv::Mat line = cellsOf(h, lattice);
+    std::vector<cv::Mat> cells;
+    for (int k = 0; k < 5; ++k)
+      cells.push_back(line(lattice.width > 1
+                               ? cv::Rect(k * kCell + kCell / 10, kCell / 10, kCell * 4 / 5, kCell * 4 / 5)
+                               : cv::Rect(kCell / 10, k * kCell + kCell / 10, kCell * 4 / 5, kCell * 4 / 5))
+                          .clone());
+    grid.besideLines.push_back(std::move(cells));
+  }
+  const std::array<cv::Point2f, 4> corners{apply(h, 0, 0), apply(h, 5, 0), apply(h, 5, 5), apply(h, 0, 5)};
+  const cv::Rect2f frame(2, 2, float(even_.cols - 4), float(even_.rows - 4));
+  bool cut = false;
+  for (const cv::Point2f& p : corners) {
+    cut = cut || !frame.contains(p);
+    grid.corners.push_back(p * float(1.0 / scale_));
+  }
+  grid.uncertain = cut || crowded || dropped > 1;
+  grid.place = cv::boundingRect(grid.corners);
+  grid.centre = (grid.corners[0] + grid.corners[2]) * 0.5f;
+  grid.angle = std::atan2(corners[1].y - corners[0].y, corners[1].x - corners[0].x);
+  grid.height = float((cv::norm(corners[3] - corners[0]) + cv::norm(corners[2] - corners[1])) / 2 / scale_);
+  grid.fromNumbers = true;
+  return true;
+}
+
+}  // namespace
+
+cv::Mat EvenPaper(const cv::Mat& gray) {
+  const double f = std::min(1.0, 480.0 / std::max(gray.cols, gray.rows));
+  cv::Mat small;
+  cv::resize(gray, small, cv::Size(), f, f, cv::INTER_AREA);
+  // Larger than the tallest printed number at this scale, so that closing takes all print away.
+  const int k = std::max(3, int(std::lround(std::max(small.cols, small.rows) / 32.0)) | 1);
+  cv::Mat paper;
+  cv::morphologyEx(small, paper, cv::MORPH_CLOSE,
+                   cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(k, k)));
+  cv::blur(paper, paper, cv::Size(k, k));
+  cv::resize(paper, paper, gray.size(), 0, 0, cv::INTER_LINEAR);
+  cv::Mat even;
+  cv::divide(gray, paper, even, 255.0);
+  return even;
+}
+
+std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
+                                       const std::vector<std::vector<cv::Point2f>>& taken,
+                                       const std::function<bool()>& cancelled) {
+  std::vector<FoundGrid> found;
+  if (gray.empty() || gray.type() != CV_8UC1) return found;
+  const double scale = std::min(1.0, double(kWorkSide) / std::max(gray.cols, gray.rows));
+  cv::Mat work;
+  if (scale < 1.0)
+    cv::resize(gray, work, cv::Size(), scale, scale, cv::INTER_AREA);
+  else
+    work = gray;
+  const cv::Mat even = EvenPaper(work);
+  NumberSearch search(even, scale);
+  search.findNumbers(taken);
+  for (const std::vector<int>& members : search.clusters()) {
+    if (cancelled && cancelled()) return {};
+    FoundGrid grid;
+    if (search.gridOf(members, grid)) found.push_back(std::move(grid));
+  }
+  return found;
+}

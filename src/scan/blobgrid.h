@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <functional>
+#include <opencv2/core.hpp>
+#include <vector>
+
+#include "scan/gridfind.h"
+
+// The paper of a photo made even: each pixel divided by the brightness of the paper around it (the
+// picture closed over marks the size of a printed number, at a small scale), so that shadows, uneven
+// light and coloured paper become white and only the print stays dark. 8-bit grey, the picture's size.
+cv::Mat EvenPaper(const cv::Mat& gray);
+
+// 5 × 5 grids found from the numbers themselves, for tickets without ruled lines (numbers in boxes, in
+// circles or alone): marks the size of a printed number, set out in five rows and five columns at even
+// spacing, turned and in perspective. Numbers inside the quadrilaterals in taken (picture pixels) are
+// left out: their grids were found already. The cells hold the numbers' marks alone on white paper;
+// rows and columns of number-like marks just outside the grid come in besideLines to be read.
+std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
+                                       const std::vector<std::vector<cv::Point2f>>& taken,
+                                       const std::function<bool()>& cancelled = {});

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tickets without ruled lines, found from the layout of their numbers: numbers alone, in boxes or in
+// circles, turned; a row of numbers beyond the five makes the ticket doubtful rather than shifted, and
+// a calendar (seven columns of numbers) is no ticket at all.
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <cmath>
+
+#include "scan/scan.h"
+
+namespace {
+
+constexpr int kCell = 56;
+enum class Frame { None, Box, Circle };
+
+// Rows of numbers, one per cell, cols columns, turned by degrees about the picture's middle.
+QImage unruled(const std::vector<std::vector<int>>& rows, Frame frame, double degrees) {
+  const int cols = int(rows.front().size());
+  QImage img(cols * kCell + 300, int(rows.size()) * kCell + 300, QImage::Format_Grayscale8);
+  img.fill(235);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.translate(img.width() / 2.0, img.height() / 2.0);
+  p.rotate(degrees);
+  p.translate(-cols * kCell / 2.0, -int(rows.size()) * kCell / 2.0);
+  QFont f(QStringLiteral("DejaVu Sans"));
+  f.setPixelSize(26);
+  p.setFont(f);
+  for (std::size_t r = 0; r < rows.size(); ++r)
+    for (int c = 0; c < cols; ++c) {
+      const QRectF cell(c * kCell, double(r) * kCell, kCell, kCell);
+      p.setPen(QPen(Qt::black, 2));
+      if (frame == Frame::Box) p.drawRect(cell.adjusted(4, 4, -4, -4));
+      if (frame == Frame::Circle) p.drawEllipse(cell.adjusted(3, 3, -3, -3));
+      const int n = rows[r][std::size_t(c)];
+      if (n > 0) p.drawText(cell, Qt::AlignCenter, QString::number(n));
+    }
+  return img;
+}
+
+std::vector<std::vector<int>> ticketRows(int count) {
+  std::vector<std::vector<int>> rows;
+  for (int r = 0; r < count; ++r) {
+    rows.emplace_back();
+    for (int c = 0; c < 5; ++c) rows.back().push_back(c * 15 + 1 + (r * 3 + c) % 15);
+  }
+  return rows;
+}
+
+TEST(NumberGrids, NumbersWithoutLinesAreFoundAndReadAtATilt) {
+  std::vector<std::vector<int>> rows = ticketRows(5);
+  rows[2][2] = 0;
+  for (Frame frame : {Frame::None, Frame::Box, Frame::Circle}) {
+    const ScanResult got = ScanImage(unruled(rows, frame, 17));
+    ASSERT_EQ(got.tickets.size(), 1u) << int(frame);
+    const ScannedTicket& t = got.tickets[0];
+    EXPECT_FALSE(t.gridDoubtful) << int(frame);
+    for (std::size_t i = 0; i < 25; ++i) {
+      const int want = rows[i / 5][i % 5];
+      EXPECT_EQ(t.cells[i], want ? QString::number(want) : QString()) << int(frame) << " cell " << i;
+    }
+  }
+}
+
+// Six rows of numbers: which five are the ticket cannot be told, and none may be read into another row.
+TEST(NumberGrids, ASixthRowOfNumbersMakesTheTicketDoubtful) {
+  const ScanResult got = ScanImage(unruled(ticketRows(6), Frame::Box, 0));
+  ASSERT_EQ(got.tickets.size(), 1u);
+  EXPECT_TRUE(got.tickets[0].gridDoubtful);
+  EXPECT_EQ(got.tickets[0].doubtfulCount(), 25);
+}
+
+TEST(NumberGrids, ACalendarIsNoTicket) {
+  std::vector<std::vector<int>> month(5, std::vector<int>(7, 0));
+  for (int day = 1; day <= 31; ++day) month[std::size_t((day + 2) / 7)][std::size_t((day + 2) % 7)] = day;
+  EXPECT_TRUE(ScanImage(unruled(month, Frame::None, 3)).tickets.empty());
+}
+
+}  // namespace

@@ -104,7 +104,7 @@ QWidget* TFMain::buildTopBar() {
                    Widgets::BarButton(bar, QStringLiteral("BUebersicht"), QStringLiteral("Übersicht"), 20,
                                       QSize(96, kButtonHeight), QStringLiteral("Gewinnübersicht (F2)")),
                    &TFMain::BUebersichtClick));
-  // The draw archive: narrower than the spec's buttons, so that the bar keeps its width.
+  // The draw archive: narrower than the bar's other buttons, so that the bar keeps its width.
   l->addWidget(
       commandButton(Widgets::BarButton(bar, QStringLiteral("BArchivieren"),
                                        QStringLiteral("Ziehung archivieren"), 21, QSize(84, kButtonHeight)),

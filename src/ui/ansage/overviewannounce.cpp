@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ansage/overviewannounce.h"
 
+#include "ui/shared/widgetfactory.h"
+
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QLabel>
@@ -28,8 +30,7 @@ void AddAnnouncementControls(QWidget* overview, QVBoxLayout* root, QHBoxLayout* 
   on->setObjectName(QStringLiteral("cbAnsagen"));
   on->setToolTip(QStringLiteral("Jede gewählte Zahl und neue Gewinner ansagen"));
   on->setChecked(announcements.isOn());
-  auto* settings = new QPushButton(QStringLiteral("Ansagen..."), overview);
-  settings->setObjectName(QStringLiteral("BAnsagen"));
+  auto* settings = Widgets::Button(overview, QStringLiteral("BAnsagen"), QStringLiteral("Ansagen..."));
   // Beside "Fehlende Zahlen …", before the stretch that pushes the report's commands to the right.
   commands->insertWidget(1, on);
   commands->insertWidget(2, settings);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/archiv/archiv.h"
 
+#include "ui/shared/widgetfactory.h"
+
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -30,7 +32,7 @@
 #include "ui/shared/prompter.h"
 #include "ui/shared/shortcuts.h"
 
-TFArchiv* FArchiv = nullptr;
+QPointer<TFArchiv> FArchiv;
 
 namespace {
 constexpr int kRowHeight = 18;
@@ -154,14 +156,11 @@ TFArchiv::TFArchiv(const LotteryCheck& check, QWidget* parent)
   gZiehungen_->setFocus(Qt::OtherFocusReason);
 }
 
-TFArchiv::~TFArchiv() {
-  if (FArchiv == this) FArchiv = nullptr;
-}
+TFArchiv::~TFArchiv() = default;
 
 QPushButton* TFArchiv::addButton(const char* name, const QString& caption, const QString& hint,
                                  void (TFArchiv::*handler)()) {
-  auto* b = new QPushButton(caption, this);
-  b->setObjectName(QString::fromLatin1(name));
+  auto* b = Widgets::Button(this, QString::fromLatin1(name), caption);
   b->setToolTip(hint);
   connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
   buttons_ << b;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include "archive/archive.h"
@@ -91,4 +92,4 @@ class TFArchiv : public QWidget {
 };
 
 // The open archive window, or nullptr.
-extern TFArchiv* FArchiv;
+extern QPointer<TFArchiv> FArchiv;

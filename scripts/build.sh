@@ -4,6 +4,7 @@
 # BUILD_TARGETS: the targets to build (blank-separated); all of them when unset.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/generator.sh
 build_dir=${BUILD_DIR:-build}
 werror=OFF
 if [ "${CI:-}" = "true" ]; then werror=ON; fi

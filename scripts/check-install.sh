@@ -7,6 +7,7 @@
 # programs with ZIEHFIX_SCAN and ZIEHFIX_SELF_UPDATE off (in build-options/, or $OPTIONS_BUILD_DIR).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/generator.sh
 build_dir=${BUILD_DIR:-build}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config ccache clang libclang-rt-14-dev clang-format
+  build-essential cmake ninja-build lld pkg-config ccache clang libclang-rt-14-dev clang-format
   qt6-base-dev libqt6sql6-sqlite qt6-base-dev-tools qt6-base-private-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
   libssl-dev libjpeg62-turbo-dev libqrencode-dev
   libgtest-dev libgmock-dev libbenchmark-dev

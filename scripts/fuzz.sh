@@ -9,6 +9,7 @@
 #   scripts/fuzz.sh 600 http_response   only the named targets
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/generator.sh
 seconds=${1:-20}
 shift || true
 build_dir=${FUZZ_BUILD_DIR:-build-fuzz}

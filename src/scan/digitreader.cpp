@@ -189,46 +189,51 @@ std::array<CellReading, 25> ReadGridCells(const std::array<cv::Mat, 25>& cells) 
   for (std::size_t i = 0; i < 25; ++i) {
     marks[i] = marksOf(cells[i]);
     out[i].ink = marks[i].pieces > 0 || marks[i].hidden;
-    inLine[i] = marks[i].pieces > 0;
+    // Only the numbers the shape reader is not sure of go to the recogniser, the only call here that
+    // takes time: the others it reads alone, and a cell it cannot read at all stays doubtful whatever
+    // Tesseract reads.
+    inLine[i] = marks[i].pieces > 0 && !marks[i].hidden && marks[i].margin >= kMinMargin &&
+                marks[i].margin < kSureMargin;
     if (!inLine[i]) continue;
     left[i] = width;
     width += marks[i].picture.cols;
     right[i] = width;
     width += kGap;
   }
-  if (width == kMargin) return out;
-  cv::Mat line(kDigitHeight + 2 * kMargin, width - kGap + kMargin, CV_8UC1, cv::Scalar(255));
-  for (std::size_t i = 0; i < 25; ++i)
-    if (inLine[i])
-      marks[i].picture.copyTo(line(cv::Rect(left[i], kMargin, marks[i].picture.cols, kDigitHeight)));
-
   tesseract::TessBaseAPI& api = recogniser();
-  api.SetImage(line.data, line.cols, line.rows, 1, int(line.step));
-  api.SetSourceResolution(300);
-  if (api.Recognize(nullptr) != 0) return out;
-  // Symbol by symbol: the recogniser's word breaks are unreliable with digits only, but every
-  // symbol's box says in which cell it lies.
   std::array<int, 25> stray{};
-  std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
-  if (it) {
-    do {
-      std::unique_ptr<char[]> text(it->GetUTF8Text(tesseract::RIL_SYMBOL));
-      int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-      if (!text || !it->BoundingBox(tesseract::RIL_SYMBOL, &x1, &y1, &x2, &y2)) continue;
-      const int middle = (x1 + x2) / 2;
-      bool placed = false;
-      for (std::size_t i = 0; i < 25 && !placed; ++i) {
-        if (!inLine[i] || middle < left[i] - kGap / 4 || middle >= right[i] + kGap / 4) continue;
-        out[i].digits += QString::fromUtf8(text.get()).trimmed();
-        placed = true;
-      }
-      // A symbol between the cells belongs to none; the nearest cell is in doubt.
-      if (!placed)
-        for (std::size_t i = 0; i < 25; ++i)
-          if (inLine[i] && middle >= right[i] && middle < right[i] + kGap) ++stray[i];
-    } while (it->Next(tesseract::RIL_SYMBOL));
+  if (width > kMargin) {
+    cv::Mat line(kDigitHeight + 2 * kMargin, width - kGap + kMargin, CV_8UC1, cv::Scalar(255));
+    for (std::size_t i = 0; i < 25; ++i)
+      if (inLine[i])
+        marks[i].picture.copyTo(line(cv::Rect(left[i], kMargin, marks[i].picture.cols, kDigitHeight)));
+
+    api.SetImage(line.data, line.cols, line.rows, 1, int(line.step));
+    api.SetSourceResolution(300);
+    if (api.Recognize(nullptr) != 0) return out;
+    // Symbol by symbol: the recogniser's word breaks are unreliable with digits only, but every
+    // symbol's box says in which cell it lies.
+    std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
+    if (it) {
+      do {
+        std::unique_ptr<char[]> text(it->GetUTF8Text(tesseract::RIL_SYMBOL));
+        int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        if (!text || !it->BoundingBox(tesseract::RIL_SYMBOL, &x1, &y1, &x2, &y2)) continue;
+        const int middle = (x1 + x2) / 2;
+        bool placed = false;
+        for (std::size_t i = 0; i < 25 && !placed; ++i) {
+          if (!inLine[i] || middle < left[i] - kGap / 4 || middle >= right[i] + kGap / 4) continue;
+          out[i].digits += QString::fromUtf8(text.get()).trimmed();
+          placed = true;
+        }
+        // A symbol between the cells belongs to none; the nearest cell is in doubt.
+        if (!placed)
+          for (std::size_t i = 0; i < 25; ++i)
+            if (inLine[i] && middle >= right[i] && middle < right[i] + kGap) ++stray[i];
+      } while (it->Next(tesseract::RIL_SYMBOL));
+    }
+    api.Clear();
   }
-  api.Clear();
   for (std::size_t i = 0; i < 25; ++i) {
     CellReading& r = out[i];
     const Marks& m = marks[i];
@@ -240,16 +245,16 @@ std::array<CellReading, 25> ReadGridCells(const std::array<cv::Mat, 25>& cells) 
              (digits.size() == 1 ? m.aspect < 0.95 : m.aspect > 0.8);
     };
     if (m.hidden || stray[i] != 0 || m.shapes.isEmpty() || !fits(m.shapes)) continue;
-    // Two readers: Tesseract, and the shape reader, which knows the common type faces of printed
-    // tickets and reads them better (Tesseract takes the dotted zero of a monospaced face for a 6
-    // and adds digits that are not there). The shape reader decides alone when it is sure; when it
-    // is less sure, Tesseract must read the same. Where they differ, neither is trusted.
+    // Two readers: the shape reader, which knows the faces of printed tickets and reads them better
+    // than Tesseract (which takes the dotted zero of a monospaced face for a 6 and adds digits that are
+    // not there), decides alone when it is sure. When it is less sure, Tesseract must read the same;
+    // where they differ, neither is trusted. In a line of 25 numbers Tesseract now and then adds a
+    // digit from its neighbours' context ("645" for 45) or drops one; read alone, the number is often
+    // read right.
     if (m.margin >= kSureMargin) {
       r.digits = m.shapes;
       r.certain = true;
     } else if (m.margin >= kMinMargin) {
-      // In a line of 25 numbers Tesseract now and then adds a digit from its neighbours' context
-      // ("645" for 45) or drops one; read alone, the number is often read right.
       r.certain = r.digits == m.shapes || readAlone(api, m.picture) == m.shapes;
       if (r.certain) r.digits = m.shapes;
     }

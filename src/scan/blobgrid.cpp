@@ -103,6 +103,8 @@ class NumberSearch {
  private:
   void numbersIn(const cv::Mat& ink, const std::vector<std::vector<cv::Point2f>>& taken);
   cv::Mat cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vector<bool>* blocked = nullptr) const;
+  bool printOnBox(const cv::Rect& region, const cv::Mat& labels, const cv::Mat& stats, int label,
+                  uchar darkest, cv::Mat& keep) const;
 
   const cv::Mat& even_;
   double scale_;
@@ -111,9 +113,50 @@ class NumberSearch {
   std::vector<float> nearest_;
 };
 
+// Boxes filled with a shade of their own, darker than the print threshold, come out of it as solid
+// marks with the number hidden in them: such a box is replaced by the print on it, what is darker than
+// halfway between the box's shade and its darkest point, away from the box's edge (its outline).
+void liftPrintOffBoxes(const cv::Mat& even, cv::Mat& ink) {
+  cv::Mat labels, stats, centroids;
+  const int n = cv::connectedComponentsWithStats(ink, labels, stats, centroids, 8, CV_32S);
+  const int tallest = std::max(even.cols, even.rows) / 12;
+  for (int i = 1; i < n; ++i) {
+    const cv::Rect b(stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP),
+                     stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
+    // Square-ish and solid: a box turned by 20° still fills more than half its bounding box.
+    if (b.height < 3 * kSmallestDigit || b.height > tallest || b.width < 0.6 * b.height ||
+        b.width > 1.7 * b.height || stats.at<int>(i, cv::CC_STAT_AREA) < 0.5 * b.area())
+      continue;
+    const cv::Mat mark = labels(b) == i;
+    cv::Mat inner;
+    const int edge = std::max(3, b.height / 8) | 1;
+    cv::erode(mark, inner, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(edge, edge)));
+    const cv::Mat shades = even(b);
+    std::vector<uchar> fill;
+    int darkest = 255;
+    for (int y = 0; y < b.height; ++y) {
+      const uchar* m = inner.ptr<uchar>(y);
+      const uchar* v = shades.ptr<uchar>(y);
+      for (int x = 0; x < b.width; ++x)
+        if (m[x]) {
+          fill.push_back(v[x]);
+          darkest = std::min(darkest, int(v[x]));
+        }
+    }
+    if (fill.size() * 3 < std::size_t(b.area())) continue;
+    std::nth_element(fill.begin(), fill.begin() + std::ptrdiff_t(fill.size() / 2), fill.end());
+    const int shade = fill[fill.size() / 2];
+    // A solid mark of one shade (a blot, an empty box, a filled star) holds no print.
+    if (shade - darkest < 60) continue;
+    ink(b).setTo(0, mark);
+    ink(b).setTo(255, inner & (shades < (shade + darkest) / 2));
+  }
+}
+
 void NumberSearch::findNumbers(const std::vector<std::vector<cv::Point2f>>& taken) {
   cv::Mat ink;
   cv::threshold(even_, ink, 255 * kInkShare, 255, cv::THRESH_BINARY_INV);
+  liftPrintOffBoxes(even_, ink);
   numbersIn(ink, taken);
 }
 
@@ -223,6 +266,43 @@ std::vector<std::vector<int>> NumberSearch::clusters(int least) {
   return out;
 }
 
+// A box filled with a colour of its own, the number printed on it: the print darker than the box, at a
+// threshold halfway between the box's shade and the darkest print, taken apart from it. Only marks
+// wholly inside the box's inner part count, so the box's edge stays out; they are added to keep.
+// False when the box holds no such print (an outlined box, or paper the shade of the box).
+bool NumberSearch::printOnBox(const cv::Rect& region, const cv::Mat& labels, const cv::Mat& stats, int label,
+                              uchar darkest, cv::Mat& keep) const {
+  const cv::Rect b(stats.at<int>(label, cv::CC_STAT_LEFT), stats.at<int>(label, cv::CC_STAT_TOP),
+                   stats.at<int>(label, cv::CC_STAT_WIDTH), stats.at<int>(label, cv::CC_STAT_HEIGHT));
+  const cv::Rect inner(b.x + b.width / 8, b.y + b.height / 8, b.width - b.width / 4, b.height - b.height / 4);
+  if (inner.width < 4 || inner.height < 4) return false;
+  const cv::Mat shades = even_(inner + region.tl());
+  std::vector<uchar> fill;
+  for (int y = 0; y < inner.height; ++y) {
+    const int* l = labels.ptr<int>(inner.y + y) + inner.x;
+    const uchar* v = shades.ptr<uchar>(y);
+    for (int x = 0; x < inner.width; ++x)
+      if (l[x] == label) fill.push_back(v[x]);
+  }
+  // An outlined box leaves its inside to the paper.
+  if (fill.size() * 2 < std::size_t(inner.area())) return false;
+  std::nth_element(fill.begin(), fill.begin() + std::ptrdiff_t(fill.size() / 2), fill.end());
+  const int shade = fill[fill.size() / 2];
+  if (shade - darkest < 60) return false;
+  cv::Mat print = shades < (shade + darkest) / 2;
+  cv::Mat pl, ps, pc;
+  const int n = cv::connectedComponentsWithStats(print, pl, ps, pc, 8, CV_32S);
+  bool found = false;
+  for (int i = 1; i < n; ++i) {
+    const int x = ps.at<int>(i, cv::CC_STAT_LEFT), y = ps.at<int>(i, cv::CC_STAT_TOP);
+    const int w = ps.at<int>(i, cv::CC_STAT_WIDTH), h = ps.at<int>(i, cv::CC_STAT_HEIGHT);
+    if (x == 0 || y == 0 || x + w >= inner.width || y + h >= inner.height || h * 4 < inner.height) continue;
+    keep(inner).setTo(255, pl == i);
+    found = true;
+  }
+  return found;
+}
+
 // The straightened cells of a part of the lattice (in cells, x columns and y rows): the print lying
 // wholly inside a cell and smaller than it, white paper everywhere else, so that boxes, circles, lines
 // and patterns round the numbers are gone and no digit of a number is lost.
@@ -272,7 +352,8 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
       const cv::Rect middle = cv::boundingRect(
           std::vector<cv::Point2f>{apply(h, x + 0.3, y + 0.3) - origin, apply(h, x + 0.7, y + 0.7) - origin});
       int lost = 0;
-      std::map<int, bool> inside;
+      // Per mark: 0 left out, 1 kept, 2 a box whose inside was taken apart from it.
+      std::map<int, int> inside;
       for (int yy = area.y; yy < area.y + area.height; ++yy) {
         const int* row = labels.ptr<int>(yy);
         uchar* out = keep.ptr<uchar>(yy);
@@ -289,11 +370,18 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
             for (const cv::Point& p : {b.tl(), cv::Point(b.x + b.width - 1, b.y), b.br() - cv::Point(1, 1),
                                        cv::Point(b.x, b.y + b.height - 1)})
               in = in && cv::pointPolygonTest(quad, cv::Point2f(p), false) >= 0;
-            it = inside.emplace(l, in).first;
+            int verdict = in ? 1 : 0;
+            // A box round the number, as large as the cell and wholly in it, that the number lies on.
+            if (!in && b.width >= side / 2 && b.height >= side / 2 &&
+                cv::pointPolygonTest(quad, cv::Point2f(float(b.x + b.width / 2), float(b.y + b.height / 2)),
+                                     false) >= 0 &&
+                printOnBox(region, labels, stats, l, darkest[std::size_t(l)], keep))
+              verdict = 2;
+            it = inside.emplace(l, verdict).first;
           }
-          if (it->second)
+          if (it->second == 1)
             out[xx] = 255;
-          else
+          else if (it->second == 0)
             lost += middle.contains(cv::Point(xx, yy));
         }
       }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Tickets without ruled lines, found from the layout of their numbers: numbers alone, in boxes or in
-// circles, turned; a row of numbers beyond the five makes the ticket doubtful rather than shifted, and
-// a calendar (seven columns of numbers) is no ticket at all.
+// Tickets without ruled lines, found from the layout of their numbers: numbers alone, in boxes, in
+// boxes filled with a shade darker than the print threshold, or in circles, turned; a row of numbers beyond
+// the five makes the ticket doubtful rather than shifted, and a calendar (seven columns of numbers) is no
+// ticket at all.
 #include <gtest/gtest.h>
 
 #include <QPainter>
@@ -12,12 +13,13 @@
 namespace {
 
 constexpr int kCell = 56;
-enum class Frame { None, Box, Circle };
+enum class Frame { None, Box, Filled, Circle };
 
-// Rows of numbers, one per cell, cols columns, turned by degrees about the picture's middle.
-QImage unruled(const std::vector<std::vector<int>>& rows, Frame frame, double degrees) {
+// Rows of numbers, one per cell, cols columns, turned by degrees about the middle of a picture with
+// margin pixels round them.
+QImage unruled(const std::vector<std::vector<int>>& rows, Frame frame, double degrees, int margin = 150) {
   const int cols = int(rows.front().size());
-  QImage img(cols * kCell + 300, int(rows.size()) * kCell + 300, QImage::Format_Grayscale8);
+  QImage img(cols * kCell + 2 * margin, int(rows.size()) * kCell + 2 * margin, QImage::Format_Grayscale8);
   img.fill(235);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
@@ -32,6 +34,13 @@ QImage unruled(const std::vector<std::vector<int>>& rows, Frame frame, double de
       const QRectF cell(c * kCell, double(r) * kCell, kCell, kCell);
       p.setPen(QPen(Qt::black, 2));
       if (frame == Frame::Box) p.drawRect(cell.adjusted(4, 4, -4, -4));
+      if (frame == Frame::Filled) {
+        p.setPen(QPen(QColor(60, 60, 60), 2));
+        p.setBrush(QColor(150, 150, 150));
+        p.drawRoundedRect(cell.adjusted(4, 4, -4, -4), 5, 5);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(Qt::black, 2));
+      }
       if (frame == Frame::Circle) p.drawEllipse(cell.adjusted(3, 3, -3, -3));
       const int n = rows[r][std::size_t(c)];
       if (n > 0) p.drawText(cell, Qt::AlignCenter, QString::number(n));
@@ -51,8 +60,9 @@ std::vector<std::vector<int>> ticketRows(int count) {
 TEST(NumberGrids, NumbersWithoutLinesAreFoundAndReadAtATilt) {
   std::vector<std::vector<int>> rows = ticketRows(5);
   rows[2][2] = 0;
-  for (Frame frame : {Frame::None, Frame::Box, Frame::Circle}) {
-    const ScanResult got = ScanImage(unruled(rows, frame, 17));
+  for (Frame frame : {Frame::None, Frame::Box, Frame::Filled, Frame::Circle}) {
+    // Filled boxes on a photo of a whole table, where each is small beside the picture.
+    const ScanResult got = ScanImage(unruled(rows, frame, 17, frame == Frame::Filled ? 900 : 150));
     ASSERT_EQ(got.tickets.size(), 1u) << int(frame);
     const ScannedTicket& t = got.tickets[0];
     EXPECT_FALSE(t.gridDoubtful) << int(frame);

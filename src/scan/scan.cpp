@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
 
 #include "scan/blobgrid.h"
 #include "scan/digitreader.h"
@@ -98,6 +99,21 @@ void markGridDoubtful(ScannedTicket& t) {
   t.cells = TicketCells{};
 }
 
+// The first outline that shares more than a third of the smaller one's area with quad; outlines.size()
+// when none does.
+std::size_t overlapping(const std::vector<std::vector<cv::Point2f>>& outlines,
+                        const std::vector<cv::Point2f>& quad) {
+  if (quad.size() != 4) return outlines.size();
+  const double area = cv::contourArea(quad);
+  for (std::size_t i = 0; i < outlines.size(); ++i) {
+    if (outlines[i].size() != 4) continue;
+    std::vector<cv::Point2f> common;
+    const double shared = cv::intersectConvexConvex(outlines[i], quad, common);
+    if (shared * 3 > std::min(area, cv::contourArea(outlines[i]))) return i;
+  }
+  return outlines.size();
+}
+
 struct Placed {
   ScannedTicket ticket;
   double x, y, height;
@@ -169,6 +185,7 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
   const int total = int(grids.size()) + 1;
   std::vector<Placed> placed;
   std::vector<double> angles;
+  std::vector<std::vector<cv::Point2f>> outlines;
   for (std::size_t g = 0; g < grids.size() && !stop; ++g) {
     if (!keepGoing(int(g) + 1, total)) break;
     const std::array<CellReading, 25> read = ReadGridCells(grids[g].cells);
@@ -190,8 +207,18 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
         lineHoldsNumbers(grid.droppedRow) ||
         std::any_of(grid.besideLines.begin(), grid.besideLines.end(), lineHoldsNumbers))
       markGridDoubtful(ticket);
+    // Two grids over much the same place are one ticket found twice (a sheet lying over another, the
+    // finders taking a grid and a part of it): the one read with more numbers stands.
+    const std::size_t same = overlapping(outlines, grid.corners);
+    if (same < outlines.size()) {
+      if (certainNumbers(placed[same].ticket) >= certainNumbers(ticket)) continue;
+      placed.erase(placed.begin() + std::ptrdiff_t(same));
+      angles.erase(angles.begin() + std::ptrdiff_t(same));
+      outlines.erase(outlines.begin() + std::ptrdiff_t(same));
+    }
     placed.push_back({std::move(ticket), grid.centre.x, grid.centre.y, grid.height});
     angles.push_back(grid.angle);
+    outlines.push_back(grid.corners);
   }
   if (stop || !keepGoing(total, total)) {
     result.cancelled = true;

@@ -23,11 +23,12 @@ struct FoundGrid {
   // Rows or columns of number-like marks found just outside the grid, five cells each: if one holds
   // numbers, the grid chosen may be a row or column off, and its geometry is in doubt.
   std::vector<std::vector<cv::Mat>> besideLines;
+  // The grid's outline in the picture, top left first, clockwise.
   std::vector<cv::Point2f> corners;
+  // Found from the numbers' layout, with no lines round them.
   bool fromNumbers = false;
-  std::array<bool, 25> cellInDoubt{};  // a cell whose marks may not be its whole number  // found from the
-                                       // numbers' layout, with no lines round them  // the grid's outline in
-                                       // the picture, top left first, clockwise
+  // A cell whose marks may not be its whole number.
+  std::array<bool, 25> cellInDoubt{};
 };
 
 // Every 5 × 5 grid in an 8-bit grey picture: quadrilaterals whose inside is crossed by four lines each

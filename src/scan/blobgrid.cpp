@@ -146,8 +146,12 @@ void liftPrintOffBoxes(const cv::Mat& even, cv::Mat& ink) {
     if (fill.size() * 3 < std::size_t(b.area())) continue;
     std::nth_element(fill.begin(), fill.begin() + std::ptrdiff_t(fill.size() / 2), fill.end());
     const int shade = fill[fill.size() / 2];
-    // A solid mark of one shade (a blot, an empty box, a filled star) holds no print.
+    // A solid mark of one shade (a blot, an empty box, a filled star) holds no print; a box's fill is
+    // one even shade over most of its inside (a patch of a patterned table is not).
     if (shade - darkest < 60) continue;
+    const auto flat =
+        std::count_if(fill.begin(), fill.end(), [&](uchar v) { return std::abs(int(v) - shade) <= 25; });
+    if (flat * 2 < std::ptrdiff_t(fill.size())) continue;
     ink(b).setTo(0, mark);
     ink(b).setTo(255, inner & (shades < (shade + darkest) / 2));
   }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the German voice without a sound card: starts a speech-dispatcher of its own whose ALSA output
-# goes to a file, speaks a sentence through it and prints what came out. With --keep the dispatcher
-# stays up (60 s idle) and the environment to start ZIEHFIX or another Qt program against it is shown.
+# goes to a file, speaks a sentence through it (the first argument, or a sample) and prints what came
+# out. The dispatcher stays up until it has been idle for 60 s, and the environment to start ZIEHFIX or
+# another Qt program against it is shown.
 set -euo pipefail
 dir=$(mktemp -d /tmp/ziehfix-speech-XXXXXX)
 mkdir -p "$dir/home" "$dir/run" && chmod 700 "$dir/run"

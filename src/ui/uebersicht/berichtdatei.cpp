@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSaveFile>
@@ -103,16 +104,21 @@ QString ticketFileNames() {
 
 bool writePdf(const QString& path, const LotteryCheck& check, const QString& fileNames, bool allTickets,
               ReportProgress* progress) {
+  return writePdfPages(path, ReportPageLayout(), 300, check, fileNames, allTickets, progress);
+}
+
+bool writePdfPages(const QString& path, const QPageLayout& layout, int resolution, const LotteryCheck& check,
+                   const QString& fileNames, bool allTickets, ReportProgress* progress, int first, int last) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) throw std::runtime_error(failedWrite(path).toStdString());
   bool finished = false;
   {
     QPdfWriter pdf(&file);
-    pdf.setPageLayout(ReportPageLayout());
-    pdf.setResolution(300);
+    pdf.setPageLayout(layout);
+    pdf.setResolution(resolution);
     pdf.setCreator(QStringLiteral("ZIEHFIX"));
     pdf.setTitle(QStringLiteral("ZIEHFIX"));
-    finished = PaintReport(pdf, check, fileNames, allTickets, progress);
+    finished = PaintReport(pdf, check, fileNames, allTickets, progress, first, last);
   }
   // A failed final flush can still let commit() succeed with a truncated file.
   if (!finished || !file.flush() || file.error() != QFileDevice::NoError) {
@@ -143,6 +149,18 @@ void showPrintPreview(QWidget* parent, const LotteryCheck& check) {
 bool printReport(QWidget* parent, QPagedPaintDevice& printer, const LotteryCheck& check,
                  const QString& fileNames, bool allTickets, int first, int last) {
   DialogProgress progress(parent);
+  // The print dialog's "print to file" would have the printer write straight into the file chosen, so
+  // that a cancelled or failed print leaves it cut short: the PDF is written as every other file is.
+  auto* toFile = dynamic_cast<QPrinter*>(&printer);
+  if (toFile && toFile->outputFormat() == QPrinter::PdfFormat && !toFile->outputFileName().isEmpty()) {
+    try {
+      return writePdfPages(toFile->outputFileName(), toFile->pageLayout(), toFile->resolution(), check,
+                           fileNames, allTickets, &progress, first, last);
+    } catch (const std::runtime_error& e) {
+      Prompter::current().error(QString::fromStdString(e.what()));
+      return false;
+    }
+  }
   return PaintReport(printer, check, fileNames, allTickets, &progress, first, last);
 }
 

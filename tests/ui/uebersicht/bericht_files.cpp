@@ -6,11 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "core/evaluation.h"
+#include "support/scripted_prompter.h"
 #include "support/test_env.h"
 #include "support/test_files.h"
 #include "ui/uebersicht/bericht.h"
@@ -157,6 +159,28 @@ TEST_F(ReportFileTest, AFolderThatCannotBeWrittenGivesTheMessageAndKeepsTheOldFi
   EXPECT_THROW(ReportFiles::writeCsv(path("ro/b.csv"), check), std::runtime_error);
   EXPECT_EQ(ReadTestFile(path("ro/b.csv")), "old");
   QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// The print dialog's "print to file": the pages chosen go into the file, which is written as every
+// other file is; one that cannot be written is named in a message rather than left cut short.
+TEST_F(ReportFileTest, PrintingToAFileWritesTheChosenPagesOrSaysWhyNot) {
+  TicketList more;
+  for (int t = 0; t < 200; ++t) more.append(ticketFrom(t));
+  check.addTickets(more);
+  draw({1});
+  ScriptedPrompter prompter;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path("druck.pdf"));
+  ASSERT_TRUE(ReportFiles::printReport(nullptr, printer, check, {}, true, 2, 3));
+  const QByteArray info = run("pdfinfo", {path("druck.pdf")});
+  EXPECT_TRUE(info.simplified().contains("Pages: 2 ")) << info.toStdString();
+
+  ASSERT_TRUE(WriteTestFile(path("datei"), "x"));
+  printer.setOutputFileName(path("datei/b.pdf"));
+  EXPECT_FALSE(ReportFiles::printReport(nullptr, printer, check, {}, true, 2, 3));
+  EXPECT_EQ(prompter.texts(), QStringList{"Die Datei „" + QDir::toNativeSeparators(path("datei/b.pdf")) +
+                                          "“ konnte nicht geschrieben werden."});
 }
 
 }  // namespace

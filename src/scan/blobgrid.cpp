@@ -91,6 +91,42 @@ cv::Point2f apply(const cv::Matx33d& h, double x, double y) {
   return {float(p[0] / p[2]), float(p[1] / p[2])};
 }
 
+// The bounding box of mark i of a labelling's statistics.
+cv::Rect rectOf(const cv::Mat& stats, int i) {
+  return {stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP),
+          stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT)};
+}
+
+// The shades of a box's inside (the pixels of shades where mask is set): their count, their median (the
+// box's own shade) and the darkest of them.
+struct BoxShades {
+  std::size_t count = 0;
+  int shade = 255;
+  int darkest = 255;
+  std::size_t near = 0;  // how many lie within 25 of the median: an even fill
+};
+
+BoxShades shadesOf(const cv::Mat& shades, const cv::Mat& mask) {
+  std::vector<uchar> fill;
+  BoxShades out;
+  for (int y = 0; y < shades.rows; ++y) {
+    const uchar* m = mask.ptr<uchar>(y);
+    const uchar* v = shades.ptr<uchar>(y);
+    for (int x = 0; x < shades.cols; ++x)
+      if (m[x]) {
+        fill.push_back(v[x]);
+        out.darkest = std::min(out.darkest, int(v[x]));
+      }
+  }
+  out.count = fill.size();
+  if (fill.empty()) return out;
+  std::nth_element(fill.begin(), fill.begin() + std::ptrdiff_t(fill.size() / 2), fill.end());
+  out.shade = fill[fill.size() / 2];
+  out.near = std::size_t(
+      std::count_if(fill.begin(), fill.end(), [&](uchar v) { return std::abs(int(v) - out.shade) <= 25; }));
+  return out;
+}
+
 // Everything the search found in one picture.
 class NumberSearch {
  public:
@@ -101,7 +137,7 @@ class NumberSearch {
   bool gridOf(const std::vector<int>& members, FoundGrid& grid);
 
  private:
-  void numbersIn(const cv::Mat& ink, const std::vector<std::vector<cv::Point2f>>& taken);
+  void numbersIn(const std::vector<std::vector<cv::Point2f>>& taken);
   cv::Mat cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vector<bool>* blocked = nullptr) const;
   bool printOnBox(const cv::Rect& region, const cv::Mat& labels, const cv::Mat& stats, int label,
                   uchar darkest, cv::Mat& keep) const;
@@ -114,15 +150,14 @@ class NumberSearch {
 };
 
 // Boxes filled with a shade of their own, darker than the print threshold, come out of it as solid
-// marks with the number hidden in them: such a box is replaced by the print on it, what is darker than
-// halfway between the box's shade and its darkest point, away from the box's edge (its outline).
-void liftPrintOffBoxes(const cv::Mat& even, cv::Mat& ink) {
-  cv::Mat labels, stats, centroids;
-  const int n = cv::connectedComponentsWithStats(ink, labels, stats, centroids, 8, CV_32S);
+// marks with the number hidden in them: such a box is replaced in ink by the print on it, what is darker
+// than halfway between the box's shade and its darkest point, away from the box's edge (its outline).
+// labels and stats are ink's marks; true when a box was replaced.
+bool liftPrintOffBoxes(const cv::Mat& even, const cv::Mat& labels, const cv::Mat& stats, cv::Mat& ink) {
   const int tallest = std::max(even.cols, even.rows) / 12;
-  for (int i = 1; i < n; ++i) {
-    const cv::Rect b(stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP),
-                     stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
+  bool lifted = false;
+  for (int i = 1; i < stats.rows; ++i) {
+    const cv::Rect b = rectOf(stats, i);
     // Square-ish and solid: a box turned by 20° still fills more than half its bounding box.
     if (b.height < 3 * kSmallestDigit || b.height > tallest || b.width < 0.6 * b.height ||
         b.width > 1.7 * b.height || stats.at<int>(i, cv::CC_STAT_AREA) < 0.5 * b.area())
@@ -132,42 +167,32 @@ void liftPrintOffBoxes(const cv::Mat& even, cv::Mat& ink) {
     const int edge = std::max(3, b.height / 8) | 1;
     cv::erode(mark, inner, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(edge, edge)));
     const cv::Mat shades = even(b);
-    std::vector<uchar> fill;
-    int darkest = 255;
-    for (int y = 0; y < b.height; ++y) {
-      const uchar* m = inner.ptr<uchar>(y);
-      const uchar* v = shades.ptr<uchar>(y);
-      for (int x = 0; x < b.width; ++x)
-        if (m[x]) {
-          fill.push_back(v[x]);
-          darkest = std::min(darkest, int(v[x]));
-        }
-    }
-    if (fill.size() * 3 < std::size_t(b.area())) continue;
-    std::nth_element(fill.begin(), fill.begin() + std::ptrdiff_t(fill.size() / 2), fill.end());
-    const int shade = fill[fill.size() / 2];
+    const BoxShades box = shadesOf(shades, inner);
     // A solid mark of one shade (a blot, an empty box, a filled star) holds no print; a box's fill is
     // one even shade over most of its inside (a patch of a patterned table is not).
-    if (shade - darkest < 60) continue;
-    const auto flat =
-        std::count_if(fill.begin(), fill.end(), [&](uchar v) { return std::abs(int(v) - shade) <= 25; });
-    if (flat * 2 < std::ptrdiff_t(fill.size())) continue;
+    if (box.count * 3 < std::size_t(b.area()) || box.shade - box.darkest < 60 || box.near * 2 < box.count)
+      continue;
     ink(b).setTo(0, mark);
-    ink(b).setTo(255, inner & (shades < (shade + darkest) / 2));
+    ink(b).setTo(255, inner & (shades < (box.shade + box.darkest) / 2));
+    lifted = true;
   }
+  return lifted;
 }
 
 void NumberSearch::findNumbers(const std::vector<std::vector<cv::Point2f>>& taken) {
-  cv::Mat ink;
+  cv::Mat ink, centroids;
   cv::threshold(even_, ink, 255 * kInkShare, 255, cv::THRESH_BINARY_INV);
-  liftPrintOffBoxes(even_, ink);
-  numbersIn(ink, taken);
+  cv::connectedComponentsWithStats(ink, labels_, stats_, centroids, 8, CV_32S);
+  // Labelled again only where boxes gave up their print: the whole picture's marks are the search's
+  // costliest step.
+  if (liftPrintOffBoxes(even_, labels_, stats_, ink))
+    cv::connectedComponentsWithStats(ink, labels_, stats_, centroids, 8, CV_32S);
+  numbersIn(taken);
 }
 
-void NumberSearch::numbersIn(const cv::Mat& ink, const std::vector<std::vector<cv::Point2f>>& taken) {
+void NumberSearch::numbersIn(const std::vector<std::vector<cv::Point2f>>& taken) {
   numbers_.clear();
-  cv::Mat centroids;
-  const int n = cv::connectedComponentsWithStats(ink, labels_, stats_, centroids, 8, CV_32S);
+  const int n = stats_.rows;
   const int tallest = std::max(even_.cols, even_.rows) / 12;
   struct Piece {
     cv::Rect box;
@@ -175,8 +200,7 @@ void NumberSearch::numbersIn(const cv::Mat& ink, const std::vector<std::vector<c
   };
   std::vector<Piece> pieces;
   for (int i = 1; i < n; ++i) {
-    const cv::Rect r(stats_.at<int>(i, cv::CC_STAT_LEFT), stats_.at<int>(i, cv::CC_STAT_TOP),
-                     stats_.at<int>(i, cv::CC_STAT_WIDTH), stats_.at<int>(i, cv::CC_STAT_HEIGHT));
+    const cv::Rect r = rectOf(stats_, i);
     const double fill = double(stats_.at<int>(i, cv::CC_STAT_AREA)) / r.area();
     // A digit, or two run together: taller than a speck, narrower than a word, not a thin frame.
     if (r.height < kSmallestDigit || r.height > tallest || r.width > 1.6 * r.height || fill < 0.12) continue;
@@ -276,31 +300,21 @@ std::vector<std::vector<int>> NumberSearch::clusters(int least) {
 // False when the box holds no such print (an outlined box, or paper the shade of the box).
 bool NumberSearch::printOnBox(const cv::Rect& region, const cv::Mat& labels, const cv::Mat& stats, int label,
                               uchar darkest, cv::Mat& keep) const {
-  const cv::Rect b(stats.at<int>(label, cv::CC_STAT_LEFT), stats.at<int>(label, cv::CC_STAT_TOP),
-                   stats.at<int>(label, cv::CC_STAT_WIDTH), stats.at<int>(label, cv::CC_STAT_HEIGHT));
+  const cv::Rect b = rectOf(stats, label);
   const cv::Rect inner(b.x + b.width / 8, b.y + b.height / 8, b.width - b.width / 4, b.height - b.height / 4);
   if (inner.width < 4 || inner.height < 4) return false;
   const cv::Mat shades = even_(inner + region.tl());
-  std::vector<uchar> fill;
-  for (int y = 0; y < inner.height; ++y) {
-    const int* l = labels.ptr<int>(inner.y + y) + inner.x;
-    const uchar* v = shades.ptr<uchar>(y);
-    for (int x = 0; x < inner.width; ++x)
-      if (l[x] == label) fill.push_back(v[x]);
-  }
   // An outlined box leaves its inside to the paper.
-  if (fill.size() * 2 < std::size_t(inner.area())) return false;
-  std::nth_element(fill.begin(), fill.begin() + std::ptrdiff_t(fill.size() / 2), fill.end());
-  const int shade = fill[fill.size() / 2];
-  if (shade - darkest < 60) return false;
-  cv::Mat print = shades < (shade + darkest) / 2;
+  const BoxShades box = shadesOf(shades, labels(inner) == label);
+  if (box.count * 2 < std::size_t(inner.area()) || box.shade - darkest < 60) return false;
   cv::Mat pl, ps, pc;
-  const int n = cv::connectedComponentsWithStats(print, pl, ps, pc, 8, CV_32S);
+  const int n = cv::connectedComponentsWithStats(shades < (box.shade + darkest) / 2, pl, ps, pc, 8, CV_32S);
   bool found = false;
   for (int i = 1; i < n; ++i) {
-    const int x = ps.at<int>(i, cv::CC_STAT_LEFT), y = ps.at<int>(i, cv::CC_STAT_TOP);
-    const int w = ps.at<int>(i, cv::CC_STAT_WIDTH), h = ps.at<int>(i, cv::CC_STAT_HEIGHT);
-    if (x == 0 || y == 0 || x + w >= inner.width || y + h >= inner.height || h * 4 < inner.height) continue;
+    const cv::Rect r = rectOf(ps, i);
+    if (r.x == 0 || r.y == 0 || r.br().x >= inner.width || r.br().y >= inner.height ||
+        r.height * 4 < inner.height)
+      continue;
     keep(inner).setTo(255, pl == i);
     found = true;
   }
@@ -366,8 +380,7 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
           if (l == 0) continue;
           auto it = inside.find(l);
           if (it == inside.end()) {
-            const cv::Rect b(stats.at<int>(l, cv::CC_STAT_LEFT), stats.at<int>(l, cv::CC_STAT_TOP),
-                             stats.at<int>(l, cv::CC_STAT_WIDTH), stats.at<int>(l, cv::CC_STAT_HEIGHT));
+            const cv::Rect b = rectOf(stats, l);
             // A circle or frame round the number is as large as the cell; no digit is.
             bool in =
                 b.height < 0.7 * side && b.width < 0.8 * side && darkest[std::size_t(l)] < 255 * kFaintest;

@@ -99,31 +99,33 @@ void markGridDoubtful(ScannedTicket& t) {
   t.cells = TicketCells{};
 }
 
-// The first outline that shares more than a third of the smaller one's area with quad; outlines.size()
-// when none does.
-std::size_t overlapping(const std::vector<std::vector<cv::Point2f>>& outlines,
-                        const std::vector<cv::Point2f>& quad) {
-  if (quad.size() != 4) return outlines.size();
-  const double area = cv::contourArea(quad);
-  for (std::size_t i = 0; i < outlines.size(); ++i) {
-    if (outlines[i].size() != 4) continue;
-    std::vector<cv::Point2f> common;
-    const double shared = cv::intersectConvexConvex(outlines[i], quad, common);
-    if (shared * 3 > std::min(area, cv::contourArea(outlines[i]))) return i;
-  }
-  return outlines.size();
-}
-
 struct Placed {
   ScannedTicket ticket;
   double x, y, height;
+  double angle;
+  std::vector<cv::Point2f> outline;
 };
+
+// The first ticket placed whose outline shares more than a third of the smaller one's area with quad;
+// placed.end() when none does.
+std::vector<Placed>::iterator overlapping(std::vector<Placed>& placed, const std::vector<cv::Point2f>& quad) {
+  if (quad.size() != 4) return placed.end();
+  const double area = cv::contourArea(quad);
+  return std::find_if(placed.begin(), placed.end(), [&](const Placed& p) {
+    if (p.outline.size() != 4) return false;
+    std::vector<cv::Point2f> common;
+    const double shared = cv::intersectConvexConvex(p.outline, quad, common);
+    return shared * 3 > std::min(area, cv::contourArea(p.outline));
+  });
+}
 
 // Rows of tickets top to bottom, each left to right, in the page's own direction: the centres are
 // turned back by the grids' median slant, so a photo taken askew keeps its rows.
-std::vector<ScannedTicket> inReadingOrder(std::vector<Placed> placed, std::vector<double> angles) {
+std::vector<ScannedTicket> inReadingOrder(std::vector<Placed> placed) {
   std::vector<ScannedTicket> out;
   if (placed.empty()) return out;
+  std::vector<double> angles;
+  for (const Placed& p : placed) angles.push_back(p.angle);
   std::nth_element(angles.begin(), angles.begin() + std::ptrdiff_t(angles.size() / 2), angles.end());
   const double a = angles[angles.size() / 2];
   for (Placed& p : placed) {
@@ -184,8 +186,6 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
     grids.push_back(std::move(g));
   const int total = int(grids.size()) + 1;
   std::vector<Placed> placed;
-  std::vector<double> angles;
-  std::vector<std::vector<cv::Point2f>> outlines;
   for (std::size_t g = 0; g < grids.size() && !stop; ++g) {
     if (!keepGoing(int(g) + 1, total)) break;
     const std::array<CellReading, 25> read = ReadGridCells(grids[g].cells);
@@ -209,22 +209,19 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
       markGridDoubtful(ticket);
     // Two grids over much the same place are one ticket found twice (a sheet lying over another, the
     // finders taking a grid and a part of it): the one read with more numbers stands.
-    const std::size_t same = overlapping(outlines, grid.corners);
-    if (same < outlines.size()) {
-      if (certainNumbers(placed[same].ticket) >= certainNumbers(ticket)) continue;
-      placed.erase(placed.begin() + std::ptrdiff_t(same));
-      angles.erase(angles.begin() + std::ptrdiff_t(same));
-      outlines.erase(outlines.begin() + std::ptrdiff_t(same));
+    const auto same = overlapping(placed, grid.corners);
+    if (same != placed.end()) {
+      if (certainNumbers(same->ticket) >= certainNumbers(ticket)) continue;
+      placed.erase(same);
     }
-    placed.push_back({std::move(ticket), grid.centre.x, grid.centre.y, grid.height});
-    angles.push_back(grid.angle);
-    outlines.push_back(grid.corners);
+    placed.push_back(
+        {std::move(ticket), grid.centre.x, grid.centre.y, grid.height, grid.angle, grid.corners});
   }
   if (stop || !keepGoing(total, total)) {
     result.cancelled = true;
     return result;
   }
-  result.tickets = inReadingOrder(std::move(placed), std::move(angles));
+  result.tickets = inReadingOrder(std::move(placed));
   return result;
 }
 

@@ -192,7 +192,7 @@ void measurePhotos(PhotoPart part, int count) {
     const ScanResult got = ScanImage(QImage::fromData(pic.jpeg));
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
     const QStringList faults = score.add(pic, got, seconds);
-    if (faults.isEmpty() || keep.isEmpty()) continue;
+    if ((faults.isEmpty() && only < 0) || keep.isEmpty()) continue;
     const QString stem =
         QStringLiteral("%1/photo-%2-%3").arg(keep, part == PhotoPart::Tuning ? "tuning" : "heldout").arg(i);
     QFile jpeg(stem + ".jpg"), text(stem + ".txt");

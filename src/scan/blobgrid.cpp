@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <memory>
 #include <numeric>
 #include <opencv2/imgproc.hpp>
 
@@ -134,7 +135,13 @@ class NumberSearch {
 
   void findNumbers(const std::vector<std::vector<cv::Point2f>>& taken);
   std::vector<std::vector<int>> clusters(int least = kLeastNumbers);
-  bool gridOf(const std::vector<int>& members, FoundGrid& grid);
+  // fitted: the lattice's map from cells (x columns, y rows) to the search's picture.
+  bool gridOf(const std::vector<int>& members, FoundGrid& grid, cv::Matx33d& fitted);
+  // The five cells of a row or column of the lattice.
+  std::vector<cv::Mat> lineOf(const cv::Matx33d& h, const cv::Rect2d& lattice) const;
+  // The grid of the 5 × 5 cells at (col, row) of the lattice that h maps onto the picture: its cells,
+  // outline and the doubts about them.
+  void placeGrid(const cv::Matx33d& h, int col, int row, FoundGrid& grid) const;
 
  private:
   void numbersIn(const std::vector<std::vector<cv::Point2f>>& taken);
@@ -142,7 +149,7 @@ class NumberSearch {
   bool printOnBox(const cv::Rect& region, const cv::Mat& labels, const cv::Mat& stats, int label,
                   uchar darkest, cv::Mat& keep) const;
 
-  const cv::Mat& even_;
+  const cv::Mat even_;
   double scale_;
   cv::Mat labels_, stats_;
   std::vector<Number> numbers_;
@@ -429,7 +436,7 @@ bool offCentre(const cv::Mat& cell) {
   return right > left && std::abs(left + right - cell.cols) > cell.cols / 7;
 }
 
-bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid) {
+bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::Matx33d& fitted) {
   // The slant: the directions between neighbours, folded onto a quarter turn.
   double c4 = 0, s4 = 0;
   std::vector<std::pair<int, int>> links;
@@ -569,8 +576,27 @@ bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid) {
     inside.erase(inside.begin() + std::ptrdiff_t(worstAt));
     ++dropped;
   }
+  for (const cv::Rect2d& lattice : beside) grid.besideLines.push_back(lineOf(h, lattice));
+  placeGrid(h, 0, 0, grid);
+  grid.uncertain = grid.uncertain || crowded || dropped > 1;
+  fitted = h;
+  return true;
+}
+
+std::vector<cv::Mat> NumberSearch::lineOf(const cv::Matx33d& h, const cv::Rect2d& lattice) const {
+  const cv::Mat line = cellsOf(h, lattice);
+  std::vector<cv::Mat> cells;
+  for (int k = 0; k < 5; ++k)
+    cells.push_back(line(lattice.width > 1
+                             ? cv::Rect(k * kCell + kCell / 10, kCell / 10, kCell * 4 / 5, kCell * 4 / 5)
+                             : cv::Rect(kCell / 10, k * kCell + kCell / 10, kCell * 4 / 5, kCell * 4 / 5))
+                        .clone());
+  return cells;
+}
+
+void NumberSearch::placeGrid(const cv::Matx33d& h, int col, int row, FoundGrid& grid) const {
   std::vector<bool> blocked;
-  const cv::Mat straight = cellsOf(h, cv::Rect2d(0, 0, 5, 5), &blocked);
+  const cv::Mat straight = cellsOf(h, cv::Rect2d(col, row, 5, 5), &blocked);
   for (int r = 0; r < 5; ++r)
     for (int c = 0; c < 5; ++c) {
       // The middle of the cell, where the number stands: its digits then fill as much of the cell as a
@@ -581,30 +607,21 @@ bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid) {
       const std::size_t i = std::size_t(r * 5 + c);
       grid.cellInDoubt[i] = offCentre(cell) || (i < blocked.size() && blocked[i]);
     }
-  for (const cv::Rect2d& lattice : beside) {
-    const cv::Mat line = cellsOf(h, lattice);
-    std::vector<cv::Mat> cells;
-    for (int k = 0; k < 5; ++k)
-      cells.push_back(line(lattice.width > 1
-                               ? cv::Rect(k * kCell + kCell / 10, kCell / 10, kCell * 4 / 5, kCell * 4 / 5)
-                               : cv::Rect(kCell / 10, k * kCell + kCell / 10, kCell * 4 / 5, kCell * 4 / 5))
-                          .clone());
-    grid.besideLines.push_back(std::move(cells));
-  }
-  const std::array<cv::Point2f, 4> corners{apply(h, 0, 0), apply(h, 5, 0), apply(h, 5, 5), apply(h, 0, 5)};
+  const std::array<cv::Point2f, 4> corners{apply(h, col, row), apply(h, col + 5, row),
+                                           apply(h, col + 5, row + 5), apply(h, col, row + 5)};
   const cv::Rect2f frame(2, 2, float(even_.cols - 4), float(even_.rows - 4));
   bool cut = false;
+  grid.corners.clear();
   for (const cv::Point2f& p : corners) {
     cut = cut || !frame.contains(p);
     grid.corners.push_back(p * float(1.0 / scale_));
   }
-  grid.uncertain = cut || crowded || dropped > 1;
+  grid.uncertain = cut;
   grid.place = cv::boundingRect(grid.corners);
   grid.centre = (grid.corners[0] + grid.corners[2]) * 0.5f;
   grid.angle = std::atan2(corners[1].y - corners[0].y, corners[1].x - corners[0].x);
   grid.height = float((cv::norm(corners[3] - corners[0]) + cv::norm(corners[2] - corners[1])) / 2 / scale_);
   grid.fromNumbers = true;
-  return true;
 }
 
 }  // namespace
@@ -637,12 +654,24 @@ std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
   else
     work = gray;
   const cv::Mat even = EvenPaper(work);
-  NumberSearch search(even, scale);
-  search.findNumbers(taken);
-  for (const std::vector<int>& members : search.clusters()) {
+  // Shared with the grids found, which may yet be moved along their lattice.
+  const auto search = std::make_shared<NumberSearch>(even, scale);
+  search->findNumbers(taken);
+  for (const std::vector<int>& members : search->clusters()) {
     if (cancelled && cancelled()) return {};
     FoundGrid grid;
-    if (search.gridOf(members, grid)) found.push_back(std::move(grid));
+    cv::Matx33d h;
+    if (!search->gridOf(members, grid, h)) continue;
+    grid.moved = [search, h](int columns, int rows, FoundGrid& to) {
+      search->placeGrid(h, columns, rows, to);
+      // The lines round the moved grid but the one it was moved away from.
+      to.besideLines.clear();
+      if (rows <= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns, rows - 1, 5, 1)));
+      if (rows >= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns, rows + 5, 5, 1)));
+      if (columns <= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns - 1, rows, 1, 5)));
+      if (columns >= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns + 5, rows, 1, 5)));
+    };
+    found.push_back(std::move(grid));
   }
   return found;
 }

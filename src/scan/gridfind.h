@@ -29,6 +29,10 @@ struct FoundGrid {
   bool fromNumbers = false;
   // A cell whose marks may not be its whole number.
   std::array<bool, 25> cellInDoubt{};
+  // For a grid found from its numbers: fills to with the grid moved by one cell along the lattice of the
+  // numbers (to the right and down for positive counts), its besideLines the lines round it but the one
+  // it was moved away from; for when an outer line of this grid turns out to be no line of the ticket.
+  std::function<void(int columns, int rows, FoundGrid& to)> moved;
 };
 
 // Every 5 × 5 grid in an 8-bit grey picture: quadrilaterals whose inside is crossed by four lines each

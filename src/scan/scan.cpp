@@ -5,6 +5,7 @@
 #include <cmath>
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
+#include <optional>
 
 #include "scan/blobgrid.h"
 #include "scan/digitreader.h"
@@ -55,21 +56,44 @@ ScannedTicket ticketOf(const std::array<CellReading, 25>& read, const cv::Rect& 
   return t;
 }
 
-// The rows and columns of a grid are those of a ticket: each holds numbers, the outer ones few
-// doubtful cells.
-bool linesHoldNumbers(const std::array<CellReading, 25>& read, const ScannedTicket& t, int mostDoubtful) {
-  for (int line = 0; line < 5; ++line)
+// A row or column of a grid.
+struct Line {
+  int index = 0;
+  bool isRow = true;
+};
+
+std::size_t cellOf(const Line& line, int k) {
+  return std::size_t(line.isRow ? line.index * 5 + k : k * 5 + line.index);
+}
+
+// A line of a grid holds numbers: at least kLeastInked read for certain.
+bool holdsNumbers(const std::array<CellReading, 25>& read, const Line& line) {
+  int numbers = 0;
+  for (int k = 0; k < 5; ++k) {
+    const CellReading& r = read[cellOf(line, k)];
+    const int n = r.certain ? r.digits.toInt() : 0;
+    numbers += n >= 1 && n <= 75;
+  }
+  return numbers >= kLeastInked;
+}
+
+// The rows and columns of a grid that are no line of a ticket: a ticket's lines each hold numbers, the
+// outer ones few doubtful cells.
+std::vector<Line> linesWithoutNumbers(const std::array<CellReading, 25>& read, const ScannedTicket& t,
+                                      int mostDoubtful) {
+  std::vector<Line> out;
+  for (int index = 0; index < 5; ++index)
     for (bool isRow : {true, false}) {
+      const Line line{index, isRow};
       int inked = 0, doubtful = 0;
       for (int k = 0; k < 5; ++k) {
-        const std::size_t i = std::size_t(isRow ? line * 5 + k : k * 5 + line);
-        inked += read[i].ink;
-        doubtful += t.doubtful[i];
+        inked += read[cellOf(line, k)].ink;
+        doubtful += t.doubtful[cellOf(line, k)];
       }
-      const bool outer = line == 0 || line == 4;
-      if (inked < kLeastInked || (outer && doubtful > mostDoubtful)) return false;
+      const bool outer = index == 0 || index == 4;
+      if (inked < kLeastInked || (outer && doubtful > mostDoubtful)) out.push_back(line);
     }
-  return true;
+  return out;
 }
 
 // Five cells beside a grid (the row dropped above it as its letter row, a row or column of number-like
@@ -79,13 +103,7 @@ bool lineHoldsNumbers(const std::vector<cv::Mat>& line) {
   std::array<cv::Mat, 25> cells;
   const cv::Mat blank(8, 8, CV_8UC1, cv::Scalar(255));
   for (std::size_t i = 0; i < 25; ++i) cells[i] = i < 5 ? line[i] : blank;
-  const std::array<CellReading, 25> read = ReadGridCells(cells);
-  int numbers = 0;
-  for (std::size_t i = 0; i < 5; ++i) {
-    const int n = read[i].certain ? read[i].digits.toInt() : 0;
-    numbers += n >= 1 && n <= 75;
-  }
-  return numbers >= kLeastInked;
+  return holdsNumbers(ReadGridCells(cells), Line{0, true});
 }
 
 int certainNumbers(const ScannedTicket& t) {
@@ -148,6 +166,37 @@ std::vector<ScannedTicket> inReadingOrder(std::vector<Placed> placed) {
   return out;
 }
 
+// A grid read: its ticket, and whether it is one at all, and one whose geometry is certain.
+struct Judged {
+  std::array<CellReading, 25> read;
+  ScannedTicket ticket;
+  std::vector<Line> faults;  // the lines that are no line of a ticket
+  bool doubtful = false;     // the grid may be a line off or cut: every cell in doubt
+};
+
+// Empty when the grid is no ticket at all.
+std::optional<Judged> judge(const FoundGrid& grid) {
+  Judged out;
+  out.read = ReadGridCells(grid.cells);
+  const int written =
+      int(std::count_if(out.read.begin(), out.read.end(), [](const CellReading& r) { return r.ink; }));
+  if (written < kMinWrittenCells) return std::nullopt;
+  out.ticket = ticketOf(out.read, grid.place);
+  for (std::size_t i = 0; i < 25; ++i)
+    if (grid.cellInDoubt[i]) {
+      out.ticket.doubtful[i] = true;
+      out.ticket.cells[i].clear();
+    }
+  // A grid found from the numbers alone must show them: marks of some other kind in a 5 × 5
+  // arrangement (a table, a page of text) are no ticket, not a doubtful one.
+  if (grid.fromNumbers && certainNumbers(out.ticket) < kLeastCertain) return std::nullopt;
+  out.faults =
+      linesWithoutNumbers(out.read, out.ticket, grid.fromNumbers ? kMostDoubtfulUnruled : kMostDoubtful);
+  out.doubtful = grid.uncertain || !out.faults.empty() || lineHoldsNumbers(grid.droppedRow) ||
+                 std::any_of(grid.besideLines.begin(), grid.besideLines.end(), lineHoldsNumbers);
+  return out;
+}
+
 }  // namespace
 
 int ScannedTicket::doubtfulCount() const {
@@ -188,25 +237,27 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
   std::vector<Placed> placed;
   for (std::size_t g = 0; g < grids.size() && !stop; ++g) {
     if (!keepGoing(int(g) + 1, total)) break;
-    const std::array<CellReading, 25> read = ReadGridCells(grids[g].cells);
-    const int written =
-        int(std::count_if(read.begin(), read.end(), [](const CellReading& r) { return r.ink; }));
-    if (written < kMinWrittenCells) continue;
-    const FoundGrid& grid = grids[g];
-    ScannedTicket ticket = ticketOf(read, grid.place);
-    for (std::size_t i = 0; i < 25; ++i)
-      if (grid.cellInDoubt[i]) {
-        ticket.doubtful[i] = true;
-        ticket.cells[i].clear();
+    std::optional<Judged> judged = judge(grids[g]);
+    if (!judged) continue;
+    // A grid found from its numbers whose one outer line holds no numbers (a letter row, a band of text
+    // lined up with the numbers, nothing where a row was not seen) may be a line off the ticket: moved
+    // by one away from that line, along the numbers' lattice, it is the ticket if it passes every check
+    // a grid must pass, and the lines round it hold no numbers.
+    const std::vector<Line>& faults = judged->faults;
+    if (judged->doubtful && grids[g].moved && !grids[g].uncertain && faults.size() == 1 &&
+        (faults[0].index == 0 || faults[0].index == 4) && !holdsNumbers(judged->read, faults[0])) {
+      const int step = faults[0].index == 0 ? 1 : -1;
+      FoundGrid moved;
+      grids[g].moved(faults[0].isRow ? 0 : step, faults[0].isRow ? step : 0, moved);
+      std::optional<Judged> better = judge(moved);
+      if (better && !better->doubtful) {
+        grids[g] = std::move(moved);
+        judged = std::move(better);
       }
-    // A grid found from the numbers alone must show them: marks of some other kind in a 5 × 5
-    // arrangement (a table, a page of text) are no ticket, not a doubtful one.
-    if (grid.fromNumbers && certainNumbers(ticket) < kLeastCertain) continue;
-    if (grid.uncertain ||
-        !linesHoldNumbers(read, ticket, grid.fromNumbers ? kMostDoubtfulUnruled : kMostDoubtful) ||
-        lineHoldsNumbers(grid.droppedRow) ||
-        std::any_of(grid.besideLines.begin(), grid.besideLines.end(), lineHoldsNumbers))
-      markGridDoubtful(ticket);
+    }
+    const FoundGrid& grid = grids[g];
+    ScannedTicket ticket = std::move(judged->ticket);
+    if (judged->doubtful) markGridDoubtful(ticket);
     // Two grids over much the same place are one ticket found twice (a sheet lying over another, the
     // finders taking a grid and a part of it): the one read with more numbers stands.
     const auto same = overlapping(placed, grid.corners);

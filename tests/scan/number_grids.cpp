@@ -16,8 +16,10 @@ constexpr int kCell = 56;
 enum class Frame { None, Box, Filled, Circle };
 
 // Rows of numbers, one per cell, cols columns, turned by degrees about the middle of a picture with
-// margin pixels round them.
-QImage unruled(const std::vector<std::vector<int>>& rows, Frame frame, double degrees, int margin = 150) {
+// margin pixels round them; letters, if any, one to a cell in a row above them; a square of ink over
+// the cells in blotted (row * 5 + column).
+QImage unruled(const std::vector<std::vector<int>>& rows, Frame frame, double degrees, int margin = 150,
+               const QString& letters = {}, const std::vector<int>& blotted = {}) {
   const int cols = int(rows.front().size());
   QImage img(cols * kCell + 2 * margin, int(rows.size()) * kCell + 2 * margin, QImage::Format_Grayscale8);
   img.fill(235);
@@ -45,6 +47,10 @@ QImage unruled(const std::vector<std::vector<int>>& rows, Frame frame, double de
       const int n = rows[r][std::size_t(c)];
       if (n > 0) p.drawText(cell, Qt::AlignCenter, QString::number(n));
     }
+  for (int c = 0; c < int(letters.size()); ++c)
+    p.drawText(QRectF(c * kCell, -kCell, kCell, kCell), Qt::AlignCenter, letters.mid(c, 1));
+  for (int i : blotted)
+    p.fillRect(QRectF(i % 5 * kCell + 6, i / 5 * kCell + 6, kCell - 12, kCell - 12), Qt::black);
   return img;
 }
 
@@ -79,6 +85,23 @@ TEST(NumberGrids, ASixthRowOfNumbersMakesTheTicketDoubtful) {
   ASSERT_EQ(got.tickets.size(), 1u);
   EXPECT_TRUE(got.tickets[0].gridDoubtful);
   EXPECT_EQ(got.tickets[0].doubtfulCount(), 25);
+}
+
+// A letter row above the numbers, and two numbers of the last row hidden under ink: the letters line
+// up with the numbers better than the last row does, and the grid first taken is a row too high. The
+// ticket is the grid a row further down, its hidden numbers in doubt and no others.
+TEST(NumberGrids, ALetterRowTakenForTheFirstRowIsLeftForTheRowBelow) {
+  std::vector<std::vector<int>> rows = ticketRows(5);
+  rows[2][2] = 0;
+  const ScanResult got = ScanImage(unruled(rows, Frame::None, 4, 150, QStringLiteral("ZAHLE"), {21, 23}));
+  ASSERT_EQ(got.tickets.size(), 1u);
+  const ScannedTicket& t = got.tickets[0];
+  EXPECT_FALSE(t.gridDoubtful);
+  for (std::size_t i = 0; i < 25; ++i) {
+    const int want = i == 21 || i == 23 ? 0 : rows[i / 5][i % 5];
+    EXPECT_EQ(t.cells[i], want ? QString::number(want) : QString()) << "cell " << i;
+    EXPECT_EQ(t.doubtful[i], i == 21 || i == 23) << "cell " << i;
+  }
 }
 
 TEST(NumberGrids, ACalendarIsNoTicket) {

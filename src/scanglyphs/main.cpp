@@ -29,15 +29,6 @@ enum class Defect { None, Blur, InkSpread, TonerGaps };
 // Two shapes this close (root of the summed squared differences of 0..255 levels) are one glyph.
 constexpr double kSameGlyph = 180;
 
-bool near(const DigitShape& a, const DigitShape& b) {
-  double sum = 0;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const double d = double(a[i]) - double(b[i]);
-    sum += d * d;
-  }
-  return sum < kSameGlyph * kSameGlyph;
-}
-
 // A glyph as the reader would see it in a straightened cell: drawn at size px, turned by angle
 // degrees, scaled to the cell's font size (smoothly, as a small print photographed is enlarged), with
 // a print's defect: blurred, its ink spread by a worn printer, or gaps in the toner.
@@ -132,7 +123,7 @@ int main(int argc, char** argv) {
 
   // Glyphs that hardly differ from one already kept for the same digit (the larger sizes, a face
   // drawn alike in another) only slow the search down: they are left out.
-  std::array<std::vector<DigitShape>, 10> kept;
+  std::array<cv::Mat, 10> kept;  // per digit, a row of 0..255 levels per glyph kept
   std::mt19937 rng(75);
   QByteArray digits, shapes;
   int count = 0, rendered = 0;
@@ -146,10 +137,17 @@ int main(int argc, char** argv) {
             for (Defect defect : defects) {
               const DigitShape shape = ShapeOfDigit(renderGlyph(font, digit, size, angle, defect, rng));
               ++rendered;
-              std::vector<DigitShape>& same = kept[std::size_t(digit - '0')];
-              if (std::any_of(same.begin(), same.end(), [&](const DigitShape& k) { return near(k, shape); }))
-                continue;
-              same.push_back(shape);
+              cv::Mat& same = kept[std::size_t(digit - '0')];
+              cv::Mat row(1, kShapeLength, CV_32F);
+              for (int j = 0; j < kShapeLength; ++j) row.at<float>(0, j) = float(shape[std::size_t(j)]);
+              if (!same.empty()) {
+                cv::Mat distances;
+                cv::batchDistance(row, same, distances, CV_32F, cv::noArray(), cv::NORM_L2);
+                double nearest = 0;
+                cv::minMaxLoc(distances, &nearest);
+                if (nearest < kSameGlyph) continue;
+              }
+              same.push_back(row);
               digits += QByteArray::number(digit - '0') + ',';
               shapes += "\n    \"";
               for (unsigned char v : shape)

@@ -328,6 +328,55 @@ bool NumberSearch::printOnBox(const cv::Rect& region, const cv::Mat& labels, con
   return found;
 }
 
+// A number run into the box round it (bold print in a tight box, blur) is one mark with the box and
+// was left out with it. In the straightened cell the box's sides are runs of ink along its rows and
+// columns, longer than any digit is wide or tall: taken away, the number stands apart again. The
+// cell with the number alone on white paper, or empty when no number stands in its middle.
+cv::Mat numberOutOfBox(const cv::Mat& cell) {
+  const cv::Mat ink = cell < 255 * kFirmInk;
+  const int longest = cell.cols * 11 / 20;
+  cv::Mat across, down;
+  cv::morphologyEx(ink, across, cv::MORPH_OPEN,
+                   cv::getStructuringElement(cv::MORPH_RECT, cv::Size(longest, 1)));
+  cv::morphologyEx(ink, down, cv::MORPH_OPEN,
+                   cv::getStructuringElement(cv::MORPH_RECT, cv::Size(1, longest)));
+  // Only a box round the cell: a side near each of its edges and none across its middle (a lattice a
+  // half cell off cuts through two boxes, and what is left of a broken side would pass for a 1).
+  const int w = cell.cols, h = cell.rows;
+  const bool boxed = cv::countNonZero(across(cv::Rect(0, 0, w, h / 4))) >= w / 3 &&
+                     cv::countNonZero(across(cv::Rect(0, h - h / 4, w, h / 4))) >= w / 3 &&
+                     cv::countNonZero(down(cv::Rect(0, 0, w / 4, h))) >= h / 3 &&
+                     cv::countNonZero(down(cv::Rect(w - w / 4, 0, w / 4, h))) >= h / 3 &&
+                     cv::countNonZero((across | down)(cv::Rect(w / 4, h / 4, w / 2, h / 2))) == 0;
+  if (!boxed) return {};
+  cv::Mat sides = across | down;
+  cv::dilate(sides, sides, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
+  cv::Mat labels, stats, centroids;
+  const int n = cv::connectedComponentsWithStats(ink & ~sides, labels, stats, centroids, 8, CV_32S);
+  // Ink taken away with the sides: where a digit touched the box, a piece of it went too, and what is
+  // left may read as another digit ("68" as "63"). Such a number stays in doubt.
+  cv::Mat cut;
+  cv::dilate(ink & sides, cut, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
+  // The number's marks: as tall as a digit, wholly inside the middle of the cell, away from the
+  // corners a rounded box leaves behind.
+  const cv::Rect middle(cell.cols / 8, cell.rows / 8, cell.cols * 3 / 4, cell.rows * 3 / 4);
+  cv::Mat keep = cv::Mat::zeros(cell.size(), CV_8UC1);
+  bool found = false;
+  for (int i = 1; i < n; ++i) {
+    const cv::Rect b = rectOf(stats, i);
+    if (b.height * 5 < cell.rows || (b & middle) != b) continue;
+    const cv::Mat mark = labels == i;
+    if (cv::countNonZero(mark & cut) > 0) return {};
+    keep.setTo(255, mark);
+    found = true;
+  }
+  if (!found) return {};
+  cv::dilate(keep, keep, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
+  cv::Mat out(cell.size(), CV_8UC1, cv::Scalar(255));
+  cell.copyTo(out, keep & ~sides);
+  return out;
+}
+
 // The straightened cells of a part of the lattice (in cells, x columns and y rows): the print lying
 // wholly inside a cell and smaller than it, white paper everywhere else, so that boxes, circles, lines
 // and patterns round the numbers are gone and no digit of a number is lost.
@@ -416,7 +465,19 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
   cv::Mat kept;
   cv::warpPerspective(keep, kept, cv::Mat(shift * toPicture), size, cv::INTER_LINEAR | cv::WARP_INVERSE_MAP,
                       cv::BORDER_CONSTANT, cv::Scalar(0));
+  const cv::Mat raw = blocked ? straight.clone() : cv::Mat();
   straight.setTo(255, kept == 0);
+  if (blocked)
+    for (int r = 0; r < rows; ++r)
+      for (int c = 0; c < cols; ++c) {
+        const std::size_t i = std::size_t(r * cols + c);
+        if (i >= blocked->size() || !(*blocked)[i]) continue;
+        const cv::Rect cell(c * kCell, r * kCell, kCell, kCell);
+        cv::Mat number = numberOutOfBox(raw(cell));
+        if (number.empty()) continue;
+        number.copyTo(straight(cell));
+        (*blocked)[i] = false;
+      }
   return straight;
 }
 

@@ -144,14 +144,14 @@ class NumberSearch {
   void placeGrid(const cv::Matx33d& h, int col, int row, FoundGrid& grid) const;
 
  private:
-  void numbersIn(const std::vector<std::vector<cv::Point2f>>& taken);
+  // stats: the statistics of the picture's marks.
+  void numbersIn(const cv::Mat& stats, const std::vector<std::vector<cv::Point2f>>& taken);
   cv::Mat cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vector<bool>* blocked = nullptr) const;
   bool printOnBox(const cv::Rect& region, const cv::Mat& labels, const cv::Mat& stats, int label,
                   uchar darkest, cv::Mat& keep) const;
 
   const cv::Mat even_;
   double scale_;
-  cv::Mat labels_, stats_;
   std::vector<Number> numbers_;
   std::vector<float> nearest_;
 };
@@ -187,19 +187,21 @@ bool liftPrintOffBoxes(const cv::Mat& even, const cv::Mat& labels, const cv::Mat
 }
 
 void NumberSearch::findNumbers(const std::vector<std::vector<cv::Point2f>>& taken) {
-  cv::Mat ink, centroids;
+  // The labels are the size of the whole picture: they go when the numbers are found, not with the
+  // search, which the grids found keep for moving along their lattice.
+  cv::Mat ink, labels, stats, centroids;
   cv::threshold(even_, ink, 255 * kInkShare, 255, cv::THRESH_BINARY_INV);
-  cv::connectedComponentsWithStats(ink, labels_, stats_, centroids, 8, CV_32S);
+  cv::connectedComponentsWithStats(ink, labels, stats, centroids, 8, CV_32S);
   // Labelled again only where boxes gave up their print: the whole picture's marks are the search's
   // costliest step.
-  if (liftPrintOffBoxes(even_, labels_, stats_, ink))
-    cv::connectedComponentsWithStats(ink, labels_, stats_, centroids, 8, CV_32S);
-  numbersIn(taken);
+  if (liftPrintOffBoxes(even_, labels, stats, ink))
+    cv::connectedComponentsWithStats(ink, labels, stats, centroids, 8, CV_32S);
+  numbersIn(stats, taken);
 }
 
-void NumberSearch::numbersIn(const std::vector<std::vector<cv::Point2f>>& taken) {
+void NumberSearch::numbersIn(const cv::Mat& stats, const std::vector<std::vector<cv::Point2f>>& taken) {
   numbers_.clear();
-  const int n = stats_.rows;
+  const int n = stats.rows;
   const int tallest = std::max(even_.cols, even_.rows) / 12;
   struct Piece {
     cv::Rect box;
@@ -207,8 +209,8 @@ void NumberSearch::numbersIn(const std::vector<std::vector<cv::Point2f>>& taken)
   };
   std::vector<Piece> pieces;
   for (int i = 1; i < n; ++i) {
-    const cv::Rect r = rectOf(stats_, i);
-    const double fill = double(stats_.at<int>(i, cv::CC_STAT_AREA)) / r.area();
+    const cv::Rect r = rectOf(stats, i);
+    const double fill = double(stats.at<int>(i, cv::CC_STAT_AREA)) / r.area();
     // A digit, or two run together: taller than a speck, narrower than a word, not a thin frame.
     if (r.height < kSmallestDigit || r.height > tallest || r.width > 1.6 * r.height || fill < 0.12) continue;
     pieces.push_back({r, i});
@@ -357,16 +359,20 @@ cv::Mat numberOutOfBox(const cv::Mat& cell) {
   // left may read as another digit ("68" as "63"). Such a number stays in doubt.
   cv::Mat cut;
   cv::dilate(ink & sides, cut, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
-  // The number's marks: as tall as a digit, wholly inside the middle of the cell, away from the
-  // corners a rounded box leaves behind.
-  const cv::Rect middle(cell.cols / 8, cell.rows / 8, cell.cols * 3 / 4, cell.rows * 3 / 4);
+  // The number's marks: as tall as a digit, wholly inside the middle of the cell. What touched the
+  // sides out by the edge is left of the box (a rounded corner); what touched them and reaches the
+  // cell's inner half is a digit cut, and a mark as tall as a digit that reaches out of the middle
+  // may be one: then the number stays in doubt.
+  const cv::Rect middle(w / 8, h / 8, w * 3 / 4, h * 3 / 4), inner(w / 4, h / 4, w / 2, h / 2);
   cv::Mat keep = cv::Mat::zeros(cell.size(), CV_8UC1);
   bool found = false;
   for (int i = 1; i < n; ++i) {
     const cv::Rect b = rectOf(stats, i);
-    if (b.height * 5 < cell.rows || (b & middle) != b) continue;
     const cv::Mat mark = labels == i;
-    if (cv::countNonZero(mark & cut) > 0) return {};
+    const bool touched = cv::countNonZero(mark & cut) > 0;
+    if (touched && !(b & inner).empty()) return {};
+    if (touched || b.height * 5 < h) continue;
+    if ((b & middle) != b) return {};
     keep.setTo(255, mark);
     found = true;
   }
@@ -410,6 +416,7 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
   }
   cv::Mat keep = cv::Mat::zeros(region.size(), CV_8UC1);
   const cv::Point2f origin(region.tl());
+  if (blocked) blocked->assign(std::size_t(rows * cols), false);
   for (int r = 0; r < rows; ++r)
     for (int c = 0; c < cols; ++c) {
       const double x = lattice.x + c, y = lattice.y + r;
@@ -458,7 +465,7 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
             lost += middle.contains(cv::Point(xx, yy));
         }
       }
-      if (blocked) blocked->push_back(lost * 25 > middle.area());
+      if (blocked) (*blocked)[std::size_t(r * cols + c)] = lost * 25 > middle.area();
     }
   cv::dilate(keep, keep, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
   const cv::Matx33d shift(1, 0, -region.x, 0, 1, -region.y, 0, 0, 1);
@@ -471,7 +478,7 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
     for (int r = 0; r < rows; ++r)
       for (int c = 0; c < cols; ++c) {
         const std::size_t i = std::size_t(r * cols + c);
-        if (i >= blocked->size() || !(*blocked)[i]) continue;
+        if (!(*blocked)[i]) continue;
         const cv::Rect cell(c * kCell, r * kCell, kCell, kCell);
         cv::Mat number = numberOutOfBox(raw(cell));
         if (number.empty()) continue;
@@ -666,7 +673,7 @@ void NumberSearch::placeGrid(const cv::Matx33d& h, int col, int row, FoundGrid& 
           straight(cv::Rect(c * kCell + kCell / 10, r * kCell + kCell / 10, kCell * 4 / 5, kCell * 4 / 5));
       grid.cells[std::size_t(r * 5 + c)] = cell.clone();
       const std::size_t i = std::size_t(r * 5 + c);
-      grid.cellInDoubt[i] = offCentre(cell) || (i < blocked.size() && blocked[i]);
+      grid.cellInDoubt[i] = offCentre(cell) || blocked[i];
     }
   const std::array<cv::Point2f, 4> corners{apply(h, col, row), apply(h, col + 5, row),
                                            apply(h, col + 5, row + 5), apply(h, col, row + 5)};
@@ -724,6 +731,7 @@ std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
     cv::Matx33d h;
     if (!search->gridOf(members, grid, h)) continue;
     grid.moved = [search, h](int columns, int rows, FoundGrid& to) {
+      CV_Assert(std::abs(columns) + std::abs(rows) == 1);
       search->placeGrid(h, columns, rows, to);
       // The lines round the moved grid but the one it was moved away from.
       to.besideLines.clear();

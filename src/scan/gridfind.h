@@ -30,8 +30,8 @@ struct FoundGrid {
   // A cell whose marks may not be its whole number.
   std::array<bool, 25> cellInDoubt{};
   // For a grid found from its numbers: fills to with the grid moved by one cell along the lattice of the
-  // numbers (to the right and down for positive counts), its besideLines the lines round it but the one
-  // it was moved away from; for when an outer line of this grid turns out to be no line of the ticket.
+  // numbers, across (columns ±1) or down (rows ±1), its besideLines the lines round it but the one it
+  // was moved away from; for when an outer line of this grid turns out to be no line of the ticket.
   std::function<void(int columns, int rows, FoundGrid& to)> moved;
 };
 

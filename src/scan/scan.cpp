@@ -66,15 +66,20 @@ std::size_t cellOf(const Line& line, int k) {
   return std::size_t(line.isRow ? line.index * 5 + k : k * 5 + line.index);
 }
 
-// A line of a grid holds numbers: at least kLeastInked read for certain.
-bool holdsNumbers(const std::array<CellReading, 25>& read, const Line& line) {
+// How many numbers of a line of a grid are read for certain.
+int numbersIn(const std::array<CellReading, 25>& read, const Line& line) {
   int numbers = 0;
   for (int k = 0; k < 5; ++k) {
     const CellReading& r = read[cellOf(line, k)];
     const int n = r.certain ? r.digits.toInt() : 0;
     numbers += n >= 1 && n <= 75;
   }
-  return numbers >= kLeastInked;
+  return numbers;
+}
+
+// A line of a grid holds numbers: at least kLeastInked read for certain.
+bool holdsNumbers(const std::array<CellReading, 25>& read, const Line& line) {
+  return numbersIn(read, line) >= kLeastInked;
 }
 
 // The rows and columns of a grid that are no line of a ticket: a ticket's lines each hold numbers, the
@@ -239,13 +244,15 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
     if (!keepGoing(int(g) + 1, total)) break;
     std::optional<Judged> judged = judge(grids[g]);
     if (!judged) continue;
-    // A grid found from its numbers whose one outer line holds no numbers (a letter row, a band of text
-    // lined up with the numbers, nothing where a row was not seen) may be a line off the ticket: moved
-    // by one away from that line, along the numbers' lattice, it is the ticket if it passes every check
-    // a grid must pass, and the lines round it hold no numbers.
+    // A grid found from its numbers whose one outer line holds at most one number read for certain (a
+    // letter row, where an I may pass for a 1; a band of text lined up with the numbers; nothing where
+    // a row was not seen) may be a line off the ticket: moved by one away from that line, along the
+    // numbers' lattice, it is the ticket if it passes every check a grid must pass, and the lines round
+    // it hold no numbers. A line with more numbers may be the ticket's, badly read: such a grid stays in
+    // doubt.
     const std::vector<Line>& faults = judged->faults;
     if (judged->doubtful && grids[g].moved && !grids[g].uncertain && faults.size() == 1 &&
-        (faults[0].index == 0 || faults[0].index == 4) && !holdsNumbers(judged->read, faults[0])) {
+        (faults[0].index == 0 || faults[0].index == 4) && numbersIn(judged->read, faults[0]) <= 1) {
       const int step = faults[0].index == 0 ? 1 : -1;
       FoundGrid moved;
       grids[g].moved(faults[0].isRow ? 0 : step, faults[0].isRow ? step : 0, moved);

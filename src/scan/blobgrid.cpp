@@ -330,59 +330,6 @@ bool NumberSearch::printOnBox(const cv::Rect& region, const cv::Mat& labels, con
   return found;
 }
 
-// A number run into the box round it (bold print in a tight box, blur) is one mark with the box and
-// was left out with it. In the straightened cell the box's sides are runs of ink along its rows and
-// columns, longer than any digit is wide or tall: taken away, the number stands apart again. The
-// cell with the number alone on white paper, or empty when no number stands in its middle.
-cv::Mat numberOutOfBox(const cv::Mat& cell) {
-  const cv::Mat ink = cell < 255 * kFirmInk;
-  const int longest = cell.cols * 11 / 20;
-  cv::Mat across, down;
-  cv::morphologyEx(ink, across, cv::MORPH_OPEN,
-                   cv::getStructuringElement(cv::MORPH_RECT, cv::Size(longest, 1)));
-  cv::morphologyEx(ink, down, cv::MORPH_OPEN,
-                   cv::getStructuringElement(cv::MORPH_RECT, cv::Size(1, longest)));
-  // Only a box round the cell: a side near each of its edges and none across its middle (a lattice a
-  // half cell off cuts through two boxes, and what is left of a broken side would pass for a 1).
-  const int w = cell.cols, h = cell.rows;
-  const bool boxed = cv::countNonZero(across(cv::Rect(0, 0, w, h / 4))) >= w / 3 &&
-                     cv::countNonZero(across(cv::Rect(0, h - h / 4, w, h / 4))) >= w / 3 &&
-                     cv::countNonZero(down(cv::Rect(0, 0, w / 4, h))) >= h / 3 &&
-                     cv::countNonZero(down(cv::Rect(w - w / 4, 0, w / 4, h))) >= h / 3 &&
-                     cv::countNonZero((across | down)(cv::Rect(w / 4, h / 4, w / 2, h / 2))) == 0;
-  if (!boxed) return {};
-  cv::Mat sides = across | down;
-  cv::dilate(sides, sides, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
-  cv::Mat labels, stats, centroids;
-  const int n = cv::connectedComponentsWithStats(ink & ~sides, labels, stats, centroids, 8, CV_32S);
-  // Ink taken away with the sides: where a digit touched the box, a piece of it went too, and what is
-  // left may read as another digit ("68" as "63"). Such a number stays in doubt.
-  cv::Mat cut;
-  cv::dilate(ink & sides, cut, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
-  // The number's marks: as tall as a digit, wholly inside the middle of the cell. What touched the
-  // sides out by the edge is left of the box (a rounded corner); what touched them and reaches the
-  // cell's inner half is a digit cut, and a mark as tall as a digit that reaches out of the middle
-  // may be one: then the number stays in doubt.
-  const cv::Rect middle(w / 8, h / 8, w * 3 / 4, h * 3 / 4), inner(w / 4, h / 4, w / 2, h / 2);
-  cv::Mat keep = cv::Mat::zeros(cell.size(), CV_8UC1);
-  bool found = false;
-  for (int i = 1; i < n; ++i) {
-    const cv::Rect b = rectOf(stats, i);
-    const cv::Mat mark = labels == i;
-    const bool touched = cv::countNonZero(mark & cut) > 0;
-    if (touched && !(b & inner).empty()) return {};
-    if (touched || b.height * 5 < h) continue;
-    if ((b & middle) != b) return {};
-    keep.setTo(255, mark);
-    found = true;
-  }
-  if (!found) return {};
-  cv::dilate(keep, keep, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
-  cv::Mat out(cell.size(), CV_8UC1, cv::Scalar(255));
-  cell.copyTo(out, keep & ~sides);
-  return out;
-}
-
 // The straightened cells of a part of the lattice (in cells, x columns and y rows): the print lying
 // wholly inside a cell and smaller than it, white paper everywhere else, so that boxes, circles, lines
 // and patterns round the numbers are gone and no digit of a number is lost.
@@ -480,7 +427,7 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
         const std::size_t i = std::size_t(r * cols + c);
         if (!(*blocked)[i]) continue;
         const cv::Rect cell(c * kCell, r * kCell, kCell, kCell);
-        cv::Mat number = numberOutOfBox(raw(cell));
+        cv::Mat number = NumberOutOfBox(raw(cell));
         if (number.empty()) continue;
         number.copyTo(straight(cell));
         (*blocked)[i] = false;
@@ -708,6 +655,55 @@ cv::Mat EvenPaper(const cv::Mat& gray) {
   cv::Mat even;
   cv::divide(gray, paper, even, 255.0);
   return even;
+}
+
+cv::Mat NumberOutOfBox(const cv::Mat& cell) {
+  const cv::Mat ink = cell < 255 * kFirmInk;
+  const int longest = cell.cols * 11 / 20;
+  cv::Mat across, down;
+  cv::morphologyEx(ink, across, cv::MORPH_OPEN,
+                   cv::getStructuringElement(cv::MORPH_RECT, cv::Size(longest, 1)));
+  cv::morphologyEx(ink, down, cv::MORPH_OPEN,
+                   cv::getStructuringElement(cv::MORPH_RECT, cv::Size(1, longest)));
+  // Only a box round the cell: a side near each of its edges and none across its middle (a lattice a
+  // half cell off cuts through two boxes, and what is left of a broken side would pass for a 1).
+  const int w = cell.cols, h = cell.rows;
+  const bool boxed = cv::countNonZero(across(cv::Rect(0, 0, w, h / 4))) >= w / 3 &&
+                     cv::countNonZero(across(cv::Rect(0, h - h / 4, w, h / 4))) >= w / 3 &&
+                     cv::countNonZero(down(cv::Rect(0, 0, w / 4, h))) >= h / 3 &&
+                     cv::countNonZero(down(cv::Rect(w - w / 4, 0, w / 4, h))) >= h / 3 &&
+                     cv::countNonZero((across | down)(cv::Rect(w / 4, h / 4, w / 2, h / 2))) == 0;
+  if (!boxed) return {};
+  cv::Mat sides = across | down;
+  cv::dilate(sides, sides, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
+  cv::Mat labels, stats, centroids;
+  const int n = cv::connectedComponentsWithStats(ink & ~sides, labels, stats, centroids, 8, CV_32S);
+  // Ink taken away with the sides: where a digit touched the box, a piece of it went too, and what is
+  // left may read as another digit ("68" as "63"). Such a number stays in doubt.
+  cv::Mat cut;
+  cv::dilate(ink & sides, cut, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
+  // The number's marks: as tall as a digit, wholly inside the middle of the cell. What touched the
+  // sides out by the edge is left of the box (a rounded corner); what touched them and reaches the
+  // cell's inner half is a digit cut, and a mark as tall as a digit that reaches out of the middle
+  // may be one: then the number stays in doubt.
+  const cv::Rect middle(w / 8, h / 8, w * 3 / 4, h * 3 / 4), inner(w / 4, h / 4, w / 2, h / 2);
+  cv::Mat keep = cv::Mat::zeros(cell.size(), CV_8UC1);
+  bool found = false;
+  for (int i = 1; i < n; ++i) {
+    const cv::Rect b = rectOf(stats, i);
+    const cv::Mat mark = labels == i;
+    const bool touched = cv::countNonZero(mark & cut) > 0;
+    if (touched && !(b & inner).empty()) return {};
+    if (touched || b.height * 5 < h) continue;
+    if ((b & middle) != b) return {};
+    keep.setTo(255, mark);
+    found = true;
+  }
+  if (!found) return {};
+  cv::dilate(keep, keep, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
+  cv::Mat out(cell.size(), CV_8UC1, cv::Scalar(255));
+  cell.copyTo(out, keep & ~sides);
+  return out;
 }
 
 std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,

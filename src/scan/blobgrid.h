@@ -20,3 +20,10 @@ cv::Mat EvenPaper(const cv::Mat& gray);
 std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
                                        const std::vector<std::vector<cv::Point2f>>& taken,
                                        const std::function<bool()>& cancelled = {});
+
+// A number run into the box round it (bold print in a tight box, blur) is one mark with the box. In a
+// straightened cell (8-bit grey, the box about its edges) the box's sides are runs of ink along its
+// rows and columns, longer than any digit is wide or tall: taken away, the number stands apart again.
+// Returns the cell with the number alone on white paper; empty when the cell holds no such box, no
+// number in its middle, or a digit the sides cut (what is left of it may read as another digit).
+cv::Mat NumberOutOfBox(const cv::Mat& cell);

@@ -10,6 +10,7 @@
 
 #include "photo_pictures/photo_pictures.h"
 #include "photo_pictures/photo_score.h"
+#include "scan/blobgrid.h"
 #include "scan/scan.h"
 
 namespace {
@@ -117,6 +118,42 @@ TEST(NumberGrids, BoldNumbersRunIntoTheirBoxesAreReadApartFromThem) {
   EXPECT_EQ(score.found, 6);
   EXPECT_GE(score.foundRight * 10, score.foundNumbers * 9);
   EXPECT_EQ(score.foundWrong, 0);
+}
+
+// One straightened cell: a box about its edges (or none), "27" drawn pixelSize tall in its middle, or
+// from x = left when that is given.
+cv::Mat boxedCell(bool box, int pixelSize, int left = -1) {
+  QImage img(80, 80, QImage::Format_Grayscale8);
+  img.fill(255);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(Qt::black, 3));
+  if (box) p.drawRect(QRectF(5, 5, 70, 70));
+  QFont f(QStringLiteral("DejaVu Sans"));
+  f.setBold(true);
+  f.setPixelSize(pixelSize);
+  p.setFont(f);
+  if (left < 0)
+    p.drawText(img.rect(), Qt::AlignCenter, QStringLiteral("27"));
+  else
+    p.drawText(QRect(left, 0, 80 - left, 80), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("27"));
+  p.end();
+  return cv::Mat(img.height(), img.width(), CV_8UC1, img.bits(), std::size_t(img.bytesPerLine())).clone();
+}
+
+TEST(NumberOutOfBox, TakesTheNumberFromItsBoxUnlessTheBoxCutItOrThereIsNone) {
+  const cv::Mat apart = NumberOutOfBox(boxedCell(true, 30));
+  ASSERT_FALSE(apart.empty());
+  // The box is gone, the number is whole: its ink is the ink of the same number drawn without a box.
+  const cv::Mat alone = boxedCell(false, 30);
+  EXPECT_EQ(cv::countNonZero(apart(cv::Rect(0, 0, 80, 10)) < 200), 0);
+  EXPECT_EQ(cv::countNonZero(apart(cv::Rect(0, 0, 10, 80)) < 200), 0);
+  EXPECT_NEAR(cv::countNonZero(apart < 128), cv::countNonZero(alone < 128), 10);
+  // Digits run into the box's side lose a piece to it, whether both are as wide as the box or the 2
+  // alone touches it ("7" must not pass for 27); no box, nothing to take.
+  EXPECT_TRUE(NumberOutOfBox(boxedCell(true, 60)).empty());
+  EXPECT_TRUE(NumberOutOfBox(boxedCell(true, 30, 5)).empty());
+  EXPECT_TRUE(NumberOutOfBox(boxedCell(false, 30)).empty());
 }
 
 TEST(NumberGrids, ACalendarIsNoTicket) {

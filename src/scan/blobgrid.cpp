@@ -8,6 +8,7 @@
 #include <memory>
 #include <numeric>
 #include <opencv2/imgproc.hpp>
+#include <utility>
 
 namespace {
 
@@ -419,19 +420,22 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
   cv::Mat kept;
   cv::warpPerspective(keep, kept, cv::Mat(shift * toPicture), size, cv::INTER_LINEAR | cv::WARP_INVERSE_MAP,
                       cv::BORDER_CONSTANT, cv::Scalar(0));
-  const cv::Mat raw = blocked ? straight.clone() : cv::Mat();
-  straight.setTo(255, kept == 0);
+  // The numbers of cells lost in something larger, taken out of their boxes while the cells are still
+  // as straightened; they replace those cells once everything else not kept is white.
+  std::vector<std::pair<cv::Rect, cv::Mat>> outOfBoxes;
   if (blocked)
     for (int r = 0; r < rows; ++r)
       for (int c = 0; c < cols; ++c) {
         const std::size_t i = std::size_t(r * cols + c);
         if (!(*blocked)[i]) continue;
         const cv::Rect cell(c * kCell, r * kCell, kCell, kCell);
-        cv::Mat number = NumberOutOfBox(raw(cell));
+        cv::Mat number = NumberOutOfBox(straight(cell));
         if (number.empty()) continue;
-        number.copyTo(straight(cell));
+        outOfBoxes.emplace_back(cell, std::move(number));
         (*blocked)[i] = false;
       }
+  straight.setTo(255, kept == 0);
+  for (const auto& [cell, number] : outOfBoxes) number.copyTo(straight(cell));
   return straight;
 }
 

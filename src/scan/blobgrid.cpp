@@ -439,22 +439,6 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
   return straight;
 }
 
-// Tickets print each number in the middle of its cell. Marks well to one side are what is left of a
-// number whose other digit ran into something printed behind it and was not kept: "7" of 27.
-bool offCentre(const cv::Mat& cell) {
-  cv::Mat labels, stats, centroids;
-  const int n = cv::connectedComponentsWithStats(cell < 170, labels, stats, centroids, 8, CV_32S);
-  int tallest = 0;
-  for (int i = 1; i < n; ++i) tallest = std::max(tallest, stats.at<int>(i, cv::CC_STAT_HEIGHT));
-  int left = cell.cols, right = 0;
-  for (int i = 1; i < n; ++i)
-    if (stats.at<int>(i, cv::CC_STAT_HEIGHT) * 5 >= tallest * 2) {
-      left = std::min(left, stats.at<int>(i, cv::CC_STAT_LEFT));
-      right = std::max(right, stats.at<int>(i, cv::CC_STAT_LEFT) + stats.at<int>(i, cv::CC_STAT_WIDTH));
-    }
-  return right > left && std::abs(left + right - cell.cols) > cell.cols / 7;
-}
-
 bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::Matx33d& fitted) {
   // The slant: the directions between neighbours, folded onto a quarter turn.
   double c4 = 0, s4 = 0;
@@ -624,7 +608,7 @@ void NumberSearch::placeGrid(const cv::Matx33d& h, int col, int row, FoundGrid& 
           straight(cv::Rect(c * kCell + kCell / 10, r * kCell + kCell / 10, kCell * 4 / 5, kCell * 4 / 5));
       grid.cells[std::size_t(r * 5 + c)] = cell.clone();
       const std::size_t i = std::size_t(r * 5 + c);
-      grid.cellInDoubt[i] = offCentre(cell) || blocked[i];
+      grid.cellInDoubt[i] = NumberOffCentre(cell) || blocked[i];
     }
   const std::array<cv::Point2f, 4> corners{apply(h, col, row), apply(h, col + 5, row),
                                            apply(h, col + 5, row + 5), apply(h, col, row + 5)};
@@ -659,6 +643,20 @@ cv::Mat EvenPaper(const cv::Mat& gray) {
   cv::Mat even;
   cv::divide(gray, paper, even, 255.0);
   return even;
+}
+
+bool NumberOffCentre(const cv::Mat& cell) {
+  cv::Mat labels, stats, centroids;
+  const int n = cv::connectedComponentsWithStats(cell < 170, labels, stats, centroids, 8, CV_32S);
+  int tallest = 0;
+  for (int i = 1; i < n; ++i) tallest = std::max(tallest, stats.at<int>(i, cv::CC_STAT_HEIGHT));
+  int left = cell.cols, right = 0;
+  for (int i = 1; i < n; ++i)
+    if (stats.at<int>(i, cv::CC_STAT_HEIGHT) * 5 >= tallest * 2) {
+      left = std::min(left, stats.at<int>(i, cv::CC_STAT_LEFT));
+      right = std::max(right, stats.at<int>(i, cv::CC_STAT_LEFT) + stats.at<int>(i, cv::CC_STAT_WIDTH));
+    }
+  return right > left && std::abs(left + right - cell.cols) > cell.cols / 5;
 }
 
 cv::Mat NumberOutOfBox(const cv::Mat& cell) {

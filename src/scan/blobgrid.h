@@ -27,3 +27,9 @@ std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
 // Returns the cell with the number alone on white paper; empty when the cell holds no such box, no
 // number in its middle, or a digit the sides cut (what is left of it may read as another digit).
 cv::Mat NumberOutOfBox(const cv::Mat& cell);
+
+// Tickets print each number in the middle of its cell. Marks well to one side (their middle more than a
+// tenth of the cell's width off its middle) are what is left of a number whose other digit ran into
+// something printed behind it and was not kept: "7" of 27. A number a little off, as the numbers of a
+// curled sheet lie beside a lattice fitted to them all, is no such remainder.
+bool NumberOffCentre(const cv::Mat& cell);

@@ -160,6 +160,34 @@ TEST(NumberOutOfBox, TakesTheNumberFromItsBoxUnlessTheBoxCutItOrThereIsNone) {
   EXPECT_TRUE(NumberOutOfBox(boxedCell(false, 30)).empty());
 }
 
+// A cell's middle as the reader gets it: "27" drawn shift pixels right of its middle, or its 7 alone
+// where it stands in 27.
+cv::Mat numberCell(int shift, bool sevenAlone = false) {
+  QImage img(64, 64, QImage::Format_Grayscale8);
+  img.fill(255);
+  QPainter p(&img);
+  QFont f(QStringLiteral("DejaVu Sans"));
+  f.setPixelSize(26);
+  p.setFont(f);
+  p.setPen(Qt::black);
+  const QFontMetrics m(f);
+  int x = (64 - m.horizontalAdvance(QStringLiteral("27"))) / 2 + shift;
+  if (sevenAlone) x += m.horizontalAdvance(QStringLiteral("2"));
+  p.drawText(QRect(x, 0, 64, 64), Qt::AlignLeft | Qt::AlignVCenter,
+             sevenAlone ? QStringLiteral("7") : QStringLiteral("27"));
+  p.end();
+  return cv::Mat(img.height(), img.width(), CV_8UC1, img.bits(), std::size_t(img.bytesPerLine())).clone();
+}
+
+// The 7 left of 27 is off its cell's middle; 27 a few pixels off it, as on a curled sheet, is not.
+TEST(NumberOffCentre, TellsADigitLeftOfANumberFromANumberALittleOff) {
+  EXPECT_FALSE(NumberOffCentre(numberCell(0)));
+  EXPECT_FALSE(NumberOffCentre(numberCell(5)));
+  EXPECT_FALSE(NumberOffCentre(numberCell(-5)));
+  EXPECT_TRUE(NumberOffCentre(numberCell(0, true)));
+  EXPECT_TRUE(NumberOffCentre(numberCell(12)));
+}
+
 TEST(NumberGrids, ACalendarIsNoTicket) {
   std::vector<std::vector<int>> month(5, std::vector<int>(7, 0));
   for (int day = 1; day <= 31; ++day) month[std::size_t((day + 2) / 7)][std::size_t((day + 2) % 7)] = day;

@@ -77,21 +77,6 @@ int numbersIn(const std::array<CellReading, 25>& read, const Line& line) {
   return numbers;
 }
 
-// A line that may be a row of letters over a ticket: at most one number read for certain (an I read
-// as 1), or two where both are single digits (S P I E L read as 8 and 1); a ticket's row read that
-// badly would have shown a number of two digits.
-bool mayBeLetters(const std::array<CellReading, 25>& read, const Line& line) {
-  int numbers = 0, longest = 0;
-  for (int k = 0; k < 5; ++k) {
-    const CellReading& r = read[cellOf(line, k)];
-    const int n = r.certain ? r.digits.toInt() : 0;
-    if (n < 1 || n > 75) continue;
-    ++numbers;
-    longest = std::max(longest, int(r.digits.size()));
-  }
-  return numbers <= 1 || (numbers == 2 && longest == 1);
-}
-
 // A line of a grid holds numbers: at least kLeastInked read for certain.
 bool holdsNumbers(const std::array<CellReading, 25>& read, const Line& line) {
   return numbersIn(read, line) >= kLeastInked;
@@ -259,14 +244,15 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
     if (!keepGoing(int(g) + 1, total)) break;
     std::optional<Judged> judged = judge(grids[g]);
     if (!judged) continue;
-    // A grid found from its numbers whose one outer line may be letters (a letter row; a band of text
-    // lined up with the numbers; nothing where a row was not seen) may be a line off the ticket: moved
-    // by one away from that line, along the numbers' lattice, it is the ticket if it passes every check
-    // a grid must pass, and the lines round it hold no numbers. A line with more numbers may be the
-    // ticket's, badly read: such a grid stays in doubt.
+    // A grid found from its numbers whose one outer line holds at most one number read for certain (a
+    // letter row, where an I may pass for a 1; a band of text lined up with the numbers; nothing where
+    // a row was not seen) may be a line off the ticket: moved by one away from that line, along the
+    // numbers' lattice, it is the ticket if it passes every check a grid must pass, and the lines round
+    // it hold no numbers. A line with more numbers may be the ticket's, badly read: such a grid stays in
+    // doubt.
     const std::vector<Line>& faults = judged->faults;
     if (judged->doubtful && grids[g].moved && !grids[g].uncertain && faults.size() == 1 &&
-        (faults[0].index == 0 || faults[0].index == 4) && mayBeLetters(judged->read, faults[0])) {
+        (faults[0].index == 0 || faults[0].index == 4) && numbersIn(judged->read, faults[0]) <= 1) {
       const int step = faults[0].index == 0 ? 1 : -1;
       FoundGrid moved;
       grids[g].moved(faults[0].isRow ? 0 : step, faults[0].isRow ? step : 0, moved);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <numeric>
 #include <opencv2/imgproc.hpp>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -607,9 +608,10 @@ void NumberSearch::placeGrid(const cv::Matx33d& h, int col, int row, FoundGrid& 
       const cv::Mat cell =
           straight(cv::Rect(c * kCell + kCell / 10, r * kCell + kCell / 10, kCell * 4 / 5, kCell * 4 / 5));
       grid.cells[std::size_t(r * 5 + c)] = cell.clone();
-      const std::size_t i = std::size_t(r * 5 + c);
-      grid.cellInDoubt[i] = NumberOffCentre(cell) || blocked[i];
+      grid.cellInDoubt[std::size_t(r * 5 + c)] = blocked[std::size_t(r * 5 + c)];
     }
+  const std::array<bool, 25> offCentre = NumbersOffCentre(grid.cells);
+  for (std::size_t i = 0; i < 25; ++i) grid.cellInDoubt[i] = grid.cellInDoubt[i] || offCentre[i];
   const std::array<cv::Point2f, 4> corners{apply(h, col, row), apply(h, col + 5, row),
                                            apply(h, col + 5, row + 5), apply(h, col, row + 5)};
   const cv::Rect2f frame(2, 2, float(even_.cols - 4), float(even_.rows - 4));
@@ -645,7 +647,11 @@ cv::Mat EvenPaper(const cv::Mat& gray) {
   return even;
 }
 
-bool NumberOffCentre(const cv::Mat& cell) {
+namespace {
+
+// How far the middle of a cell's marks as tall as a digit lies right of the cell's middle, in pixels;
+// empty when the cell holds none.
+std::optional<double> marksOffset(const cv::Mat& cell) {
   cv::Mat labels, stats, centroids;
   const int n = cv::connectedComponentsWithStats(cell < 170, labels, stats, centroids, 8, CV_32S);
   int tallest = 0;
@@ -656,7 +662,32 @@ bool NumberOffCentre(const cv::Mat& cell) {
       left = std::min(left, stats.at<int>(i, cv::CC_STAT_LEFT));
       right = std::max(right, stats.at<int>(i, cv::CC_STAT_LEFT) + stats.at<int>(i, cv::CC_STAT_WIDTH));
     }
-  return right > left && std::abs(left + right - cell.cols) > cell.cols / 5;
+  if (right <= left) return std::nullopt;
+  return (left + right - cell.cols) / 2.0;
+}
+
+}  // namespace
+
+std::array<bool, 25> NumbersOffCentre(const std::array<cv::Mat, 25>& cells) {
+  std::array<std::optional<double>, 25> offset;
+  for (std::size_t i = 0; i < 25; ++i) offset[i] = marksOffset(cells[i]);
+  // The offset the numbers of a row (or a column) share, where it holds any.
+  auto shared = [&](std::size_t first, std::size_t step) {
+    std::vector<double> all;
+    for (std::size_t k = 0; k < 5; ++k)
+      if (offset[first + k * step]) all.push_back(*offset[first + k * step]);
+    std::nth_element(all.begin(), all.begin() + std::ptrdiff_t(all.size() / 2), all.end());
+    return all.empty() ? 0.0 : all[all.size() / 2];
+  };
+  std::array<bool, 25> out{};
+  for (std::size_t i = 0; i < 25; ++i) {
+    if (!offset[i]) continue;
+    const double most = cells[i].cols / 14.0;
+    const std::size_t r = i / 5, c = i % 5;
+    out[i] = std::abs(*offset[i]) > most && std::abs(*offset[i] - shared(r * 5, 1)) > most &&
+             std::abs(*offset[i] - shared(c, 5)) > most;
+  }
+  return out;
 }
 
 cv::Mat NumberOutOfBox(const cv::Mat& cell) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <functional>
 #include <opencv2/core.hpp>
 #include <vector>
@@ -28,8 +29,9 @@ std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
 // number in its middle, or a digit the sides cut (what is left of it may read as another digit).
 cv::Mat NumberOutOfBox(const cv::Mat& cell);
 
-// Tickets print each number in the middle of its cell. Marks well to one side (their middle more than a
-// tenth of the cell's width off its middle) are what is left of a number whose other digit ran into
-// something printed behind it and was not kept: "7" of 27. A number a little off, as the numbers of a
-// curled sheet lie beside a lattice fitted to them all, is no such remainder.
-bool NumberOffCentre(const cv::Mat& cell);
+// Tickets print each number in the middle of its cell. A number's marks off the middle (by more than a
+// fourteenth of the cell's width) are what is left of a number whose other digit ran into something
+// printed behind it and was not kept: "7" of 27. Unless the numbers of its row or of its column lie
+// as far off, as on a curled sheet, whose rows and columns bend away from the lattice fitted to them
+// all: a lone digit stands off on its own. For a grid's 25 cells, cell 1 first: which are so off.
+std::array<bool, 25> NumbersOffCentre(const std::array<cv::Mat, 25>& cells);

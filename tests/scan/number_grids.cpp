@@ -156,14 +156,14 @@ TEST(NumberOutOfBox, TakesTheNumberFromItsBoxUnlessTheBoxCutItOrThereIsNone) {
   EXPECT_TRUE(NumberOutOfBox(boxedCell(false, 30)).empty());
 }
 
-// A cell's middle as the reader gets it: "27" drawn shift pixels right of its middle, or its 7 alone
-// where it stands in 27.
-cv::Mat numberCell(int shift, bool sevenAlone = false) {
+// A cell's middle as the reader gets it: "27" drawn shift pixels right of its middle, in type size
+// pixels tall, or its 7 alone where it stands in 27.
+cv::Mat numberCell(int shift, bool sevenAlone = false, int size = 26) {
   QImage img(64, 64, QImage::Format_Grayscale8);
   img.fill(255);
   QPainter p(&img);
   QFont f(QStringLiteral("DejaVu Sans"));
-  f.setPixelSize(26);
+  f.setPixelSize(size);
   p.setFont(f);
   p.setPen(Qt::black);
   const QFontMetrics m(f);
@@ -175,13 +175,26 @@ cv::Mat numberCell(int shift, bool sevenAlone = false) {
   return cv::Mat(img.height(), img.width(), CV_8UC1, img.bits(), std::size_t(img.bytesPerLine())).clone();
 }
 
-// The 7 left of 27 is off its cell's middle; 27 a few pixels off it, as on a curled sheet, is not.
-TEST(NumberOffCentre, TellsADigitLeftOfANumberFromANumberALittleOff) {
-  EXPECT_FALSE(NumberOffCentre(numberCell(0)));
-  EXPECT_FALSE(NumberOffCentre(numberCell(5)));
-  EXPECT_FALSE(NumberOffCentre(numberCell(-5)));
-  EXPECT_TRUE(NumberOffCentre(numberCell(0, true)));
-  EXPECT_TRUE(NumberOffCentre(numberCell(12)));
+// The lone 7 of 27 is off its cell's middle, in large print or small; a row or column of numbers all as
+// far off, as on a curled sheet, is not.
+TEST(NumbersOffCentre, TellsTheLoneDigitOfANumberFromARowOrColumnBentAway) {
+  std::array<cv::Mat, 25> cells;
+  auto offCells = [&] {
+    std::vector<int> off;
+    const std::array<bool, 25> got = NumbersOffCentre(cells);
+    for (int i = 0; i < 25; ++i)
+      if (got[std::size_t(i)]) off.push_back(i);
+    return off;
+  };
+  for (cv::Mat& c : cells) c = numberCell(0);
+  EXPECT_TRUE(offCells().empty());
+  for (int c = 0; c < 5; ++c) cells[std::size_t(20 + c)] = numberCell(6);
+  for (int r = 0; r < 4; ++r) cells[std::size_t(r * 5)] = numberCell(-6);
+  EXPECT_TRUE(offCells().empty());
+  cells[7] = numberCell(0, true);
+  cells[13] = numberCell(0, true, 16);
+  cells[22] = numberCell(6, true);
+  EXPECT_EQ(offCells(), (std::vector<int>{7, 13, 22}));
 }
 
 TEST(NumberGrids, ACalendarIsNoTicket) {

@@ -25,10 +25,10 @@ constexpr float kMinMargin = 1.1f;
 // A digit this much closer to its own glyphs than to any other digit's is read by its shape alone.
 constexpr float kSureMargin = 1.6f;
 constexpr double kInkLevel = 0.62;
-// The picture Tesseract reads is made this much steeper in contrast, about this share of the way from
-// ink to paper.
+// The picture Tesseract reads is made this much steeper in contrast; the shade this share of the way
+// from ink to paper becomes its middle grey (the edge of a stroke).
 constexpr double kSteeper = 2.5;
-constexpr double kMidGrey = 0.35;
+constexpr double kEdgeLevel = 0.35;
 
 // The marks in a cell as black on white, with the remains of grid lines at its edges and specks
 // removed; pieces counts the separate marks (about one per digit).
@@ -123,9 +123,9 @@ Marks marksOf(const cv::Mat& cell) {
   }
   if (out.pieces == 0) return out;
   out.aspect = double(all.width) / all.height;
-  // The recogniser reads the grey levels better than a hard black and white, which closes the holes
-  // of bold digits: the cell's own shades, stretched to full contrast, everything but the marks
-  // (and their soft edges) white.
+  // The cell's own shades, stretched to full contrast, everything but the marks (and their soft edges)
+  // white: the shape reader learns from such grey digits, and a hard black and white would close the
+  // holes of bold ones.
   cv::dilate(keep, keep, cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(3, 3)));
   cv::Mat grey;
   smooth.convertTo(grey, CV_8UC1, 255.0 / (hi - lo), -lo * 255.0 / (hi - lo));
@@ -137,10 +137,11 @@ Marks marksOf(const cv::Mat& cell) {
   const int width = std::max(1, int(std::lround(double(box.width) * kDigitHeight / box.height)));
   cv::resize(grey(box), out.picture, cv::Size(width, kDigitHeight), 0, 0,
              box.height > kDigitHeight ? cv::INTER_AREA : cv::INTER_CUBIC);
-  // Steeper between ink and paper: the soft edges of blurred or small print, taken in with the marks
-  // and enlarged with them, would otherwise thicken every stroke and close the holes of a 0, 6, 8 or 9,
-  // which Tesseract, trained on sharp print, then misreads or drops.
-  out.picture.convertTo(out.picture, CV_8UC1, kSteeper, 127.5 - kSteeper * kMidGrey * 255);
+  // Tesseract gets the same grey digits, but steeper between ink and paper and so a little lighter:
+  // the soft edges of blurred or small print, kept with the marks and enlarged with them, would
+  // otherwise thicken every stroke and close the holes of a 0, 6, 8 or 9, which Tesseract, trained on
+  // sharp print, then misreads or drops. (What it still reads must agree with the shape reader.)
+  out.picture.convertTo(out.picture, CV_8UC1, kSteeper, 127.5 - kSteeper * kEdgeLevel * 255);
   return out;
 }
 

@@ -541,16 +541,20 @@ bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::
       }
     return out;
   };
-  for (int r = r0; r <= r1; ++r)
-    if ((r < br || r >= br + 5) && count(bc, r, 5, 1) >= 3) {
-      ++rowsBeyond;
-      beside.push_back(cv::Rect2d(0, r - br, 5, 1));
-    }
-  for (int c = c0; c <= c1; ++c)
-    if ((c < bc || c >= bc + 5) && count(c, br, 1, 5) >= 3) {
-      ++colsBeyond;
-      beside.push_back(cv::Rect2d(c - bc, 0, 1, 5));
-    }
+  // Right next to the grid, two are enough to be read: a ticket's own row, the rest of it hidden,
+  // may lie there, left out for a row of another ticket as full as it.
+  for (int r = r0; r <= r1; ++r) {
+    const bool next = r == br - 1 || r == br + 5;
+    const int n = r < br || r >= br + 5 ? count(bc, r, 5, 1) : 0;
+    rowsBeyond += n >= 3;
+    if (n >= 3 || (next && n == 2)) beside.push_back(cv::Rect2d(0, r - br, 5, 1));
+  }
+  for (int c = c0; c <= c1; ++c) {
+    const bool next = c == bc - 1 || c == bc + 5;
+    const int n = c < bc || c >= bc + 5 ? count(c, br, 1, 5) : 0;
+    colsBeyond += n >= 3;
+    if (n >= 3 || (next && n == 2)) beside.push_back(cv::Rect2d(c - bc, 0, 1, 5));
+  }
   if (rowsBeyond > 1 || colsBeyond > 1) return false;
 
   // The lattice fitted to the numbers' centres; numbers far off it are left out.

@@ -77,11 +77,6 @@ int numbersIn(const std::array<CellReading, 25>& read, const Line& line) {
   return numbers;
 }
 
-// A line of a grid holds numbers: at least kLeastInked read for certain.
-bool holdsNumbers(const std::array<CellReading, 25>& read, const Line& line) {
-  return numbersIn(read, line) >= kLeastInked;
-}
-
 // The rows and columns of a grid that are no line of a ticket: a ticket's lines each hold numbers, the
 // outer ones few doubtful cells.
 std::vector<Line> linesWithoutNumbers(const std::array<CellReading, 25>& read, const ScannedTicket& t,
@@ -102,13 +97,26 @@ std::vector<Line> linesWithoutNumbers(const std::array<CellReading, 25>& read, c
 }
 
 // Five cells beside a grid (the row dropped above it as its letter row, a row or column of number-like
-// marks next to it) hold numbers: then the grid may be a row or column off.
+// marks next to it) hold numbers: then the grid may be a row or column off. Three numbers read for
+// certain, or two with nothing else beside them where one has two digits: a ticket's own row, the
+// rest of it hidden under a shadow or ink. A row of letters passes at most for numbers of one digit
+// (S P I E L read as 8 and 1); a line of text holds more than two marks.
 bool lineHoldsNumbers(const std::vector<cv::Mat>& line) {
   if (line.size() != 5) return false;
   std::array<cv::Mat, 25> cells;
   const cv::Mat blank(8, 8, CV_8UC1, cv::Scalar(255));
   for (std::size_t i = 0; i < 25; ++i) cells[i] = i < 5 ? line[i] : blank;
-  return holdsNumbers(ReadGridCells(cells), Line{0, true});
+  const std::array<CellReading, 25> read = ReadGridCells(cells);
+  int numbers = 0, inked = 0;
+  bool twoDigits = false;
+  for (std::size_t k = 0; k < 5; ++k) {
+    inked += read[k].ink;
+    const int n = read[k].certain ? read[k].digits.toInt() : 0;
+    if (n < 1 || n > 75) continue;
+    ++numbers;
+    twoDigits = twoDigits || read[k].digits.size() == 2;
+  }
+  return numbers >= kLeastInked || (numbers == 2 && inked == 2 && twoDigits);
 }
 
 int certainNumbers(const ScannedTicket& t) {

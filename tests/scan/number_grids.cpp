@@ -90,6 +90,15 @@ TEST(NumberGrids, ASixthRowOfNumbersMakesTheTicketDoubtful) {
   EXPECT_EQ(got.tickets[0].doubtfulCount(), 25);
 }
 
+// Six rows of numbers, three of the first hidden under ink: the last five rows are the fuller, but the
+// first still shows two numbers of two digits and nothing else, as no row of letters or text does.
+// Which five rows are the ticket cannot be told.
+TEST(NumberGrids, AFirstRowPartlyHiddenOverASixthRowMakesTheTicketDoubtful) {
+  const ScanResult got = ScanImage(unruled(ticketRows(6), Frame::None, 3, 150, {}, {0, 2, 4}));
+  ASSERT_EQ(got.tickets.size(), 1u);
+  EXPECT_TRUE(got.tickets[0].gridDoubtful);
+}
+
 // A letter row above the numbers, and two numbers of the last row hidden under ink: the letters line
 // up with the numbers better than the last row does, and the grid first taken is a row too high. The
 // ticket is the grid a row further down, its hidden numbers in doubt and no others.

@@ -612,10 +612,9 @@ void NumberSearch::placeGrid(const cv::Matx33d& h, int col, int row, FoundGrid& 
       const cv::Mat cell =
           straight(cv::Rect(c * kCell + kCell / 10, r * kCell + kCell / 10, kCell * 4 / 5, kCell * 4 / 5));
       grid.cells[std::size_t(r * 5 + c)] = cell.clone();
-      grid.cellInDoubt[std::size_t(r * 5 + c)] = blocked[std::size_t(r * 5 + c)];
     }
   const std::array<bool, 25> offCentre = NumbersOffCentre(grid.cells);
-  for (std::size_t i = 0; i < 25; ++i) grid.cellInDoubt[i] = grid.cellInDoubt[i] || offCentre[i];
+  for (std::size_t i = 0; i < 25; ++i) grid.cellInDoubt[i] = blocked[i] || offCentre[i];
   const std::array<cv::Point2f, 4> corners{apply(h, col, row), apply(h, col + 5, row),
                                            apply(h, col + 5, row + 5), apply(h, col, row + 5)};
   const cv::Rect2f frame(2, 2, float(even_.cols - 4), float(even_.rows - 4));
@@ -675,21 +674,23 @@ std::optional<double> marksOffset(const cv::Mat& cell) {
 std::array<bool, 25> NumbersOffCentre(const std::array<cv::Mat, 25>& cells) {
   std::array<std::optional<double>, 25> offset;
   for (std::size_t i = 0; i < 25; ++i) offset[i] = marksOffset(cells[i]);
-  // The offset the numbers of a row (or a column) share, where it holds any.
-  auto shared = [&](std::size_t first, std::size_t step) {
-    std::vector<double> all;
-    for (std::size_t k = 0; k < 5; ++k)
-      if (offset[first + k * step]) all.push_back(*offset[first + k * step]);
-    std::nth_element(all.begin(), all.begin() + std::ptrdiff_t(all.size() / 2), all.end());
-    return all.empty() ? 0.0 : all[all.size() / 2];
-  };
+  // The offset the numbers of each row and of each column share (their median), where it holds any.
+  std::array<double, 5> row{}, column{};
+  for (std::size_t k = 0; k < 5; ++k)
+    for (const bool isRow : {true, false}) {
+      std::vector<double> all;
+      for (std::size_t j = 0; j < 5; ++j)
+        if (const auto& o = offset[isRow ? k * 5 + j : j * 5 + k]) all.push_back(*o);
+      if (all.empty()) continue;
+      std::nth_element(all.begin(), all.begin() + std::ptrdiff_t(all.size() / 2), all.end());
+      (isRow ? row : column)[k] = all[all.size() / 2];
+    }
   std::array<bool, 25> out{};
   for (std::size_t i = 0; i < 25; ++i) {
     if (!offset[i]) continue;
     const double most = cells[i].cols / 14.0;
-    const std::size_t r = i / 5, c = i % 5;
-    out[i] = std::abs(*offset[i]) > most && std::abs(*offset[i] - shared(r * 5, 1)) > most &&
-             std::abs(*offset[i] - shared(c, 5)) > most;
+    out[i] = std::abs(*offset[i]) > most && std::abs(*offset[i] - row[i / 5]) > most &&
+             std::abs(*offset[i] - column[i % 5]) > most;
   }
   return out;
 }

@@ -66,14 +66,16 @@ std::size_t cellOf(const Line& line, int k) {
   return std::size_t(line.isRow ? line.index * 5 + k : k * 5 + line.index);
 }
 
+// A cell read for certain as a number of a ticket.
+bool certainNumber(const CellReading& r) {
+  const int n = r.certain ? r.digits.toInt() : 0;
+  return n >= 1 && n <= 75;
+}
+
 // How many numbers of a line of a grid are read for certain.
 int numbersIn(const std::array<CellReading, 25>& read, const Line& line) {
   int numbers = 0;
-  for (int k = 0; k < 5; ++k) {
-    const CellReading& r = read[cellOf(line, k)];
-    const int n = r.certain ? r.digits.toInt() : 0;
-    numbers += n >= 1 && n <= 75;
-  }
+  for (int k = 0; k < 5; ++k) numbers += certainNumber(read[cellOf(line, k)]);
   return numbers;
 }
 
@@ -107,15 +109,11 @@ bool lineHoldsNumbers(const std::vector<cv::Mat>& line) {
   const cv::Mat blank(8, 8, CV_8UC1, cv::Scalar(255));
   for (std::size_t i = 0; i < 25; ++i) cells[i] = i < 5 ? line[i] : blank;
   const std::array<CellReading, 25> read = ReadGridCells(cells);
-  int numbers = 0, inked = 0;
-  bool twoDigits = false;
-  for (std::size_t k = 0; k < 5; ++k) {
-    inked += read[k].ink;
-    const int n = read[k].certain ? read[k].digits.toInt() : 0;
-    if (n < 1 || n > 75) continue;
-    ++numbers;
-    twoDigits = twoDigits || read[k].digits.size() == 2;
-  }
+  const int numbers = numbersIn(read, Line{0, true});
+  const auto five = read.begin() + 5;
+  const bool twoDigits = std::any_of(
+      read.begin(), five, [](const CellReading& r) { return certainNumber(r) && r.digits.size() == 2; });
+  const auto inked = std::count_if(read.begin(), five, [](const CellReading& r) { return r.ink; });
   return numbers >= kLeastInked || (numbers == 2 && inked == 2 && twoDigits);
 }
 

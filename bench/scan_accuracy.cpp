@@ -10,9 +10,10 @@
 //   ZIEHFIX_SCAN_SAVE=folder                keeps the pictures that were not read perfectly
 //   ZIEHFIX_SCAN_VERBOSE=1                  names them
 // Then phone-like photos drawn apart from the program's painter, in two parts: "tuning" (faces and
-// looks a reader may learn from) and "held-out" (faces, seeds, the circle layout and the gingham table
-// that no tuning may use; its figures are the ones to quote):
+// looks a reader may learn from) and "held-out" (faces, seeds and the gingham table that no tuning may
+// use; its figures are the ones to quote):
 //   ZIEHFIX_PHOTO_PART=tuning|heldout       one part only (both by default)
+//   ZIEHFIX_PHOTO_PART=circles              the tuning part with circles in place of its ruled grids
 //   ZIEHFIX_PHOTO_PICTURES=N                pictures per part (128, of which every 16th holds no ticket)
 //   ZIEHFIX_SCAN_SAVE=folder                also keeps photos read with a fault, with their truth
 //   ZIEHFIX_SCAN_PICTURES=0                 photos only, without the painter's sets
@@ -164,8 +165,10 @@ QString TruthText(const PhotoPicture& pic) {
   return lines.join('\n') + '\n';
 }
 
-void measurePhotos(PhotoPart part, int count) {
-  const char* name = part == PhotoPart::Tuning ? "tuning" : "held-out";
+void measurePhotos(PhotoPart part, int count, bool circles = false) {
+  const char* name = circles                     ? "tuning, circles for ruled grids,"
+                     : part == PhotoPart::Tuning ? "tuning"
+                                                 : "held-out";
   const QStringList faces = part == PhotoPart::Tuning ? PhotoTuningFaces() : PhotoHeldOutFaces();
   std::printf("Photos, %s part (%s)\n", name, qPrintable(faces.join(", ")));
   const QStringList missing = MissingPhotoFaces(part);
@@ -185,7 +188,7 @@ void measurePhotos(PhotoPart part, int count) {
                        : -1;
   for (int i = 0; i < count; ++i) {
     if (only >= 0 && i != only) continue;
-    const PhotoPicture pic = GeneratePhoto(part, i);
+    const PhotoPicture pic = GeneratePhoto(part, i, circles);
     QElapsedTimer clock;
     clock.start();
     // Decoding counts: a player's photo reaches the reader as a file.
@@ -193,8 +196,11 @@ void measurePhotos(PhotoPart part, int count) {
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
     const QStringList faults = score.add(pic, got, seconds);
     if ((faults.isEmpty() && only < 0) || keep.isEmpty()) continue;
-    const QString stem =
-        QStringLiteral("%1/photo-%2-%3").arg(keep, part == PhotoPart::Tuning ? "tuning" : "heldout").arg(i);
+    const QString stem = QStringLiteral("%1/photo-%2-%3")
+                             .arg(keep, circles                     ? "circles"
+                                        : part == PhotoPart::Tuning ? "tuning"
+                                                                    : "heldout")
+                             .arg(i);
     QFile jpeg(stem + ".jpg"), text(stem + ".txt");
     if (jpeg.open(QIODevice::WriteOnly)) jpeg.write(pic.jpeg);
     if (text.open(QIODevice::WriteOnly)) text.write((TruthText(pic) + faults.join('\n') + '\n').toUtf8());
@@ -257,8 +263,12 @@ int main(int argc, char** argv) {
                          ? qEnvironmentVariableIntValue("ZIEHFIX_PHOTO_PICTURES")
                          : 128;
   const QString part = qEnvironmentVariable("ZIEHFIX_PHOTO_PART");
-  if (photos > 0 && part != QLatin1String("heldout")) measurePhotos(PhotoPart::Tuning, photos);
-  if (photos > 0 && part != QLatin1String("tuning")) measurePhotos(PhotoPart::HeldOut, photos);
+  if (photos > 0 && part == QLatin1String("circles"))
+    measurePhotos(PhotoPart::Tuning, photos, true);
+  else {
+    if (photos > 0 && part != QLatin1String("heldout")) measurePhotos(PhotoPart::Tuning, photos);
+    if (photos > 0 && part != QLatin1String("tuning")) measurePhotos(PhotoPart::HeldOut, photos);
+  }
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -44,10 +44,11 @@ const char* LayoutName(Layout l) {
   return "";
 }
 
-// The held-out part alone uses circles; the tuning part never sees them.
-Layout PickLayout(Rng& rng, PhotoPart part) {
+// The held-out part uses circles; the tuning part only where they are asked for, in place of its ruled
+// grids.
+Layout PickLayout(Rng& rng, PhotoPart part, bool circles) {
   const double r = Uniform(rng, 0, 1);
-  if (part == PhotoPart::HeldOut && r < 0.22) return Layout::Circles;
+  if ((part == PhotoPart::HeldOut && r < 0.22) || (circles && r < 0.5)) return Layout::Circles;
   return r < 0.5 ? Layout::Ruled : r < 0.8 ? Layout::Boxes : Layout::Bare;
 }
 
@@ -62,9 +63,10 @@ const char* TableName(Table t) {
   return kNames[int(t)];
 }
 
-TicketStyle RandomStyle(Rng& rng, PhotoPart part, const QStringList& faces, double cell, QString* paperName) {
+TicketStyle RandomStyle(Rng& rng, PhotoPart part, bool circles, const QStringList& faces, double cell,
+                        QString* paperName) {
   TicketStyle s;
-  s.layout = PickLayout(rng, part);
+  s.layout = PickLayout(rng, part, circles);
   s.face = faces[Pick(rng, int(faces.size()))];
   s.bold = Chance(rng, 0.45);
   s.cell = cell;
@@ -161,7 +163,7 @@ QStringList MissingPhotoFaces(PhotoPart part) {
   return missing;
 }
 
-PhotoPicture GeneratePhoto(PhotoPart part, int index) {
+PhotoPicture GeneratePhoto(PhotoPart part, int index, bool circles) {
   // The parts draw from seeds of their own, so that no picture of one is a picture of the other.
   std::seed_seq seeds{part == PhotoPart::Tuning ? 0x7e5a1u : 0x4e1d0u, std::uint32_t(index)};
   Rng rng(seeds);
@@ -184,7 +186,7 @@ PhotoPicture GeneratePhoto(PhotoPart part, int index) {
     what << QStringLiteral("cell %1").arg(int(cell));
     for (int k = 0; k < count; ++k) {
       QString paper;
-      const TicketStyle style = RandomStyle(rng, part, faces, cell, &paper);
+      const TicketStyle style = RandomStyle(rng, part, circles, faces, cell, &paper);
       const int tickets = kind < 0.35 ? 1 : kind < 0.7 ? 2 + Pick(rng, 5) : 1 + Pick(rng, 3);
       Sheet s;
       s.flat = DrawSheet(rng, style, tickets);

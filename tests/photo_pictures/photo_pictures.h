@@ -6,7 +6,8 @@
 // coloured paper, shadows, curl, JPEG), independently of the program's own ticket painter.
 //
 // Two parts that share no seed: "tuning" may be looked at and learnt from; "held-out" adds faces that
-// no reader may learn from, the circle layout and the gingham table, which the tuning part never uses.
+// no reader may learn from and the gingham table, which the tuning part never uses, and circles, which it
+// shows only when asked to (GeneratePhoto's circles).
 // Needs a QGuiApplication (fonts).
 
 #include <QByteArray>
@@ -43,4 +44,6 @@ QStringList MissingPhotoFaces(PhotoPart part);
 
 // Picture number index of a part; the same part and index always give the same picture. Every
 // sixteenth picture (index % 16 == 15) holds no ticket: a page of text, a table, a calendar, a barcode.
-PhotoPicture GeneratePhoto(PhotoPart part, int index);
+// circles: the tuning part's pictures with circles in place of its ruled grids, for working on that
+// layout with the tuning part's seeds and faces.
+PhotoPicture GeneratePhoto(PhotoPart part, int index, bool circles = false);

@@ -25,6 +25,8 @@ constexpr float kMinMargin = 1.1f;
 // A digit this much closer to its own glyphs than to any other digit's is read by its shape alone.
 constexpr float kSureMargin = 1.6f;
 constexpr double kInkLevel = 0.62;
+// Print fainter than that but darker than this share of the way is print all the same.
+constexpr double kFaintLevel = 0.85;
 // The picture Tesseract reads is made this much steeper in contrast; the shade this share of the way
 // from ink to paper becomes its middle grey (the edge of a stroke).
 constexpr double kSteeper = 2.5;
@@ -120,6 +122,25 @@ Marks marksOf(const cv::Mat& cell) {
           return across * 2 >= r.width && gap <= h / 10;
         });
     if (partOfDigit) take(i, r);  // a part of a digit already counted
+  }
+  // A digit much fainter than the others (a gap in the toner, a worn stroke) stays out of the threshold,
+  // and "73" with a faint 7 would read as 3: fainter print beside the digits, left out by the threshold
+  // and looking like another digit of the number, makes the cell unreadable.
+  cv::Mat faint, near, faintLabels, faintStats, faintCentres;
+  cv::threshold(smooth, faint, lo + kFaintLevel * (hi - lo), 255, cv::THRESH_BINARY_INV);
+  // The soft edges of the digits read, as wide as a blurred photo makes them, are no other print.
+  const int edge = std::max(3, h / 8) | 1;
+  cv::dilate(keep, near, cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(edge, edge)));
+  const int faintCount =
+      cv::connectedComponentsWithStats(faint & ~near, faintLabels, faintStats, faintCentres, 8, CV_32S);
+  for (int i = 1; i < faintCount && !out.hidden; ++i) {
+    const int x = faintStats.at<int>(i, cv::CC_STAT_LEFT), y = faintStats.at<int>(i, cv::CC_STAT_TOP);
+    const int cw = faintStats.at<int>(i, cv::CC_STAT_WIDTH), ch = faintStats.at<int>(i, cv::CC_STAT_HEIGHT);
+    // A digit of the number: as tall as the digits read, beside them in their line.
+    const int across = std::min(y + ch, all.y + all.height) - std::max(y, all.y);
+    const int gap = std::max(x - (all.x + all.width), all.x - (x + cw));
+    out.hidden = !all.empty() && ch * 4 >= all.height * 3 && ch * 3 <= all.height * 4 && cw <= all.height &&
+                 across * 10 >= all.height * 7 && gap <= all.height / 2 && x > 0 && x + cw < w;
   }
   if (out.pieces == 0) return out;
   out.aspect = double(all.width) / all.height;

@@ -22,6 +22,9 @@ constexpr double kInkShare = 0.8;
 constexpr double kFirmInk = 0.8;
 // A mark kept as print is somewhere darker than this share of the paper.
 constexpr double kFaintest = 0.5;
+// A mark the search takes for a digit is somewhere darker than this share: a light circle or pattern
+// round the numbers is not, while faint print the cells may yet read is.
+constexpr double kSearchedInk = 0.62;
 constexpr int kSmallestDigit = 6;
 // Side of one straightened cell.
 constexpr int kCell = 80;
@@ -137,6 +140,9 @@ class NumberSearch {
 
   void findNumbers(const std::vector<std::vector<cv::Point2f>>& taken);
   std::vector<std::vector<int>> clusters(int least = kLeastNumbers);
+  // True when most of the numbers lie inside one of the quadrilaterals (picture pixels).
+  bool mostlyInside(const std::vector<int>& members,
+                    const std::vector<std::vector<cv::Point2f>>& quads) const;
   // fitted: the lattice's map from cells (x columns, y rows) to the search's picture.
   bool gridOf(const std::vector<int>& members, FoundGrid& grid, cv::Matx33d& fitted);
   // The five cells of a row or column of the lattice.
@@ -147,7 +153,9 @@ class NumberSearch {
 
  private:
   // stats: the statistics of the picture's marks.
-  void numbersIn(const cv::Mat& stats, const std::vector<std::vector<cv::Point2f>>& taken);
+  // darkest: each mark's darkest shade.
+  void numbersIn(const cv::Mat& labels, const cv::Mat& stats, const std::vector<uchar>& darkest,
+                 const std::vector<std::vector<cv::Point2f>>& taken);
   cv::Mat cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vector<bool>* blocked = nullptr) const;
   bool printOnBox(const cv::Rect& region, const cv::Mat& labels, const cv::Mat& stats, int label,
                   uchar darkest, cv::Mat& keep) const;
@@ -188,6 +196,31 @@ bool liftPrintOffBoxes(const cv::Mat& even, const cv::Mat& labels, const cv::Mat
   return lifted;
 }
 
+// A circle round a number, which the number ran into (small print, blur): about as wide as tall, ink
+// all round the ellipse just inside its bounds and not solid. It stands for its number in the search, a
+// mark of its own, not a letter of a word with the circles beside it.
+bool isRing(const cv::Mat& labels, const cv::Rect& r, int label) {
+  if (r.height < 2 * kSmallestDigit || r.width * 4 < r.height * 3 || r.width * 3 > r.height * 4) return false;
+  constexpr int kPoints = 24;
+  int on = 0, solid = 0;
+  const double cx = r.x + r.width / 2.0, cy = r.y + r.height / 2.0;
+  for (int k = 0; k < kPoints; ++k) {
+    const double a = k * 2 * CV_PI / kPoints;
+    bool hit = false;
+    for (double inset : {1.0, 2.0, 3.0}) {
+      const int x = int(std::lround(cx + (r.width / 2.0 - inset) * std::cos(a)));
+      const int y = int(std::lround(cy + (r.height / 2.0 - inset) * std::sin(a)));
+      hit = hit || labels.at<int>(y, x) == label;
+    }
+    on += hit;
+    // Halfway in: a circle leaves paper there all round but where its number is.
+    const int x = int(std::lround(cx + r.width / 4.0 * std::cos(a)));
+    const int y = int(std::lround(cy + r.height / 4.0 * std::sin(a)));
+    solid += labels.at<int>(y, x) == label;
+  }
+  return on >= kPoints - 2 && solid * 2 < kPoints;
+}
+
 void NumberSearch::findNumbers(const std::vector<std::vector<cv::Point2f>>& taken) {
   // The labels are the size of the whole picture: they go when the numbers are found, not with the
   // search, which the grids found keep for moving along their lattice.
@@ -198,24 +231,37 @@ void NumberSearch::findNumbers(const std::vector<std::vector<cv::Point2f>>& take
   // costliest step.
   if (liftPrintOffBoxes(even_, labels, stats, ink))
     cv::connectedComponentsWithStats(ink, labels, stats, centroids, 8, CV_32S);
-  numbersIn(stats, taken);
+  // Each mark's darkest point: a light circle or pattern round the numbers, broken by the threshold
+  // into pieces as tall as a digit, would join the digits into words.
+  std::vector<uchar> darkest(std::size_t(stats.rows), 255);
+  for (int y = 0; y < labels.rows; ++y) {
+    const int* row = labels.ptr<int>(y);
+    const uchar* value = even_.ptr<uchar>(y);
+    for (int x = 0; x < labels.cols; ++x)
+      if (row[x] != 0) darkest[std::size_t(row[x])] = std::min(darkest[std::size_t(row[x])], value[x]);
+  }
+  numbersIn(labels, stats, darkest, taken);
 }
 
-void NumberSearch::numbersIn(const cv::Mat& stats, const std::vector<std::vector<cv::Point2f>>& taken) {
+void NumberSearch::numbersIn(const cv::Mat& labels, const cv::Mat& stats, const std::vector<uchar>& darkest,
+                             const std::vector<std::vector<cv::Point2f>>& taken) {
   numbers_.clear();
   const int n = stats.rows;
   const int tallest = std::max(even_.cols, even_.rows) / 12;
   struct Piece {
     cv::Rect box;
     int label;
+    bool ring;
   };
   std::vector<Piece> pieces;
   for (int i = 1; i < n; ++i) {
     const cv::Rect r = rectOf(stats, i);
     const double fill = double(stats.at<int>(i, cv::CC_STAT_AREA)) / r.area();
     // A digit, or two run together: taller than a speck, narrower than a word, not a thin frame.
-    if (r.height < kSmallestDigit || r.height > tallest || r.width > 1.6 * r.height || fill < 0.12) continue;
-    pieces.push_back({r, i});
+    if (r.height < kSmallestDigit || r.height > tallest || r.width > 1.6 * r.height || fill < 0.12 ||
+        darkest[std::size_t(i)] >= 255 * kSearchedInk)
+      continue;
+    pieces.push_back({r, i, isRing(labels, r, i)});
   }
   std::sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) { return a.box.x < b.box.x; });
   // Marks in a line, alike in height and close together: the digits of one number, or of neighbouring
@@ -226,6 +272,7 @@ void NumberSearch::numbersIn(const cv::Mat& stats, const std::vector<std::vector
     const cv::Rect& a = pieces[i].box;
     for (std::size_t j = i + 1; j < pieces.size() && pieces[j].box.x <= a.x + a.width + a.height; ++j) {
       const cv::Rect& b = pieces[j].box;
+      if (pieces[i].ring || pieces[j].ring) continue;
       const int across = std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y);
       if (!similarHeight(float(a.height), float(b.height), 1.35f) ||
           across < 0.6 * std::min(a.height, b.height))
@@ -303,6 +350,17 @@ std::vector<std::vector<int>> NumberSearch::clusters(int least) {
   for (auto& [root, members] : byRoot)
     if (int(members.size()) >= least) out.push_back(std::move(members));
   return out;
+}
+
+bool NumberSearch::mostlyInside(const std::vector<int>& members,
+                                const std::vector<std::vector<cv::Point2f>>& quads) const {
+  for (const std::vector<cv::Point2f>& quad : quads) {
+    std::size_t in = 0;
+    for (int k : members)
+      in += cv::pointPolygonTest(quad, numbers_[std::size_t(k)].centre * float(1.0 / scale_), false) >= 0;
+    if (in * 2 > members.size()) return true;
+  }
+  return false;
 }
 
 // A box filled with a colour of its own, the number printed on it: the print darker than the box, at a
@@ -431,6 +489,7 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
         if (!(*blocked)[i]) continue;
         const cv::Rect cell(c * kCell, r * kCell, kCell, kCell);
         cv::Mat number = NumberOutOfBox(straight(cell));
+        if (number.empty()) number = NumberOutOfRing(straight(cell));
         if (number.empty()) continue;
         outOfBoxes.emplace_back(cell, std::move(number));
         (*blocked)[i] = false;
@@ -744,6 +803,90 @@ cv::Mat NumberOutOfBox(const cv::Mat& cell) {
   return out;
 }
 
+cv::Mat NumberOutOfRing(const cv::Mat& cell) {
+  const cv::Mat ink = cell < 255 * kFirmInk;
+  const int w = cell.cols, h = cell.rows;
+  const cv::Point2d middle(w / 2.0, h / 2.0);
+  const double reach = std::min(w, h) / 2.0 - 1, least = std::min(w, h) / 6.0;
+  // Along rays from the cell's middle, the outermost ink and how deep the run of ink from it goes.
+  constexpr int kRays = 72;
+  std::vector<cv::Point2d> outer;
+  std::vector<double> depth;
+  for (int k = 0; k < kRays; ++k) {
+    const double a = k * 2 * CV_PI / kRays, dx = std::cos(a), dy = std::sin(a);
+    auto inkAt = [&](double r) {
+      const int x = int(std::lround(middle.x + r * dx)), y = int(std::lround(middle.y + r * dy));
+      return x >= 0 && y >= 0 && x < w && y < h && ink.at<uchar>(y, x) != 0;
+    };
+    double r = reach;
+    while (r > least && !inkAt(r)) r -= 0.5;
+    if (r <= least) continue;
+    const double out = r;
+    while (r > least && inkAt(r)) r -= 0.5;
+    outer.push_back(middle + cv::Point2d(out * dx, out * dy));
+    depth.push_back(out - r);
+  }
+  if (outer.size() * 10 < kRays * 9) return {};
+  // The circle through the outermost ink, least squares (x² + y² + Dx + Ey + F = 0).
+  cv::Mat a(int(outer.size()), 3, CV_64F), b(int(outer.size()), 1, CV_64F), sol;
+  for (std::size_t i = 0; i < outer.size(); ++i) {
+    a.at<double>(int(i), 0) = outer[i].x;
+    a.at<double>(int(i), 1) = outer[i].y;
+    a.at<double>(int(i), 2) = 1;
+    b.at<double>(int(i)) = -(outer[i].x * outer[i].x + outer[i].y * outer[i].y);
+  }
+  if (!cv::solve(a, b, sol, cv::DECOMP_SVD)) return {};
+  const cv::Point2d centre(-sol.at<double>(0) / 2, -sol.at<double>(1) / 2);
+  const double radius2 = centre.x * centre.x + centre.y * centre.y - sol.at<double>(2);
+  if (radius2 <= 0) return {};
+  const double radius = std::sqrt(radius2);
+  if (radius < 0.3 * w || radius > 0.55 * w || cv::norm(centre - middle) > 0.1 * w) return {};
+  int onRing = 0;
+  for (const cv::Point2d& p : outer) onRing += std::abs(cv::norm(p - centre) - radius) <= 0.03 * w;
+  if (onRing * 10 < kRays * 9) return {};
+  std::nth_element(depth.begin(), depth.begin() + std::ptrdiff_t(depth.size() / 2), depth.end());
+  const double thick = depth[depth.size() / 2];
+  cv::Mat ring = cv::Mat::zeros(cell.size(), CV_8UC1);
+  cv::circle(ring, cv::Point(int(std::lround(centre.x * 16)), int(std::lround(centre.y * 16))),
+             int(std::lround((radius - thick / 2) * 16)), cv::Scalar(255), int(std::lround(thick + 3)),
+             cv::LINE_8, 4);
+  cv::Mat labels, stats, centroids;
+  const int n = cv::connectedComponentsWithStats(ink & ~ring, labels, stats, centroids, 8, CV_32S);
+  // Ink taken away with the circle, grown by a pixel: a mark it touches ran into the circle, and a
+  // digit cut by it may read as another ("34" as 31). Such a number stays in doubt.
+  cv::Mat cut;
+  cv::dilate(ink & ring, cut, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
+  const cv::Rect inner(w / 8, h / 8, w * 3 / 4, h * 3 / 4), core(w / 4, h / 4, w / 2, h / 2);
+  cv::Mat keep = cv::Mat::zeros(cell.size(), CV_8UC1);
+  bool found = false;
+  for (int i = 1; i < n; ++i) {
+    const cv::Rect r = rectOf(stats, i);
+    const cv::Point2d mid(r.x + r.width / 2.0, r.y + r.height / 2.0);
+    // Outside the circle: what is left of the circle itself, or a neighbour's print; unless it reaches
+    // into the middle, where it hides the number (a pattern behind it).
+    if (cv::norm(mid - centre) > radius - thick) {
+      if (!(r & core).empty()) return {};
+      continue;
+    }
+    const bool touched = cv::countNonZero(cut(r) & (labels(r) == i)) > 0;
+    // Small marks are kept for the reader, which knows a broken digit's pieces from specks.
+    if (r.height * 5 < h) {
+      if (touched && r.height * 10 >= h) return {};
+      if (!touched) keep.setTo(255, labels == i);
+      continue;
+    }
+    // As tall as a digit: wholly inside the middle and clear of the circle.
+    if (touched || (r & inner) != r) return {};
+    keep.setTo(255, labels == i);
+    found = true;
+  }
+  if (!found) return {};
+  cv::dilate(keep, keep, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
+  cv::Mat out(cell.size(), CV_8UC1, cv::Scalar(255));
+  cell.copyTo(out, keep & ~ring);
+  return out;
+}
+
 std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
                                        const std::vector<std::vector<cv::Point2f>>& taken,
                                        const std::function<bool()>& cancelled) {
@@ -761,6 +904,10 @@ std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
   search->findNumbers(taken);
   for (const std::vector<int>& members : search->clusters()) {
     if (cancelled && cancelled()) return {};
+    // The circles of a ticket and the numbers in them make two clusters of one grid.
+    std::vector<std::vector<cv::Point2f>> here;
+    for (const FoundGrid& g : found) here.push_back(g.corners);
+    if (search->mostlyInside(members, here)) continue;
     FoundGrid grid;
     cv::Matx33d h;
     if (!search->gridOf(members, grid, h)) continue;

@@ -29,6 +29,11 @@ std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
 // number in its middle, or a digit the sides cut (what is left of it may read as another digit).
 cv::Mat NumberOutOfBox(const cv::Mat& cell);
 
+// The same for a number run into the circle round it: the circle is fitted to the outermost ink along
+// rays from the cell's middle and taken away as thick as it is. Empty when the outermost ink is no
+// circle about the middle, or when nothing as tall as a digit is left inside it.
+cv::Mat NumberOutOfRing(const cv::Mat& cell);
+
 // Tickets print each number in the middle of its cell. A number's marks off the middle (by more than a
 // fourteenth of the cell's width) are what is left of a number whose other digit ran into something
 // printed behind it and was not kept: "7" of 27. Unless the numbers of its row or of its column lie

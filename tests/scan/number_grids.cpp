@@ -82,6 +82,22 @@ TEST(NumberGrids, NumbersWithoutLinesAreFoundAndReadAtATilt) {
   }
 }
 
+// Numbers in circles on small photos. Bold print runs into the circles: the circles, taken for the
+// numbers' places, stand for them in the search, and the cells, enlarged, hold the numbers apart from
+// their circles again. Light circles break into pieces as tall as a digit: too light for print, they
+// stay out of the search rather than joining the digits into words.
+TEST(NumberGrids, NumbersInSmallCirclesAreFoundAndReadApartFromThem) {
+  if (!MissingPhotoFaces(PhotoPart::Tuning).isEmpty()) GTEST_SKIP() << "faces missing: run scripts/deps.sh";
+  PhotoScore score;
+  for (int index : {13, 78, 93, 94}) {
+    const PhotoPicture pic = GeneratePhoto(PhotoPart::Tuning, index, true);
+    score.add(pic, ScanImage(QImage::fromData(pic.jpeg)), 0);
+  }
+  EXPECT_EQ(score.found, 13);
+  EXPECT_GE(score.foundRight, 285);
+  EXPECT_EQ(score.foundWrong, 0);
+}
+
 // Six rows of numbers: which five are the ticket cannot be told, and none may be read into another row.
 TEST(NumberGrids, ASixthRowOfNumbersMakesTheTicketDoubtful) {
   const ScanResult got = ScanImage(unruled(ticketRows(6), Frame::Box, 0));
@@ -163,6 +179,37 @@ TEST(NumberOutOfBox, TakesTheNumberFromItsBoxUnlessTheBoxCutItOrThereIsNone) {
   EXPECT_TRUE(NumberOutOfBox(boxedCell(true, 60)).empty());
   EXPECT_TRUE(NumberOutOfBox(boxedCell(true, 30, 5)).empty());
   EXPECT_TRUE(NumberOutOfBox(boxedCell(false, 30)).empty());
+}
+
+// One straightened cell: a circle about its edges, "27" drawn pixelSize tall in its middle.
+cv::Mat ringedCell(int pixelSize) {
+  QImage img(80, 80, QImage::Format_Grayscale8);
+  img.fill(255);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(Qt::black, 3));
+  p.drawEllipse(QRectF(6, 5, 70, 70));
+  QFont f(QStringLiteral("DejaVu Sans"));
+  f.setBold(true);
+  f.setPixelSize(pixelSize);
+  p.setFont(f);
+  p.drawText(img.rect(), Qt::AlignCenter, QStringLiteral("27"));
+  p.end();
+  return cv::Mat(img.height(), img.width(), CV_8UC1, img.bits(), std::size_t(img.bytesPerLine())).clone();
+}
+
+TEST(NumberOutOfRing, TakesTheNumberFromItsCircleUnlessTheCircleCutItOrThereIsNone) {
+  const cv::Mat apart = NumberOutOfRing(ringedCell(28));
+  ASSERT_FALSE(apart.empty());
+  // The circle is gone, the number is whole: its ink is the ink of the same number drawn alone.
+  const cv::Mat alone = boxedCell(false, 28);
+  EXPECT_EQ(cv::countNonZero(apart(cv::Rect(0, 0, 80, 14)) < 200), 0);
+  EXPECT_EQ(cv::countNonZero(apart(cv::Rect(0, 0, 14, 80)) < 200), 0);
+  EXPECT_NEAR(cv::countNonZero(apart < 128), cv::countNonZero(alone < 128), 10);
+  // Digits run into the circle lose a piece to it; a box is no circle; nothing round the number.
+  EXPECT_TRUE(NumberOutOfRing(ringedCell(46)).empty());
+  EXPECT_TRUE(NumberOutOfRing(boxedCell(true, 30)).empty());
+  EXPECT_TRUE(NumberOutOfRing(boxedCell(false, 30)).empty());
 }
 
 // A cell's middle as the reader gets it: "27" drawn shift pixels right of its middle, in type size

@@ -136,11 +136,12 @@ Marks marksOf(const cv::Mat& cell) {
   for (int i = 1; i < faintCount && !out.hidden; ++i) {
     const int x = faintStats.at<int>(i, cv::CC_STAT_LEFT), y = faintStats.at<int>(i, cv::CC_STAT_TOP);
     const int cw = faintStats.at<int>(i, cv::CC_STAT_WIDTH), ch = faintStats.at<int>(i, cv::CC_STAT_HEIGHT);
-    // A digit of the number: as tall as the digits read, beside them in their line.
+    // A digit of the number: as tall as the digits read, beside them in their line (a faint stroke of
+    // a digit read, the thin diagonal of a 4, lies within them).
     const int across = std::min(y + ch, all.y + all.height) - std::max(y, all.y);
     const int gap = std::max(x - (all.x + all.width), all.x - (x + cw));
     out.hidden = !all.empty() && ch * 4 >= all.height * 3 && ch * 3 <= all.height * 4 && cw <= all.height &&
-                 across * 10 >= all.height * 7 && gap <= all.height / 2 && x > 0 && x + cw < w;
+                 across * 10 >= all.height * 7 && gap > 0 && gap <= all.height / 2 && x > 0 && x + cw < w;
   }
   if (out.pieces == 0) return out;
   out.aspect = double(all.width) / all.height;

@@ -754,6 +754,19 @@ std::array<bool, 25> NumbersOffCentre(const std::array<cv::Mat, 25>& cells) {
   return out;
 }
 
+namespace {
+
+// The cell's shades where the number's marks are kept (and their soft edges), but not on its frame,
+// white paper everywhere else.
+cv::Mat numberAlone(const cv::Mat& cell, cv::Mat keep, const cv::Mat& frame) {
+  cv::dilate(keep, keep, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
+  cv::Mat out(cell.size(), CV_8UC1, cv::Scalar(255));
+  cell.copyTo(out, keep & ~frame);
+  return out;
+}
+
+}  // namespace
+
 cv::Mat NumberOutOfBox(const cv::Mat& cell) {
   const cv::Mat ink = cell < 255 * kFirmInk;
   const int longest = cell.cols * 11 / 20;
@@ -797,10 +810,7 @@ cv::Mat NumberOutOfBox(const cv::Mat& cell) {
     found = true;
   }
   if (!found) return {};
-  cv::dilate(keep, keep, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
-  cv::Mat out(cell.size(), CV_8UC1, cv::Scalar(255));
-  cell.copyTo(out, keep & ~sides);
-  return out;
+  return numberAlone(cell, keep, sides);
 }
 
 cv::Mat NumberOutOfRing(const cv::Mat& cell) {
@@ -853,7 +863,7 @@ cv::Mat NumberOutOfRing(const cv::Mat& cell) {
   cv::Mat labels, stats, centroids;
   const int n = cv::connectedComponentsWithStats(ink & ~ring, labels, stats, centroids, 8, CV_32S);
   // Ink taken away with the circle, grown by a pixel: a mark it touches ran into the circle, and a
-  // digit cut by it may read as another ("34" as 31). Such a number stays in doubt.
+  // digit cut by it may read as another (an 8 cut at its side as 3). Such a number stays in doubt.
   cv::Mat cut;
   cv::dilate(ink & ring, cut, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
   const cv::Rect inner(w / 8, h / 8, w * 3 / 4, h * 3 / 4), core(w / 4, h / 4, w / 2, h / 2);
@@ -881,10 +891,7 @@ cv::Mat NumberOutOfRing(const cv::Mat& cell) {
     found = true;
   }
   if (!found) return {};
-  cv::dilate(keep, keep, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
-  cv::Mat out(cell.size(), CV_8UC1, cv::Scalar(255));
-  cell.copyTo(out, keep & ~ring);
-  return out;
+  return numberAlone(cell, keep, ring);
 }
 
 std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,

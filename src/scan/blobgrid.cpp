@@ -23,8 +23,10 @@ constexpr double kFirmInk = 0.8;
 // A mark kept as print is somewhere darker than this share of the paper.
 constexpr double kFaintest = 0.5;
 // A mark the search takes for a digit is somewhere darker than this share: a light circle or pattern
-// round the numbers is not, while faint print the cells may yet read is.
+// round the numbers is not. Print between this and kFaintest still places its grid, though the cells
+// do not keep it: its cells stay in doubt rather than the ticket going unfound.
 constexpr double kSearchedInk = 0.62;
+static_assert(kSearchedInk > kFaintest);
 constexpr int kSmallestDigit = 6;
 // Side of one straightened cell.
 constexpr int kCell = 80;

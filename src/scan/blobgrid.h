@@ -29,9 +29,12 @@ std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
 // number in its middle, or a digit the sides cut (what is left of it may read as another digit).
 cv::Mat NumberOutOfBox(const cv::Mat& cell);
 
-// The same for a number run into the circle round it: the circle is fitted to the outermost ink along
-// rays from the cell's middle and taken away as thick as it is. Empty when the outermost ink is no
-// circle about the middle, or when nothing as tall as a digit is left inside it.
+// The same for a number lost with the circle round it, where the two were one mark at the picture's
+// size but stand apart in the enlarged, straightened cell (square, 8-bit grey): the circle is fitted to
+// the outermost ink along rays from the cell's middle and taken away as thick as it is. Empty when the
+// outermost ink is no circle about the middle, when a digit touches the circle, when print outside it
+// reaches the cell's middle or a mark as tall as a digit reaches out of its inner three quarters, or
+// when nothing as tall as a digit is left.
 cv::Mat NumberOutOfRing(const cv::Mat& cell);
 
 // Tickets print each number in the middle of its cell. A number's marks off the middle (by more than a

@@ -28,6 +28,9 @@ constexpr double kFaintest = 0.5;
 constexpr double kSearchedInk = 0.62;
 static_assert(kSearchedInk > kFaintest);
 constexpr int kSmallestDigit = 6;
+// A number of two digits, or a mark of two digits run together, is at most this many times as wide as
+// tall: the nearly square digits of a wide bold face (a Bookman, an extended sans) make it 1.8.
+constexpr double kWidestNumber = 1.9;
 // Side of one straightened cell.
 constexpr int kCell = 80;
 // A grid holds at least this many of its 25 numbers as marks of their own.
@@ -198,9 +201,21 @@ bool liftPrintOffBoxes(const cv::Mat& even, const cv::Mat& labels, const cv::Mat
   return lifted;
 }
 
-// A circle round a number, which the number ran into (small print, blur): about as wide as tall, ink
-// all round the ellipse just inside its bounds and not solid. It stands for its number in the search, a
-// mark of its own, not a letter of a word with the circles beside it.
+// Share of a mark's bounds (mark: its pixels there) that is paper it surrounds.
+double enclosedShare(const cv::Mat& mark) {
+  cv::Mat paper;
+  cv::copyMakeBorder(mark == 0, paper, 1, 1, 1, 1, cv::BORDER_CONSTANT, 255);
+  cv::Mat parts;
+  cv::connectedComponents(paper, parts, 4, CV_32S);
+  return double(cv::countNonZero(paper & (parts != parts.at<int>(0, 0)))) / double(mark.total());
+}
+
+// A circle round a number, which the number may have run into (small print, blur): about as wide as
+// tall, ink all round the ellipse just inside its bounds, paper halfway in all round (or enclosed by
+// it, where the number ran into it), and print in its middle. It stands for its number in the search,
+// a mark of its own, not a letter of a word with the circles beside it. A wide bold digit (a Bookman
+// 3, 8 or 0) is ink nearly all round its bounds too, but its strokes reach halfway in and enclose
+// little; a 0's middle is paper.
 bool isRing(const cv::Mat& labels, const cv::Rect& r, int label) {
   if (r.height < 2 * kSmallestDigit || r.width * 4 < r.height * 3 || r.width * 3 > r.height * 4) return false;
   constexpr int kPoints = 24;
@@ -215,12 +230,14 @@ bool isRing(const cv::Mat& labels, const cv::Rect& r, int label) {
       hit = hit || labels.at<int>(y, x) == label;
     }
     on += hit;
-    // Halfway in: a circle leaves paper there all round but where its number is.
     const int x = int(std::lround(cx + r.width / 4.0 * std::cos(a)));
     const int y = int(std::lround(cy + r.height / 4.0 * std::sin(a)));
     solid += labels.at<int>(y, x) == label;
   }
-  return on >= kPoints - 2 && solid * 2 < kPoints;
+  if (on < kPoints - 2 || solid * 2 >= kPoints) return false;
+  const cv::Rect middle(r.x + r.width * 3 / 10, r.y + r.height * 3 / 10, r.width * 2 / 5, r.height * 2 / 5);
+  if (cv::countNonZero(labels(middle) != 0) * 12 < middle.area()) return false;
+  return solid * 5 <= kPoints || enclosedShare(labels(r) == label) >= 0.3;
 }
 
 void NumberSearch::findNumbers(const std::vector<std::vector<cv::Point2f>>& taken) {
@@ -260,8 +277,8 @@ void NumberSearch::numbersIn(const cv::Mat& labels, const cv::Mat& stats, const 
     const cv::Rect r = rectOf(stats, i);
     const double fill = double(stats.at<int>(i, cv::CC_STAT_AREA)) / r.area();
     // A digit, or two run together: taller than a speck, narrower than a word, not a thin frame.
-    if (r.height < kSmallestDigit || r.height > tallest || r.width > 1.6 * r.height || fill < 0.12 ||
-        darkest[std::size_t(i)] >= 255 * kSearchedInk)
+    if (r.height < kSmallestDigit || r.height > tallest || r.width > kWidestNumber * r.height ||
+        fill < 0.12 || darkest[std::size_t(i)] >= 255 * kSearchedInk)
       continue;
     pieces.push_back({r, i, isRing(labels, r, i)});
   }
@@ -309,7 +326,7 @@ void NumberSearch::numbersIn(const cv::Mat& labels, const cv::Mat& stats, const 
   }
   for (Number& g : groups) {
     // Three marks and more, or wider than two digits: a word, a serial number, a barcode.
-    if (g.labels.size() > 2 || g.box.width > 1.7 * g.box.height) continue;
+    if (g.labels.size() > 2 || g.box.width > kWidestNumber * g.box.height) continue;
     g.centre = cv::Point2f(float(g.box.x) + float(g.box.width) / 2, float(g.box.y) + float(g.box.height) / 2);
     g.height = float(g.box.height);
     const cv::Point2f inPicture = g.centre * float(1.0 / scale_);

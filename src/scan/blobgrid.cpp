@@ -201,6 +201,18 @@ bool liftPrintOffBoxes(const cv::Mat& even, const cv::Mat& labels, const cv::Mat
   return lifted;
 }
 
+// Each mark's darkest shade in shades, by its label (count labels, 0 the paper's).
+std::vector<uchar> darkestOf(const cv::Mat& labels, const cv::Mat& shades, int count) {
+  std::vector<uchar> darkest(std::size_t(count), 255);
+  for (int y = 0; y < labels.rows; ++y) {
+    const int* row = labels.ptr<int>(y);
+    const uchar* value = shades.ptr<uchar>(y);
+    for (int x = 0; x < labels.cols; ++x)
+      if (row[x] != 0) darkest[std::size_t(row[x])] = std::min(darkest[std::size_t(row[x])], value[x]);
+  }
+  return darkest;
+}
+
 // Share of a mark's bounds (mark: its pixels there) that is paper it surrounds.
 double enclosedShare(const cv::Mat& mark) {
   cv::Mat paper;
@@ -252,14 +264,7 @@ void NumberSearch::findNumbers(const std::vector<std::vector<cv::Point2f>>& take
     cv::connectedComponentsWithStats(ink, labels, stats, centroids, 8, CV_32S);
   // Each mark's darkest point: a light circle or pattern round the numbers, broken by the threshold
   // into pieces as tall as a digit, would join the digits into words.
-  std::vector<uchar> darkest(std::size_t(stats.rows), 255);
-  for (int y = 0; y < labels.rows; ++y) {
-    const int* row = labels.ptr<int>(y);
-    const uchar* value = even_.ptr<uchar>(y);
-    for (int x = 0; x < labels.cols; ++x)
-      if (row[x] != 0) darkest[std::size_t(row[x])] = std::min(darkest[std::size_t(row[x])], value[x]);
-  }
-  numbersIn(labels, stats, darkest, taken);
+  numbersIn(labels, stats, darkestOf(labels, even_, stats.rows), taken);
 }
 
 void NumberSearch::numbersIn(const cv::Mat& labels, const cv::Mat& stats, const std::vector<uchar>& darkest,
@@ -368,6 +373,10 @@ std::vector<std::vector<int>> NumberSearch::clusters(int least) {
   std::vector<std::vector<int>> out;
   for (auto& [root, members] : byRoot)
     if (int(members.size()) >= least) out.push_back(std::move(members));
+  // The largest first: where two clusters make one grid (circles and the numbers in them), the grid is
+  // placed from the fuller.
+  std::stable_sort(out.begin(), out.end(),
+                   [](const std::vector<int>& a, const std::vector<int>& b) { return a.size() > b.size(); });
   return out;
 }
 
@@ -433,13 +442,7 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
   cv::connectedComponentsWithStats(even_(region) < 255 * kFirmInk, labels, stats, centroids, 8, CV_32S);
   // Each mark's darkest point: dots or hatching printed faintly behind the numbers are never as dark as
   // the numbers' print.
-  std::vector<uchar> darkest(std::size_t(stats.rows), 255);
-  for (int yy = 0; yy < region.height; ++yy) {
-    const int* row = labels.ptr<int>(yy);
-    const uchar* value = even_.ptr<uchar>(region.y + yy) + region.x;
-    for (int xx = 0; xx < region.width; ++xx)
-      if (row[xx] != 0) darkest[std::size_t(row[xx])] = std::min(darkest[std::size_t(row[xx])], value[xx]);
-  }
+  const std::vector<uchar> darkest = darkestOf(labels, even_(region), stats.rows);
   cv::Mat keep = cv::Mat::zeros(region.size(), CV_8UC1);
   const cv::Point2f origin(region.tl());
   if (blocked) blocked->assign(std::size_t(rows * cols), false);

@@ -736,13 +736,26 @@ namespace {
 // How far the middle of a cell's marks as tall as a digit lies right of the cell's middle, in pixels;
 // empty when the cell holds none.
 std::optional<double> marksOffset(const cv::Mat& cell) {
+  // Ink darker than a fixed shade on paper made even, and on a shaded cell of a ruled grid, which
+  // keeps the photo's light, darker than the same share of the way from its darkest ink to its paper.
+  double lo = 0, hi = 0;
+  cv::minMaxLoc(cell, &lo, &hi);
+  if (hi - lo < 50) return std::nullopt;
   cv::Mat labels, stats, centroids;
-  const int n = cv::connectedComponentsWithStats(cell < 170, labels, stats, centroids, 8, CV_32S);
+  const int n = cv::connectedComponentsWithStats(cell < std::min(170.0, lo + (hi - lo) * 0.62), labels, stats,
+                                                 centroids, 8, CV_32S);
+  // The remains of a ruled grid's lines, thin along the cell's edge, are no marks of its number.
+  std::vector<bool> lineRemains(std::size_t(std::max(n, 1)), false);
   int tallest = 0;
-  for (int i = 1; i < n; ++i) tallest = std::max(tallest, stats.at<int>(i, cv::CC_STAT_HEIGHT));
+  for (int i = 1; i < n; ++i) {
+    const cv::Rect b = rectOf(stats, i);
+    const bool side = b.x == 0 || b.x + b.width >= cell.cols, end = b.y == 0 || b.y + b.height >= cell.rows;
+    lineRemains[std::size_t(i)] = (side && b.width * 6 < cell.cols) || (end && b.height * 4 < cell.rows);
+    if (!lineRemains[std::size_t(i)]) tallest = std::max(tallest, b.height);
+  }
   int left = cell.cols, right = 0;
   for (int i = 1; i < n; ++i)
-    if (stats.at<int>(i, cv::CC_STAT_HEIGHT) * 5 >= tallest * 2) {
+    if (!lineRemains[std::size_t(i)] && stats.at<int>(i, cv::CC_STAT_HEIGHT) * 5 >= tallest * 2) {
       left = std::min(left, stats.at<int>(i, cv::CC_STAT_LEFT));
       right = std::max(right, stats.at<int>(i, cv::CC_STAT_LEFT) + stats.at<int>(i, cv::CC_STAT_WIDTH));
     }

@@ -39,7 +39,8 @@ cv::Mat NumberOutOfRing(const cv::Mat& cell);
 
 // Tickets print each number in the middle of its cell. A number's marks off the middle (by more than a
 // fourteenth of the cell's width) are what is left of a number whose other digit ran into something
-// printed behind it and was not kept: "7" of 27. Unless the numbers of its row or of its column lie
-// as far off, as on a curled sheet, whose rows and columns bend away from the lattice fitted to them
-// all: a lone digit stands off on its own. For a grid's 25 cells, cell 1 first: which are so off.
+// printed behind it or into the cell's line, or came out too faint, and was not kept: "7" of 27. Unless the
+// numbers of its row or of its column lie as far off, as on a curled sheet, whose rows and columns bend away
+// from the lattice fitted to them all: a lone digit stands off on its own. For a grid's 25 cells, cell 1
+// first: which are so off.
 std::array<bool, 25> NumbersOffCentre(const std::array<cv::Mat, 25>& cells);

@@ -6,6 +6,8 @@
 #include <opencv2/imgproc.hpp>
 #include <optional>
 
+#include "scan/blobgrid.h"
+
 namespace {
 
 // Grids are searched on a copy of at most this long a side: enough for twelve tickets on one page,
@@ -207,6 +209,7 @@ bool readGrid(const cv::Mat& source, const std::array<cv::Point2f, 4>& c, FoundG
       }
     }
   }
+  grid.cellInDoubt = NumbersOffCentre(grid.cells);
   return true;
 }
 

@@ -100,3 +100,16 @@ TEST(ScanGeometry, ACellWithoutANumberIsDoubtfulButTheFreeCellIsNot) {
 }
 
 }  // namespace
+
+// "27" whose 2 did not come out (faint toner, a fold): the 7 stands where it stood in 27, off the middle
+// of its cell, and is not read as 7.
+TEST(ScanGeometry, ALoneDigitOffTheMiddleOfItsCellIsDoubtful) {
+  std::vector<std::array<QString, 5>> rows = numberRows(5);
+  rows[1][0] = QChar(0x2007) + QStringLiteral("7");  // a blank as wide as a digit, then the 7
+  const ScanResult got = ScanImage(ruledGrid(rows));
+  ASSERT_EQ(got.tickets.size(), 1u);
+  const ScannedTicket& t = got.tickets[0];
+  EXPECT_TRUE(t.doubtful[5]);
+  EXPECT_TRUE(t.cells[5].isEmpty());
+  EXPECT_EQ(t.doubtfulCount(), 1);
+}

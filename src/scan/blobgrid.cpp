@@ -20,6 +20,8 @@ constexpr int kWorkSide = 4000;
 constexpr double kInkShare = 0.8;
 // The digits kept in a cell are print darker than this share, so that a faint pattern behind them is not.
 constexpr double kFirmInk = 0.8;
+// A box's inside lighter than this share is the paper: the box is outlined, not filled.
+constexpr double kPaperShade = 0.9;
 // A mark kept as print is somewhere darker than this share of the paper.
 constexpr double kFaintest = 0.5;
 // A mark the search takes for a digit is somewhere darker than this share: a light circle or pattern
@@ -171,6 +173,15 @@ class NumberSearch {
   std::vector<float> nearest_;
 };
 
+// A mark (a box's fill) with the holes in it made part of it: a fill about as light as the threshold
+// comes out grainy, full of holes, and they belong to the box as much as the rest of it.
+cv::Mat withHoles(const cv::Mat& mark) {
+  cv::Mat solid;
+  cv::copyMakeBorder(mark, solid, 1, 1, 1, 1, cv::BORDER_CONSTANT, 0);
+  cv::floodFill(solid, cv::Point(0, 0), 128);
+  return solid(cv::Rect(1, 1, mark.cols, mark.rows)) != 128;
+}
+
 // Boxes filled with a shade of their own, darker than the print threshold, come out of it as solid
 // marks with the number hidden in them: such a box is replaced in ink by the print on it, what is darker
 // than halfway between the box's shade and its darkest point, away from the box's edge (its outline).
@@ -187,12 +198,14 @@ bool liftPrintOffBoxes(const cv::Mat& even, const cv::Mat& labels, const cv::Mat
     const cv::Mat mark = labels(b) == i;
     cv::Mat inner;
     const int edge = std::max(3, b.height / 8) | 1;
-    cv::erode(mark, inner, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(edge, edge)));
+    cv::erode(withHoles(mark), inner, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(edge, edge)));
     const cv::Mat shades = even(b);
     const BoxShades box = shadesOf(shades, inner);
     // A solid mark of one shade (a blot, an empty box, a filled star) holds no print; a box's fill is
-    // one even shade over most of its inside (a patch of a patterned table is not).
-    if (box.count * 3 < std::size_t(b.area()) || box.shade - box.darkest < 60 || box.near * 2 < box.count)
+    // one even shade over most of its inside (a patch of a patterned table is not), darker than paper
+    // (the inside of a box outlined only, which bold print ran into).
+    if (box.count * 3 < std::size_t(b.area()) || box.shade - box.darkest < 60 || box.near * 2 < box.count ||
+        box.shade > 255 * kPaperShade)
       continue;
     ink(b).setTo(0, mark);
     ink(b).setTo(255, inner & (shades < (box.shade + box.darkest) / 2));
@@ -402,10 +415,13 @@ bool NumberSearch::printOnBox(const cv::Rect& region, const cv::Mat& labels, con
   if (inner.width < 4 || inner.height < 4) return false;
   const cv::Mat shades = even_(inner + region.tl());
   // An outlined box leaves its inside to the paper.
-  const BoxShades box = shadesOf(shades, labels(inner) == label);
-  if (box.count * 2 < std::size_t(inner.area()) || box.shade - darkest < 60) return false;
+  const cv::Mat fill = withHoles(labels(b) == label)(inner - b.tl());
+  const BoxShades box = shadesOf(shades, fill);
+  if (box.count * 2 < std::size_t(inner.area()) || box.shade - darkest < 60 || box.shade > 255 * kPaperShade)
+    return false;
   cv::Mat pl, ps, pc;
-  const int n = cv::connectedComponentsWithStats(shades < (box.shade + darkest) / 2, pl, ps, pc, 8, CV_32S);
+  const int n =
+      cv::connectedComponentsWithStats(shades < box.shade - (box.shade - darkest) / 3, pl, ps, pc, 8, CV_32S);
   bool found = false;
   for (int i = 1; i < n; ++i) {
     const cv::Rect r = rectOf(ps, i);

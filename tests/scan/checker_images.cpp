@@ -119,6 +119,7 @@ TEST_F(CheckerImages, ATicketThatMayHaveWonOnADoubtfulCellIsNeverReportedWithout
   TicketCells cells;
   for (int c = 0; c < 25; ++c) cells[std::size_t(c)] = QString::number(c + 1);
   cells[24] = QStringLiteral("1");
+  cells[14] = QStringLiteral("75");  // the last column's numbers in more than one band of fifteen
   recipe.given = {cells};
   write("los.png", GeneratePicture(recipe).bytes);
   QStringList draw{"2", "3", "4", "5"};

@@ -113,3 +113,18 @@ TEST(ScanGeometry, ALoneDigitOffTheMiddleOfItsCellIsDoubtful) {
   EXPECT_TRUE(t.cells[5].isEmpty());
   EXPECT_EQ(t.doubtfulCount(), 1);
 }
+
+// Where the other numbers of a column share a band of fifteen, as on most printed tickets, a number
+// outside it is marked (more likely misread than printed so); a column of mixed numbers marks none.
+TEST(ScanGeometry, ANumberOutsideTheBandItsColumnSharesIsDoubtful) {
+  std::vector<std::array<QString, 5>> rows = numberRows(5);
+  rows[3][0] = QStringLiteral("50");
+  for (int r = 0; r < 5; ++r) rows[std::size_t(r)][4] = QString::number(1 + r * 17);  // 1, 18, 35, 52, 69
+  const ScanResult got = ScanImage(ruledGrid(rows));
+  ASSERT_EQ(got.tickets.size(), 1u);
+  const ScannedTicket& t = got.tickets[0];
+  EXPECT_TRUE(t.doubtful[15]);
+  EXPECT_TRUE(t.cells[15].isEmpty());
+  EXPECT_EQ(t.doubtfulCount(), 1);
+  EXPECT_EQ(t.cells[24], QStringLiteral("69"));
+}

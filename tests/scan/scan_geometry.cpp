@@ -99,8 +99,6 @@ TEST(ScanGeometry, ACellWithoutANumberIsDoubtfulButTheFreeCellIsNot) {
   EXPECT_EQ(t.doubtfulCount(), 1);
 }
 
-}  // namespace
-
 // "27" whose 2 did not come out (faint toner, a fold): the 7 stands where it stood in 27, off the middle
 // of its cell, and is not read as 7.
 TEST(ScanGeometry, ALoneDigitOffTheMiddleOfItsCellIsDoubtful) {
@@ -114,17 +112,25 @@ TEST(ScanGeometry, ALoneDigitOffTheMiddleOfItsCellIsDoubtful) {
   EXPECT_EQ(t.doubtfulCount(), 1);
 }
 
-// Where the other numbers of a column share a band of fifteen, as on most printed tickets, a number
-// outside it is marked (more likely misread than printed so); a column of mixed numbers marks none.
+// Where three or more other numbers of a column, read for certain, share a band of fifteen, as on most
+// printed tickets, a number outside it is marked (more likely misread than printed so); with two, or
+// in a column of mixed numbers, none is.
 TEST(ScanGeometry, ANumberOutsideTheBandItsColumnSharesIsDoubtful) {
   std::vector<std::array<QString, 5>> rows = numberRows(5);
   rows[3][0] = QStringLiteral("50");
+  rows[1][0].clear();                                                                 // 2, -, 6, 50, 10
   for (int r = 0; r < 5; ++r) rows[std::size_t(r)][4] = QString::number(1 + r * 17);  // 1, 18, 35, 52, 69
-  const ScanResult got = ScanImage(ruledGrid(rows));
+  ScanResult got = ScanImage(ruledGrid(rows));
   ASSERT_EQ(got.tickets.size(), 1u);
-  const ScannedTicket& t = got.tickets[0];
-  EXPECT_TRUE(t.doubtful[15]);
-  EXPECT_TRUE(t.cells[15].isEmpty());
-  EXPECT_EQ(t.doubtfulCount(), 1);
-  EXPECT_EQ(t.cells[24], QStringLiteral("69"));
+  EXPECT_TRUE(got.tickets[0].doubtful[15]);
+  EXPECT_TRUE(got.tickets[0].cells[15].isEmpty());
+  EXPECT_EQ(got.tickets[0].doubtfulCount(), 2);  // and the empty cell
+  EXPECT_EQ(got.tickets[0].cells[24], QStringLiteral("69"));
+
+  rows[0][0].clear();  // -, -, 6, 50, 10: two others only
+  got = ScanImage(ruledGrid(rows));
+  ASSERT_EQ(got.tickets.size(), 1u);
+  EXPECT_EQ(got.tickets[0].cells[15], QStringLiteral("50"));
 }
+
+}  // namespace

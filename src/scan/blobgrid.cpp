@@ -173,8 +173,8 @@ class NumberSearch {
   std::vector<float> nearest_;
 };
 
-// A mark (a box's fill) with the holes in it made part of it: a fill about as light as the threshold
-// comes out grainy, full of holes, and they belong to the box as much as the rest of it.
+// A mark (8-bit, 0 where it is not) with the paper it surrounds made part of it: the holes a grainy
+// fill about as light as the threshold comes out with belong to its box as much as the rest of it.
 cv::Mat withHoles(const cv::Mat& mark) {
   cv::Mat solid;
   cv::copyMakeBorder(mark, solid, 1, 1, 1, 1, cv::BORDER_CONSTANT, 0);
@@ -228,11 +228,7 @@ std::vector<uchar> darkestOf(const cv::Mat& labels, const cv::Mat& shades, int c
 
 // Share of a mark's bounds (mark: its pixels there) that is paper it surrounds.
 double enclosedShare(const cv::Mat& mark) {
-  cv::Mat paper;
-  cv::copyMakeBorder(mark == 0, paper, 1, 1, 1, 1, cv::BORDER_CONSTANT, 255);
-  cv::Mat parts;
-  cv::connectedComponents(paper, parts, 4, CV_32S);
-  return double(cv::countNonZero(paper & (parts != parts.at<int>(0, 0)))) / double(mark.total());
+  return double(cv::countNonZero(withHoles(mark)) - cv::countNonZero(mark)) / double(mark.total());
 }
 
 // A circle round a number, which the number may have run into (small print, blur): about as wide as

@@ -276,6 +276,7 @@ std::array<CellReading, 25> ReadGridCells(const std::array<cv::Mat, 25>& cells) 
              (digits.size() == 1 ? m.aspect < 0.95 : m.aspect > 0.8);
     };
     if (m.hidden || stray[i] != 0 || m.shapes.isEmpty() || !fits(m.shapes)) continue;
+    r.guess = m.shapes;
     // Two readers: the shape reader, which knows the faces of printed tickets and reads them better
     // than Tesseract (which takes the dotted zero of a monospaced face for a 6 and adds digits that are
     // not there), decides alone when it is sure. When it is less sure, Tesseract must read the same;

@@ -10,6 +10,9 @@ struct CellReading {
   bool ink = false;      // something is written in the cell
   QString digits;        // the digits read, empty when nothing could be read
   bool certain = false;  // the shape reader is sure, or it and Tesseract agree; the marks match the digits
+  // The shape reader's digits, also when it is unsure: what the marks most look like, for telling a
+  // badly read line of numbers from a line of letters. Empty when they look like no number.
+  QString guess;
 };
 
 // Reads the numbers of one straightened grid's 25 cells. Throws ScanError when Tesseract or its

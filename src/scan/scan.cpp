@@ -18,7 +18,8 @@ constexpr int kMinWrittenCells = 5;
 constexpr std::size_t kFreeCell = 12;
 // A row or column of a ticket holds at least this many numbers (four where the free cell lies).
 // An outer one holds at most this many doubtful cells: more cells that are no number (letters, a
-// band of text, a barcode) and it is no row of the ticket but what lies round it, taken in.
+// band of text, a barcode) and it is no row of the ticket but what lies round it, taken in, unless
+// what its marks look like most are the numbers of the ticket's columns (badlyReadLine).
 constexpr int kLeastInked = 3;
 constexpr int kMostDoubtful = 3;
 // Without lines, a row of letters above the numbers lines up with them as well as a ticket's row does:
@@ -109,6 +110,47 @@ int numbersIn(const std::array<CellReading, 25>& read, const Line& line) {
   return numbers;
 }
 
+// An outer line with many cells in doubt may still be the ticket's own, read badly (a face the shape
+// reader hardly knows, blur): when what its marks look like most are numbers, in four of its five cells
+// (the free centre counts), three of them of two digits, each in the band of fifteen that the other
+// numbers of its column share (two at least, read for certain, or the line's own where it is a
+// column). A row of letters looks like a digit a cell at most, a band of text, a serial number or a
+// barcode like no such numbers; a line without a band in its columns is not taken for numbers.
+bool badlyReadLine(const std::array<CellReading, 25>& read, const ScannedTicket& t, const Line& line) {
+  auto onLine = [&](std::size_t cell) {
+    return line.isRow ? int(cell / 5) == line.index : int(cell % 5) == line.index;
+  };
+  auto digitsAt = [&](std::size_t cell) {
+    return !t.cells[cell].isEmpty() ? t.cells[cell] : onLine(cell) ? read[cell].guess : QString();
+  };
+  auto valueAt = [&](std::size_t cell) {
+    const int n = digitsAt(cell).toInt();
+    return n >= 1 && n <= 75 ? n : 0;
+  };
+  int like = 0, twoDigits = 0;
+  for (int k = 0; k < 5; ++k) {
+    const std::size_t cell = cellOf(line, k);
+    if (cell == kFreeCell && !read[cell].ink) {
+      ++like;
+      continue;
+    }
+    const int n = valueAt(cell);
+    if (n == 0) continue;
+    int band = -1, others = 0;
+    bool shared = true;
+    for (std::size_t j = cell % 5; j < 25; j += 5) {
+      if (j == cell || valueAt(j) == 0) continue;
+      shared = shared && (band < 0 || (valueAt(j) - 1) / 15 == band);
+      band = (valueAt(j) - 1) / 15;
+      ++others;
+    }
+    if (!shared || others < 2 || (n - 1) / 15 != band) continue;
+    ++like;
+    twoDigits += n >= 10;
+  }
+  return like >= 4 && twoDigits >= 3;
+}
+
 // The rows and columns of a grid that are no line of a ticket: a ticket's lines each hold numbers, the
 // outer ones few doubtful cells.
 std::vector<Line> linesWithoutNumbers(const std::array<CellReading, 25>& read, const ScannedTicket& t,
@@ -123,7 +165,8 @@ std::vector<Line> linesWithoutNumbers(const std::array<CellReading, 25>& read, c
         doubtful += t.doubtful[cellOf(line, k)];
       }
       const bool outer = index == 0 || index == 4;
-      if (inked < kLeastInked || (outer && doubtful > mostDoubtful)) out.push_back(line);
+      if (inked < kLeastInked || (outer && doubtful > mostDoubtful && !badlyReadLine(read, t, line)))
+        out.push_back(line);
     }
   return out;
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <algorithm>
 
 #include "scan/scan.h"
 
@@ -131,6 +132,37 @@ TEST(ScanGeometry, ANumberOutsideTheBandItsColumnSharesIsDoubtful) {
   got = ScanImage(ruledGrid(rows));
   ASSERT_EQ(got.tickets.size(), 1u);
   EXPECT_EQ(got.tickets[0].cells[15], QStringLiteral("50"));
+}
+
+// A last row of numbers drawn so wide that the reader is sure of none of them, though each looks most
+// like the number it is: the row is the ticket's own, read badly, and only its cells are in doubt.
+// Looking like numbers of another column's band, it may be no row of the ticket: all of it in doubt.
+TEST(ScanGeometry, ABadlyReadRowOfNumbersKeepsTheTicket) {
+  auto lastRowWide = [](const std::vector<std::array<QString, 5>>& rows) {
+    std::vector<std::array<QString, 5>> top(rows.begin(), rows.end() - 1);
+    top.push_back({});
+    QImage img = ruledGrid(top);
+    QPainter p(&img);
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(28);
+    f.setStretch(190);
+    p.setFont(f);
+    for (int c = 0; c < 5; ++c)
+      p.drawText(QRect(40 + c * kCell, 40 + 4 * kCell, kCell, kCell), Qt::AlignCenter,
+                 rows[4][std::size_t(c)]);
+    return img;
+  };
+  std::vector<std::array<QString, 5>> rows = numberRows(5);  // last row 10 25 40 55 70
+  ScanResult got = ScanImage(lastRowWide(rows));
+  ASSERT_EQ(got.tickets.size(), 1u);
+  const ScannedTicket& t = got.tickets[0];
+  EXPECT_FALSE(t.gridDoubtful);
+  EXPECT_EQ(t.cells[0], QStringLiteral("2"));
+  EXPECT_EQ(t.cells[19], QStringLiteral("68"));
+  for (std::size_t i = 20; i < 25; ++i) EXPECT_TRUE(t.doubtful[i] && t.cells[i].isEmpty()) << i;
+
+  std::reverse(rows[4].begin(), rows[4].end());  // 70 55 40 25 10
+  expectWholeTicketDoubtful(lastRowWide(rows), "numbers of other columns");
 }
 
 }  // namespace

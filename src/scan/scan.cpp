@@ -28,6 +28,24 @@ constexpr int kMostDoubtfulUnruled = 2;
 // A grid found from the layout of its numbers holds at least this many read for certain.
 constexpr int kLeastCertain = 12;
 
+// A number's band of fifteen: 0 for 1-15, 1 for 16-30, ...
+int bandOf(int number) {
+  return (number - 1) / 15;
+}
+
+// The band that the numbers of cell's column, but its own, share (values: 0 where none is known); -1
+// when they do not share one or fewer than least of them are known.
+int sharedBand(const std::array<int, 25>& values, std::size_t cell, int least) {
+  int band = -1, others = 0;
+  for (std::size_t j = cell % 5; j < 25; j += 5) {
+    if (j == cell || values[j] == 0) continue;
+    if (band >= 0 && bandOf(values[j]) != band) return -1;
+    band = bandOf(values[j]);
+    ++others;
+  }
+  return others >= least ? band : -1;
+}
+
 // inDoubt: the cells the grid's finder put in doubt (a lone digit off its cell's middle, a number run
 // into something larger); they are left empty and count as no number read.
 ScannedTicket ticketOf(const std::array<CellReading, 25>& read, const std::array<bool, 25>& inDoubt,
@@ -64,24 +82,12 @@ ScannedTicket ticketOf(const std::array<CellReading, 25>& read, const std::array
   // more likely what is left of a misread one ("40" whose 4 and half its 0 went with a logo behind
   // them, read as 1) than printed so: it stays in doubt. Other layouts lose little by it: about one
   // ticket in seven laid out at random has a number marked so, and none is read wrong for it.
-  const std::array<bool, 25> clashing = [&] {
-    std::array<bool, 25> out{};
-    for (std::size_t i = 0; i < 25; ++i) {
-      if (value[i] == 0 || t.doubtful[i]) continue;
-      int band = -1, others = 0;
-      bool shared = true;
-      for (std::size_t j = i % 5; j < 25; j += 5) {
-        if (j == i || value[j] == 0 || t.doubtful[j]) continue;
-        const int b = (value[j] - 1) / 15;
-        shared = shared && (band < 0 || b == band);
-        band = b;
-        ++others;
-      }
-      out[i] = shared && others >= 3 && (value[i] - 1) / 15 != band;
-    }
-    return out;
-  }();
-  for (std::size_t i = 0; i < 25; ++i) t.doubtful[i] = t.doubtful[i] || clashing[i];
+  std::array<int, 25> certain{};
+  for (std::size_t i = 0; i < 25; ++i) certain[i] = t.doubtful[i] ? 0 : value[i];
+  for (std::size_t i = 0; i < 25; ++i) {
+    const int band = certain[i] ? sharedBand(certain, i, 3) : -1;
+    t.doubtful[i] = t.doubtful[i] || (band >= 0 && bandOf(certain[i]) != band);
+  }
   for (std::size_t i = 0; i < 25; ++i)
     if (!t.doubtful[i] && value[i] != 0) t.cells[i] = QString::number(value[i]);
   return t;
@@ -117,36 +123,21 @@ int numbersIn(const std::array<CellReading, 25>& read, const Line& line) {
 // column). A row of letters looks like a digit a cell at most, a band of text, a serial number or a
 // barcode like no such numbers; a line without a band in its columns is not taken for numbers.
 bool badlyReadLine(const std::array<CellReading, 25>& read, const ScannedTicket& t, const Line& line) {
-  auto onLine = [&](std::size_t cell) {
-    return line.isRow ? int(cell / 5) == line.index : int(cell % 5) == line.index;
-  };
-  auto digitsAt = [&](std::size_t cell) {
-    return !t.cells[cell].isEmpty() ? t.cells[cell] : onLine(cell) ? read[cell].guess : QString();
-  };
-  auto valueAt = [&](std::size_t cell) {
-    const int n = digitsAt(cell).toInt();
-    return n >= 1 && n <= 75 ? n : 0;
-  };
+  // The numbers read for certain, and on the line what its marks look like most.
+  std::array<int, 25> values{};
+  for (std::size_t i = 0; i < 25; ++i) values[i] = t.cells[i].toInt();
+  for (int k = 0; k < 5; ++k) {
+    const std::size_t cell = cellOf(line, k);
+    const int guess = read[cell].guess.toInt();
+    if (values[cell] == 0 && guess >= 1 && guess <= 75) values[cell] = guess;
+  }
   int like = 0, twoDigits = 0;
   for (int k = 0; k < 5; ++k) {
     const std::size_t cell = cellOf(line, k);
-    if (cell == kFreeCell && !read[cell].ink) {
-      ++like;
-      continue;
-    }
-    const int n = valueAt(cell);
-    if (n == 0) continue;
-    int band = -1, others = 0;
-    bool shared = true;
-    for (std::size_t j = cell % 5; j < 25; j += 5) {
-      if (j == cell || valueAt(j) == 0) continue;
-      shared = shared && (band < 0 || (valueAt(j) - 1) / 15 == band);
-      band = (valueAt(j) - 1) / 15;
-      ++others;
-    }
-    if (!shared || others < 2 || (n - 1) / 15 != band) continue;
-    ++like;
-    twoDigits += n >= 10;
+    const int n = values[cell];
+    const bool number = n != 0 && sharedBand(values, cell, 2) == bandOf(n);
+    like += number || (cell == kFreeCell && !read[cell].ink);
+    twoDigits += number && n >= 10;
   }
   return like >= 4 && twoDigits >= 3;
 }

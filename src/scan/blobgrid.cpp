@@ -677,7 +677,10 @@ bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::
     inside.erase(inside.begin() + std::ptrdiff_t(worstAt));
     ++dropped;
   }
-  for (const cv::Rect2d& lattice : beside) grid.besideLines.push_back(lineOf(h, lattice));
+  for (const cv::Rect2d& lattice : beside) {
+    grid.besideLines.push_back(lineOf(h, lattice));
+    (lattice.width > 1 ? grid.rowBeside : grid.columnBeside) = true;
+  }
   placeGrid(h, 0, 0, grid);
   grid.uncertain = grid.uncertain || crowded || dropped > 1;
   fitted = h;
@@ -976,6 +979,7 @@ std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
       if (rows >= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns, rows + 5, 5, 1)));
       if (columns <= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns - 1, rows, 1, 5)));
       if (columns >= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns + 5, rows, 1, 5)));
+      to.rowBeside = to.columnBeside = true;
     };
     found.push_back(std::move(grid));
   }

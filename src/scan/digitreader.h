@@ -10,8 +10,9 @@ struct CellReading {
   bool ink = false;      // something is written in the cell
   QString digits;        // the digits read, empty when nothing could be read
   bool certain = false;  // the shape reader is sure, or it and Tesseract agree; the marks match the digits
-  // The shape reader's digits, also when it is unsure: what the marks most look like, for telling a
-  // badly read line of numbers from a line of letters. Empty when they look like no number.
+  // The shape reader's digits, also when it is unsure: what the marks look like most, for telling a
+  // badly read line of numbers from a line of letters. Empty where the marks are no digits or do not
+  // fit them (more marks than digits, too wide or narrow), or are hidden in part.
   QString guess;
 };
 

@@ -33,12 +33,12 @@ int bandOf(int number) {
   return (number - 1) / 15;
 }
 
-// The band that the numbers of cell's column, but its own, share (values: 0 where none is known); -1
-// when they do not share one or fewer than least of them are known.
-int sharedBand(const std::array<int, 25>& values, std::size_t cell, int least) {
+// The band that the numbers of a column, except the one in cell except, share (values: 0 where none is
+// known); -1 when they do not share one or fewer than least of them are known.
+int sharedBand(const std::array<int, 25>& values, std::size_t column, int least, std::size_t except = 25) {
   int band = -1, others = 0;
-  for (std::size_t j = cell % 5; j < 25; j += 5) {
-    if (j == cell || values[j] == 0) continue;
+  for (std::size_t j = column; j < 25; j += 5) {
+    if (j == except || values[j] == 0) continue;
     if (band >= 0 && bandOf(values[j]) != band) return -1;
     band = bandOf(values[j]);
     ++others;
@@ -85,7 +85,7 @@ ScannedTicket ticketOf(const std::array<CellReading, 25>& read, const std::array
   std::array<int, 25> certain{};
   for (std::size_t i = 0; i < 25; ++i) certain[i] = t.doubtful[i] ? 0 : value[i];
   for (std::size_t i = 0; i < 25; ++i) {
-    const int band = certain[i] ? sharedBand(certain, i, 3) : -1;
+    const int band = certain[i] ? sharedBand(certain, i % 5, 3, i) : -1;
     t.doubtful[i] = t.doubtful[i] || (band >= 0 && bandOf(certain[i]) != band);
   }
   for (std::size_t i = 0; i < 25; ++i)
@@ -117,35 +117,56 @@ int numbersIn(const std::array<CellReading, 25>& read, const Line& line) {
 }
 
 // An outer line with many cells in doubt may still be the ticket's own, read badly (a face the shape
-// reader hardly knows, blur): when what its marks look like most are numbers, in four of its five cells
-// (the free centre counts), three of them of two digits, each in the band of fifteen that the other
-// numbers of its column share (two at least, read for certain, or the line's own where it is a
-// column). A row of letters looks like a digit a cell at most, a band of text, a serial number or a
-// barcode like no such numbers; a line without a band in its columns is not taken for numbers.
-bool badlyReadLine(const std::array<CellReading, 25>& read, const ScannedTicket& t, const Line& line) {
+// reader hardly knows, blur): when what its marks look like most are numbers of one or two digits, in
+// four of its five cells, three of them of two digits, none a number read elsewhere on the ticket, each
+// in the band of fifteen that the other numbers of its column share (two at least). A column's band
+// must also keep the order of the other columns' bands, so that a neighbouring ticket's column, whose
+// numbers agree with each other, does not pass. A row of letters looks like a digit a cell at most; a
+// band of text or a barcode like no such numbers. inDoubt: the cells the grid's finder doubts; what
+// their marks look like does not count.
+bool badlyReadLine(const std::array<CellReading, 25>& read, const ScannedTicket& t,
+                   const std::array<bool, 25>& inDoubt, const Line& line) {
+  std::array<int, 25> certain{};
+  for (std::size_t i = 0; i < 25; ++i) certain[i] = t.cells[i].toInt();
   // The numbers read for certain, and on the line what its marks look like most.
-  std::array<int, 25> values{};
-  for (std::size_t i = 0; i < 25; ++i) values[i] = t.cells[i].toInt();
+  std::array<int, 25> values = certain;
   for (int k = 0; k < 5; ++k) {
     const std::size_t cell = cellOf(line, k);
     const int guess = read[cell].guess.toInt();
-    if (values[cell] == 0 && guess >= 1 && guess <= 75) values[cell] = guess;
+    if (values[cell] == 0 && !inDoubt[cell] && read[cell].guess.size() <= 2 && guess >= 1 && guess <= 75 &&
+        std::find(certain.begin(), certain.end(), guess) == certain.end())
+      values[cell] = guess;
   }
   int like = 0, twoDigits = 0;
   for (int k = 0; k < 5; ++k) {
     const std::size_t cell = cellOf(line, k);
     const int n = values[cell];
-    const bool number = n != 0 && sharedBand(values, cell, 2) == bandOf(n);
-    like += number || (cell == kFreeCell && !read[cell].ink);
+    const bool number = n != 0 && sharedBand(values, cell % 5, 2, cell) == bandOf(n);
+    like += number;
     twoDigits += number && n >= 10;
   }
-  return like >= 4 && twoDigits >= 3;
+  if (like < 4 || twoDigits < 3) return false;
+  if (line.isRow) return true;
+  const int band = sharedBand(values, std::size_t(line.index), 4);
+  if (band < 0) return false;
+  int ordered = 0;
+  for (int column = 0; column < 5; ++column) {
+    const int other = column == line.index ? -1 : sharedBand(certain, std::size_t(column), 2);
+    if (other < 0) continue;
+    if ((column < line.index) != (other < band) || other == band) return false;
+    ++ordered;
+  }
+  return ordered > 0;
 }
 
 // The rows and columns of a grid that are no line of a ticket: a ticket's lines each hold numbers, the
-// outer ones few doubtful cells.
+// outer ones few doubtful cells, unless read badly (badlyReadLine). A row read badly is taken for the
+// ticket's own only where no row of number-like marks lies beside the grid, a column likewise: else the
+// grid may hold a line of the ticket beside it and miss one of its own (a grid moved along the numbers
+// always has lines beside it).
 std::vector<Line> linesWithoutNumbers(const std::array<CellReading, 25>& read, const ScannedTicket& t,
-                                      int mostDoubtful) {
+                                      const FoundGrid& grid) {
+  const int mostDoubtful = grid.fromNumbers ? kMostDoubtfulUnruled : kMostDoubtful;
   std::vector<Line> out;
   for (int index = 0; index < 5; ++index)
     for (bool isRow : {true, false}) {
@@ -156,7 +177,9 @@ std::vector<Line> linesWithoutNumbers(const std::array<CellReading, 25>& read, c
         doubtful += t.doubtful[cellOf(line, k)];
       }
       const bool outer = index == 0 || index == 4;
-      if (inked < kLeastInked || (outer && doubtful > mostDoubtful && !badlyReadLine(read, t, line)))
+      const bool linesBeside = isRow ? grid.rowBeside : grid.columnBeside;
+      if (inked < kLeastInked || (outer && doubtful > mostDoubtful &&
+                                  (linesBeside || !badlyReadLine(read, t, grid.cellInDoubt, line))))
         out.push_back(line);
     }
   return out;
@@ -260,8 +283,7 @@ std::optional<Judged> judge(const FoundGrid& grid) {
   // A grid found from the numbers alone must show them: marks of some other kind in a 5 × 5
   // arrangement (a table, a page of text) are no ticket, not a doubtful one.
   if (grid.fromNumbers && certainNumbers(out.ticket) < kLeastCertain) return std::nullopt;
-  out.faults =
-      linesWithoutNumbers(out.read, out.ticket, grid.fromNumbers ? kMostDoubtfulUnruled : kMostDoubtful);
+  out.faults = linesWithoutNumbers(out.read, out.ticket, grid);
   out.doubtful = grid.uncertain || !out.faults.empty() || lineHoldsNumbers(grid.droppedRow) ||
                  std::any_of(grid.besideLines.begin(), grid.besideLines.end(), lineHoldsNumbers);
   return out;

@@ -134,35 +134,45 @@ TEST(ScanGeometry, ANumberOutsideTheBandItsColumnSharesIsDoubtful) {
   EXPECT_EQ(got.tickets[0].cells[15], QStringLiteral("50"));
 }
 
-// A last row of numbers drawn so wide that the reader is sure of none of them, though each looks most
-// like the number it is: the row is the ticket's own, read badly, and only its cells are in doubt.
-// Looking like numbers of another column's band, it may be no row of the ticket: all of it in doubt.
-TEST(ScanGeometry, ABadlyReadRowOfNumbersKeepsTheTicket) {
-  auto lastRowWide = [](const std::vector<std::array<QString, 5>>& rows) {
-    std::vector<std::array<QString, 5>> top(rows.begin(), rows.end() - 1);
-    top.push_back({});
-    QImage img = ruledGrid(top);
+// A last row or column of numbers drawn so wide that the reader is sure of none of them, though each
+// looks most like the number it is: the line is the ticket's own, read badly, and only its cells are
+// in doubt. Looking like numbers of another column's band, or a column out of the order of the others'
+// bands (a neighbouring ticket's), it may be no line of the ticket: all of it in doubt.
+TEST(ScanGeometry, ABadlyReadLineOfNumbersKeepsTheTicket) {
+  auto drawnWide = [](std::vector<std::array<QString, 5>> rows, bool lastColumn) {
+    std::vector<std::array<QString, 5>> wide(5);
+    for (std::size_t r = 0; r < 5; ++r)
+      for (std::size_t c = 0; c < 5; ++c)
+        if (lastColumn ? c == 4 : r == 4) std::swap(wide[r][c], rows[r][c]);
+    QImage img = ruledGrid(rows);
     QPainter p(&img);
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setPixelSize(28);
-    f.setStretch(190);
+    f.setStretch(lastColumn ? 170 : 190);
     p.setFont(f);
-    for (int c = 0; c < 5; ++c)
-      p.drawText(QRect(40 + c * kCell, 40 + 4 * kCell, kCell, kCell), Qt::AlignCenter,
-                 rows[4][std::size_t(c)]);
+    for (int r = 0; r < 5; ++r)
+      for (int c = 0; c < 5; ++c)
+        p.drawText(QRect(40 + c * kCell, 40 + r * kCell, kCell, kCell), Qt::AlignCenter,
+                   wide[std::size_t(r)][std::size_t(c)]);
     return img;
   };
+  auto expectLineInDoubt = [](const QImage& picture, bool lastColumn) {
+    const ScanResult got = ScanImage(picture);
+    ASSERT_EQ(got.tickets.size(), 1u);
+    const ScannedTicket& t = got.tickets[0];
+    EXPECT_FALSE(t.gridDoubtful);
+    EXPECT_EQ(t.cells[0], QStringLiteral("2"));
+    for (std::size_t i = 0; i < 25; ++i) EXPECT_EQ(t.doubtful[i], lastColumn ? i % 5 == 4 : i >= 20) << i;
+  };
   std::vector<std::array<QString, 5>> rows = numberRows(5);  // last row 10 25 40 55 70
-  ScanResult got = ScanImage(lastRowWide(rows));
-  ASSERT_EQ(got.tickets.size(), 1u);
-  const ScannedTicket& t = got.tickets[0];
-  EXPECT_FALSE(t.gridDoubtful);
-  EXPECT_EQ(t.cells[0], QStringLiteral("2"));
-  EXPECT_EQ(t.cells[19], QStringLiteral("68"));
-  for (std::size_t i = 20; i < 25; ++i) EXPECT_TRUE(t.doubtful[i] && t.cells[i].isEmpty()) << i;
+  expectLineInDoubt(drawnWide(rows, false), false);
+  expectLineInDoubt(drawnWide(rows, true), true);  // last column 62 64 66 68 70
 
-  std::reverse(rows[4].begin(), rows[4].end());  // 70 55 40 25 10
-  expectWholeTicketDoubtful(lastRowWide(rows), "numbers of other columns");
+  std::vector<std::array<QString, 5>> otherBands = rows;
+  std::reverse(otherBands[4].begin(), otherBands[4].end());  // 70 55 40 25 10
+  expectWholeTicketDoubtful(drawnWide(otherBands, false), "numbers of other columns");
+  for (std::size_t r = 0; r < 5; ++r) otherBands[r][4] = QString::number(17 + r * 3);  // 17 20 23 26 29
+  expectWholeTicketDoubtful(drawnWide(otherBands, true), "a column out of order");
 }
 
 }  // namespace

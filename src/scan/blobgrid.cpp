@@ -20,6 +20,8 @@ constexpr int kWorkSide = 4000;
 constexpr double kInkShare = 0.8;
 // The digits kept in a cell are print darker than this share, so that a faint pattern behind them is not.
 constexpr double kFirmInk = 0.8;
+// A box this many shades lighter than the darkest of its number is told from the number by shade.
+constexpr int kLighterBox = 60;
 // A box's inside lighter than this share is the paper: the box is outlined, not filled.
 constexpr double kPaperShade = 0.9;
 // A mark kept as print is somewhere darker than this share of the paper.
@@ -143,7 +145,8 @@ BoxShades shadesOf(const cv::Mat& shades, const cv::Mat& mask) {
 // Everything the search found in one picture.
 class NumberSearch {
  public:
-  NumberSearch(const cv::Mat& even, double scale) : even_(even), scale_(scale) {}
+  NumberSearch(const cv::Mat& even, double scale, double inkShare = kInkShare)
+      : even_(even), scale_(scale), inkShare_(inkShare) {}
 
   void findNumbers(const std::vector<std::vector<cv::Point2f>>& taken);
   std::vector<std::vector<int>> clusters(int least = kLeastNumbers);
@@ -169,6 +172,7 @@ class NumberSearch {
 
   const cv::Mat even_;
   double scale_;
+  double inkShare_;
   std::vector<Number> numbers_;
   std::vector<float> nearest_;
 };
@@ -265,7 +269,7 @@ void NumberSearch::findNumbers(const std::vector<std::vector<cv::Point2f>>& take
   // The labels are the size of the whole picture: they go when the numbers are found, not with the
   // search, which the grids found keep for moving along their lattice.
   cv::Mat ink, labels, stats, centroids;
-  cv::threshold(even_, ink, 255 * kInkShare, 255, cv::THRESH_BINARY_INV);
+  cv::threshold(even_, ink, 255 * inkShare_, 255, cv::THRESH_BINARY_INV);
   cv::connectedComponentsWithStats(ink, labels, stats, centroids, 8, CV_32S);
   // Labelled again only where boxes gave up their print: the whole picture's marks are the search's
   // costliest step.
@@ -817,27 +821,10 @@ cv::Mat numberAlone(const cv::Mat& cell, cv::Mat keep, const cv::Mat& frame) {
   return out;
 }
 
-}  // namespace
-
-cv::Mat NumberOutOfBox(const cv::Mat& cell) {
-  const cv::Mat ink = cell < 255 * kFirmInk;
-  const int longest = cell.cols * 11 / 20;
-  cv::Mat across, down;
-  cv::morphologyEx(ink, across, cv::MORPH_OPEN,
-                   cv::getStructuringElement(cv::MORPH_RECT, cv::Size(longest, 1)));
-  cv::morphologyEx(ink, down, cv::MORPH_OPEN,
-                   cv::getStructuringElement(cv::MORPH_RECT, cv::Size(1, longest)));
-  // Only a box round the cell: a side near each of its edges and none across its middle (a lattice a
-  // half cell off cuts through two boxes, and what is left of a broken side would pass for a 1).
+// The number inside a box whose sides are known (sides: the box, grown by a pixel), from its print
+// ink; empty when a digit touched the box (a piece of it went with the sides) or there is none.
+cv::Mat printInBox(const cv::Mat& cell, const cv::Mat& ink, const cv::Mat& sides) {
   const int w = cell.cols, h = cell.rows;
-  const bool boxed = cv::countNonZero(across(cv::Rect(0, 0, w, h / 4))) >= w / 3 &&
-                     cv::countNonZero(across(cv::Rect(0, h - h / 4, w, h / 4))) >= w / 3 &&
-                     cv::countNonZero(down(cv::Rect(0, 0, w / 4, h))) >= h / 3 &&
-                     cv::countNonZero(down(cv::Rect(w - w / 4, 0, w / 4, h))) >= h / 3 &&
-                     cv::countNonZero((across | down)(cv::Rect(w / 4, h / 4, w / 2, h / 2))) == 0;
-  if (!boxed) return {};
-  cv::Mat sides = across | down;
-  cv::dilate(sides, sides, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
   cv::Mat labels, stats, centroids;
   const int n = cv::connectedComponentsWithStats(ink & ~sides, labels, stats, centroids, 8, CV_32S);
   // Ink taken away with the sides: where a digit touched the box, a piece of it went too, and what is
@@ -863,6 +850,64 @@ cv::Mat NumberOutOfBox(const cv::Mat& cell) {
   }
   if (!found) return {};
   return numberAlone(cell, keep, sides);
+}
+
+// The number inside a box round the cell: the box's sides found in lines (ink where no digit lies) and
+// the number in print. Empty when there is no such box or no number clear of it.
+cv::Mat numberInBox(const cv::Mat& cell, const cv::Mat& lines, const cv::Mat& print) {
+  const int longest = cell.cols * 11 / 20;
+  cv::Mat across, down;
+  cv::morphologyEx(lines, across, cv::MORPH_OPEN,
+                   cv::getStructuringElement(cv::MORPH_RECT, cv::Size(longest, 1)));
+  cv::morphologyEx(lines, down, cv::MORPH_OPEN,
+                   cv::getStructuringElement(cv::MORPH_RECT, cv::Size(1, longest)));
+  // Only a box round the cell: a side near each of its edges and none across its middle (a lattice a
+  // half cell off cuts through two boxes, and what is left of a broken side would pass for a 1).
+  const int w = cell.cols, h = cell.rows;
+  const bool boxed = cv::countNonZero(across(cv::Rect(0, 0, w, h / 4))) >= w / 3 &&
+                     cv::countNonZero(across(cv::Rect(0, h - h / 4, w, h / 4))) >= w / 3 &&
+                     cv::countNonZero(down(cv::Rect(0, 0, w / 4, h))) >= h / 3 &&
+                     cv::countNonZero(down(cv::Rect(w - w / 4, 0, w / 4, h))) >= h / 3 &&
+                     cv::countNonZero((across | down)(cv::Rect(w / 4, h / 4, w / 2, h / 2))) == 0;
+  if (!boxed) return {};
+  cv::Mat sides = across | down;
+  cv::dilate(sides, sides, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
+  return printInBox(cell, print, sides);
+}
+
+}  // namespace
+
+cv::Mat NumberOutOfBox(const cv::Mat& cell) {
+  const cv::Mat ink = cell < 255 * kFirmInk;
+  cv::Mat number = numberInBox(cell, ink, ink);
+  if (!number.empty()) return number;
+  // A box printed lighter than its number (a coloured outline, a thin line that the blur lightened),
+  // which the number ran into: the print darker than halfway from the box's shade (the ink round the
+  // cell's middle) to the number's darkest stands apart from it, and the box is what is left of the ink
+  // away from the digits.
+  const int w = cell.cols, h = cell.rows;
+  const cv::Rect middle(w / 8, h / 8, w * 3 / 4, h * 3 / 4);
+  std::vector<uchar> shades;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      if (ink.at<uchar>(y, x) && !middle.contains(cv::Point(x, y))) shades.push_back(cell.at<uchar>(y, x));
+  if (shades.empty()) return {};
+  std::nth_element(shades.begin(), shades.begin() + std::ptrdiff_t(shades.size() / 2), shades.end());
+  const int box = shades[shades.size() / 2];
+  double darkest = 255;
+  cv::minMaxLoc(cell(cv::Rect(w / 4, h / 4, w / 2, h / 2)), &darkest);
+  if (box - darkest < kLighterBox) return {};
+  const cv::Mat print = cell < (box + darkest) / 2;
+  cv::Mat labels, stats, centroids;
+  const int n = cv::connectedComponentsWithStats(print, labels, stats, centroids, 8, CV_32S);
+  cv::Mat digits = cv::Mat::zeros(cell.size(), CV_8UC1);
+  for (int i = 1; i < n; ++i)
+    if (stats.at<int>(i, cv::CC_STAT_HEIGHT) * 5 >= h) digits.setTo(255, labels == i);
+  // The digits' soft edges go with them; the box's grain, which breaks its sides, is smoothed.
+  cv::dilate(digits, digits, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(5, 5)));
+  cv::Mat smooth;
+  cv::blur(cell, smooth, cv::Size(3, 3));
+  return numberInBox(cell, (smooth < 255 * kFirmInk) & ~digits, print);
 }
 
 cv::Mat NumberOutOfRing(const cv::Mat& cell) {
@@ -958,30 +1003,42 @@ std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
   else
     work = gray;
   const cv::Mat even = EvenPaper(work);
-  // Shared with the grids found, which may yet be moved along their lattice.
-  const auto search = std::make_shared<NumberSearch>(even, scale);
-  search->findNumbers(taken);
-  for (const std::vector<int>& members : search->clusters()) {
-    if (cancelled && cancelled()) return {};
-    // The circles of a ticket and the numbers in them make two clusters of one grid.
-    std::vector<std::vector<cv::Point2f>> here;
-    for (const FoundGrid& g : found) here.push_back(g.corners);
-    if (search->mostlyInside(members, here)) continue;
-    FoundGrid grid;
-    cv::Matx33d h;
-    if (!search->gridOf(members, grid, h)) continue;
-    grid.moved = [search, h](int columns, int rows, FoundGrid& to) {
-      CV_Assert(std::abs(columns) + std::abs(rows) == 1);
-      search->placeGrid(h, columns, rows, to);
-      // The lines round the moved grid but the one it was moved away from.
-      to.besideLines.clear();
-      if (rows <= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns, rows - 1, 5, 1)));
-      if (rows >= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns, rows + 5, 5, 1)));
-      if (columns <= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns - 1, rows, 1, 5)));
-      if (columns >= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns + 5, rows, 1, 5)));
-      to.rowBeside = to.columnBeside = true;
-    };
-    found.push_back(std::move(grid));
-  }
+  const auto pass = [&](double inkShare) {
+    std::vector<std::vector<cv::Point2f>> known = taken;
+    for (const FoundGrid& g : found) known.push_back(g.corners);
+    // Shared with the grids found, which may yet be moved along their lattice.
+    const auto search = std::make_shared<NumberSearch>(even, scale, inkShare);
+    search->findNumbers(known);
+    for (const std::vector<int>& members : search->clusters()) {
+      if (cancelled && cancelled()) return false;
+      // The circles of a ticket and the numbers in them make two clusters of one grid.
+      std::vector<std::vector<cv::Point2f>> here;
+      for (const FoundGrid& g : found) here.push_back(g.corners);
+      if (search->mostlyInside(members, here)) continue;
+      FoundGrid grid;
+      cv::Matx33d h;
+      if (!search->gridOf(members, grid, h)) continue;
+      if (inkShare == kSearchedInk && grid.uncertain) continue;
+      grid.moved = [search, h](int columns, int rows, FoundGrid& to) {
+        CV_Assert(std::abs(columns) + std::abs(rows) == 1);
+        search->placeGrid(h, columns, rows, to);
+        // The lines round the moved grid but the one it was moved away from.
+        to.besideLines.clear();
+        if (rows <= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns, rows - 1, 5, 1)));
+        if (rows >= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns, rows + 5, 5, 1)));
+        if (columns <= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns - 1, rows, 1, 5)));
+        if (columns >= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns + 5, rows, 1, 5)));
+        to.rowBeside = to.columnBeside = true;
+      };
+      found.push_back(std::move(grid));
+    }
+    return true;
+  };
+  if (!pass(kInkShare)) return {};
+  // Where lighter print (a box, a circle, a pattern) joined the digits into larger marks, the search
+  // again on the print that it takes for digits alone finds the numbers apart, in places where no grid
+  // lies yet. A grid seen only so must fit its lattice without doubt: its numbers, cut from what was
+  // round them, could as well be a calendar's or a table's.
+  if (!pass(kSearchedInk)) return {};
   return found;
 }

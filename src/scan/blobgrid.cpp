@@ -461,80 +461,124 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
   const std::vector<uchar> darkest = darkestOf(labels, even_(region), stats.rows);
   cv::Mat keep = cv::Mat::zeros(region.size(), CV_8UC1);
   const cv::Point2f origin(region.tl());
-  if (blocked) blocked->assign(std::size_t(rows * cols), false);
-  for (int r = 0; r < rows; ++r)
-    for (int c = 0; c < cols; ++c) {
-      const double x = lattice.x + c, y = lattice.y + r;
-      // A little inside the cell: a box round the number lies near its edge.
-      constexpr double kIn = 0.04;
-      const std::vector<cv::Point2f> quad{
-          apply(h, x + kIn, y + kIn) - origin, apply(h, x + 1 - kIn, y + kIn) - origin,
-          apply(h, x + 1 - kIn, y + 1 - kIn) - origin, apply(h, x + kIn, y + 1 - kIn) - origin};
-      const cv::Rect area = cv::boundingRect(quad) & cv::Rect(0, 0, region.width, region.height);
-      if (area.empty()) continue;
-      const double side = std::sqrt(cv::contourArea(quad));
-      // Where the number stands: print there that is not kept ran into something larger (a pattern
-      // behind the numbers, a line), and a digit of the number may have gone with it.
-      const cv::Rect middle = cv::boundingRect(
-          std::vector<cv::Point2f>{apply(h, x + 0.3, y + 0.3) - origin, apply(h, x + 0.7, y + 0.7) - origin});
-      int lost = 0;
-      // Per mark: 0 left out, 1 kept, 2 a box whose inside was taken apart from it.
-      std::map<int, int> inside;
-      for (int yy = area.y; yy < area.y + area.height; ++yy) {
-        const int* row = labels.ptr<int>(yy);
-        uchar* out = keep.ptr<uchar>(yy);
-        for (int xx = area.x; xx < area.x + area.width; ++xx) {
-          const int l = row[xx];
-          if (l == 0) continue;
-          auto it = inside.find(l);
-          if (it == inside.end()) {
-            const cv::Rect b = rectOf(stats, l);
-            // A circle or frame round the number is as large as the cell; no digit is.
-            bool in =
-                b.height < 0.7 * side && b.width < 0.8 * side && darkest[std::size_t(l)] < 255 * kFaintest;
-            for (const cv::Point& p : {b.tl(), cv::Point(b.x + b.width - 1, b.y), b.br() - cv::Point(1, 1),
-                                       cv::Point(b.x, b.y + b.height - 1)})
-              in = in && cv::pointPolygonTest(quad, cv::Point2f(p), false) >= 0;
-            int verdict = in ? 1 : 0;
-            // A box round the number, as large as the cell and wholly in it, that the number lies on.
-            if (!in && b.width >= side / 2 && b.height >= side / 2 &&
-                cv::pointPolygonTest(quad, cv::Point2f(float(b.x + b.width / 2), float(b.y + b.height / 2)),
-                                     false) >= 0 &&
-                printOnBox(region, labels, stats, l, darkest[std::size_t(l)], keep))
-              verdict = 2;
-            it = inside.emplace(l, verdict).first;
-          }
-          if (it->second == 1)
-            out[xx] = 255;
-          else if (it->second == 0)
-            lost += middle.contains(cv::Point(xx, yy));
+  // The print of the cell at (r, c) lying wholly inside it and smaller than it, marked in keep; true
+  // when print where its number stands was left out, lost in something larger. spread, if given, tells
+  // whether that was larger than the cell itself (a pattern joining it to its neighbours) rather than
+  // its own box or circle.
+  const auto keepCell = [&](const cv::Mat& labels, const cv::Mat& stats, const std::vector<uchar>& darkest,
+                            int r, int c, cv::Mat& keep, bool* spread = nullptr) {
+    const double x = lattice.x + c, y = lattice.y + r;
+    // A little inside the cell: a box round the number lies near its edge.
+    constexpr double kIn = 0.04;
+    const std::vector<cv::Point2f> quad{
+        apply(h, x + kIn, y + kIn) - origin, apply(h, x + 1 - kIn, y + kIn) - origin,
+        apply(h, x + 1 - kIn, y + 1 - kIn) - origin, apply(h, x + kIn, y + 1 - kIn) - origin};
+    const cv::Rect area = cv::boundingRect(quad) & cv::Rect(0, 0, region.width, region.height);
+    if (area.empty()) return false;
+    const double side = std::sqrt(cv::contourArea(quad));
+    // Where the number stands: print there that is not kept ran into something larger (a pattern
+    // behind the numbers, a line), and a digit of the number may have gone with it.
+    const cv::Rect middle = cv::boundingRect(
+        std::vector<cv::Point2f>{apply(h, x + 0.3, y + 0.3) - origin, apply(h, x + 0.7, y + 0.7) - origin});
+    int lost = 0;
+    // Per mark: 0 left out, 1 kept, 2 a box whose inside was taken apart from it, 3 left out and
+    // larger than the cell.
+    std::map<int, int> inside;
+    for (int yy = area.y; yy < area.y + area.height; ++yy) {
+      const int* row = labels.ptr<int>(yy);
+      uchar* out = keep.ptr<uchar>(yy);
+      for (int xx = area.x; xx < area.x + area.width; ++xx) {
+        const int l = row[xx];
+        if (l == 0) continue;
+        auto it = inside.find(l);
+        if (it == inside.end()) {
+          const cv::Rect b = rectOf(stats, l);
+          // A circle or frame round the number is as large as the cell; no digit is.
+          bool in =
+              b.height < 0.7 * side && b.width < 0.8 * side && darkest[std::size_t(l)] < 255 * kFaintest;
+          for (const cv::Point& p : {b.tl(), cv::Point(b.x + b.width - 1, b.y), b.br() - cv::Point(1, 1),
+                                     cv::Point(b.x, b.y + b.height - 1)})
+            in = in && cv::pointPolygonTest(quad, cv::Point2f(p), false) >= 0;
+          int verdict = in ? 1 : 0;
+          // A box round the number, as large as the cell and wholly in it, that the number lies on.
+          if (!in && b.width >= side / 2 && b.height >= side / 2 &&
+              cv::pointPolygonTest(quad, cv::Point2f(float(b.x + b.width / 2), float(b.y + b.height / 2)),
+                                   false) >= 0 &&
+              printOnBox(region, labels, stats, l, darkest[std::size_t(l)], keep))
+            verdict = 2;
+          else if (!in && std::max(b.width, b.height) > 1.5 * side)
+            verdict = 3;
+          it = inside.emplace(l, verdict).first;
+        }
+        if (it->second == 1) {
+          out[xx] = 255;
+        } else if ((it->second == 0 || it->second == 3) && middle.contains(cv::Point(xx, yy))) {
+          ++lost;
+          if (spread && it->second == 3) *spread = true;
         }
       }
-      if (blocked) (*blocked)[std::size_t(r * cols + c)] = lost * 25 > middle.area();
     }
-  cv::dilate(keep, keep, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
-  const cv::Matx33d shift(1, 0, -region.x, 0, 1, -region.y, 0, 0, 1);
-  cv::Mat kept;
-  cv::warpPerspective(keep, kept, cv::Mat(shift * toPicture), size, cv::INTER_LINEAR | cv::WARP_INVERSE_MAP,
-                      cv::BORDER_CONSTANT, cv::Scalar(0));
-  // The numbers of cells lost in something larger, taken out of their boxes while the cells are still
-  // as straightened; they replace those cells once everything else not kept is white.
+    return lost * 25 > middle.area();
+  };
+  // The cells with only what was kept of their print, and the numbers taken out of their boxes.
+  const auto finish = [&](cv::Mat keep, const std::vector<std::pair<cv::Rect, cv::Mat>>& outOfBoxes) {
+    cv::dilate(keep, keep, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
+    const cv::Matx33d shift(1, 0, -region.x, 0, 1, -region.y, 0, 0, 1);
+    cv::Mat kept;
+    cv::warpPerspective(keep, kept, cv::Mat(shift * toPicture), size, cv::INTER_LINEAR | cv::WARP_INVERSE_MAP,
+                        cv::BORDER_CONSTANT, cv::Scalar(0));
+    straight.setTo(255, kept == 0);
+    for (const auto& [cell, number] : outOfBoxes) number.copyTo(straight(cell));
+    return straight;
+  };
+  if (blocked) blocked->assign(std::size_t(rows * cols), false);
+  std::vector<char> spread(std::size_t(rows * cols), 0);
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < cols; ++c) {
+      bool wide = false;
+      const bool lost = keepCell(labels, stats, darkest, r, c, keep, &wide);
+      if (blocked) (*blocked)[std::size_t(r * cols + c)] = lost;
+      spread[std::size_t(r * cols + c)] = wide;
+    }
+  // The numbers of cells lost in something larger: taken out of their boxes or circles while the cells
+  // are still as straightened (they replace those cells once everything else not kept is white), or
+  // with the marks counted once more on the print that the search takes for digits, so that lighter
+  // print round them (a pattern behind the numbers) no longer joins them to their neighbours. The
+  // first keeps a number's soft edges, which the firmer print loses; the second is tried first where
+  // what the number was lost in reaches beyond its cell.
   std::vector<std::pair<cv::Rect, cv::Mat>> outOfBoxes;
-  if (blocked)
-    for (int r = 0; r < rows; ++r)
-      for (int c = 0; c < cols; ++c) {
-        const std::size_t i = std::size_t(r * cols + c);
-        if (!(*blocked)[i]) continue;
-        const cv::Rect cell(c * kCell, r * kCell, kCell, kCell);
-        cv::Mat number = NumberOutOfBox(straight(cell));
+  if (!blocked || std::count(blocked->begin(), blocked->end(), true) == 0) return finish(keep, outOfBoxes);
+  cv::Mat firmLabels, firmStats;
+  cv::connectedComponentsWithStats(even_(region) < 255 * kSearchedInk, firmLabels, firmStats, centroids, 8,
+                                   CV_32S);
+  const std::vector<uchar> firmDarkest = darkestOf(firmLabels, even_(region), firmStats.rows);
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < cols; ++c) {
+      const std::size_t i = std::size_t(r * cols + c);
+      if (!(*blocked)[i]) continue;
+      const cv::Rect cell(c * kCell, r * kCell, kCell, kCell);
+      cv::Mat number;
+      if (!spread[i]) {
+        number = NumberOutOfBox(straight(cell));
         if (number.empty()) number = NumberOutOfRing(straight(cell));
-        if (number.empty()) continue;
-        outOfBoxes.emplace_back(cell, std::move(number));
-        (*blocked)[i] = false;
       }
-  straight.setTo(255, kept == 0);
-  for (const auto& [cell, number] : outOfBoxes) number.copyTo(straight(cell));
-  return straight;
+      if (number.empty()) {
+        cv::Mat mine = cv::Mat::zeros(region.size(), CV_8UC1);
+        if (!keepCell(firmLabels, firmStats, firmDarkest, r, c, mine)) {
+          keep |= mine;
+          (*blocked)[i] = false;
+          continue;
+        }
+      }
+      if (number.empty() && spread[i]) {
+        number = NumberOutOfBox(straight(cell));
+        if (number.empty()) number = NumberOutOfRing(straight(cell));
+      }
+      if (number.empty()) continue;
+      outOfBoxes.emplace_back(cell, std::move(number));
+      (*blocked)[i] = false;
+    }
+  return finish(keep, outOfBoxes);
 }
 
 bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::Matx33d& fitted) {

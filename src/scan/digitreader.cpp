@@ -107,6 +107,38 @@ Marks marksOf(const cv::Mat& cell) {
     }
     take(i, cv::Rect(x, y, cw, ch));
   }
+  // The thin top and bottom of a 0 in a bold face of strong contrast (a Times-like bold) stay out of the
+  // threshold, and its sides come apart as marks of their own, as tall as each other like the 1s of an
+  // "11". Fainter print joins the sides of a 0 along its top and its bottom round paper: then they are
+  // one digit. Between two 1s there is paper at least at the top, where each stands narrow.
+  cv::Mat faint;
+  cv::threshold(smooth, faint, lo + kFaintLevel * (hi - lo), 255, cv::THRESH_BINARY_INV);
+  std::sort(pieces.begin(), pieces.end(), [](const cv::Rect& a, const cv::Rect& b) { return a.x < b.x; });
+  for (std::size_t k = 0; k + 1 < pieces.size(); ++k) {
+    const cv::Rect a = pieces[k], b = pieces[k + 1];
+    const int tall = std::max(a.height, b.height);
+    const int across = std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y);
+    const int gap = b.x - (a.x + a.width);
+    if (across * 10 < tall * 9 || gap < 1 || gap > std::max(a.width, b.width) || a.width * 2 > tall ||
+        b.width * 2 > tall)
+      continue;
+    const cv::Rect between(a.x + a.width, std::max(a.y, b.y), gap, across);
+    const cv::Mat joint = faint(between);
+    const int band = std::max(1, across / 4);
+    bool joined = true;
+    for (int x = 0; x < gap && joined; ++x) {
+      const cv::Mat column = joint.col(x);
+      joined = cv::countNonZero(column.rowRange(0, band)) > 0 &&
+               cv::countNonZero(column.rowRange(across - band, across)) > 0 &&
+               cv::countNonZero(column.rowRange(across / 3, across - across / 3)) == 0;
+    }
+    if (!joined) continue;
+    keep(between).setTo(255, joint);
+    pieces[k] = a | b;
+    pieces.erase(pieces.begin() + std::ptrdiff_t(k + 1));
+  }
+  all = cv::Rect();
+  for (const cv::Rect& r : pieces) all = all.empty() ? r : (all | r);
   // A thin joint of a bold serif digit can break in the threshold: the flag of a 5 comes apart from
   // its bowl, and the bowl alone reads as a 3. A small piece right above or below a digit, over its
   // columns, belongs to it; specks elsewhere stay out.
@@ -126,8 +158,7 @@ Marks marksOf(const cv::Mat& cell) {
   // A digit much fainter than the others (a gap in the toner, a worn stroke) stays out of the threshold,
   // and "73" with a faint 7 would read as 3: fainter print beside the digits, left out by the threshold
   // and looking like another digit of the number, makes the cell unreadable.
-  cv::Mat faint, near, faintLabels, faintStats, faintCentres;
-  cv::threshold(smooth, faint, lo + kFaintLevel * (hi - lo), 255, cv::THRESH_BINARY_INV);
+  cv::Mat near, faintLabels, faintStats, faintCentres;
   // The soft edges of the digits read, as wide as a blurred photo makes them, are no other print.
   const int edge = std::max(3, h / 8) | 1;
   cv::dilate(keep, near, cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(edge, edge)));

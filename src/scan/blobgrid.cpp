@@ -39,6 +39,9 @@ constexpr double kWidestNumber = 1.9;
 constexpr int kCell = 80;
 // A grid holds at least this many of its 25 numbers as marks of their own.
 constexpr int kLeastNumbers = 13;
+// A grid found only on the print as dark as digits, with lighter print round its numbers left out, holds
+// at least this many: most of a ticket's numbers stand apart once the lighter print is gone.
+constexpr int kLeastFirmNumbers = 20;
 // A number lies this share of the spacing from where the fitted grid puts it at most.
 constexpr double kMostOff = 0.3;
 
@@ -154,7 +157,9 @@ class NumberSearch {
   bool mostlyInside(const std::vector<int>& members,
                     const std::vector<std::vector<cv::Point2f>>& quads) const;
   // fitted: the lattice's map from cells (x columns, y rows) to the search's picture.
-  bool gridOf(const std::vector<int>& members, FoundGrid& grid, cv::Matx33d& fitted);
+  // least: how many of its 25 numbers the grid must hold as marks of their own.
+  bool gridOf(const std::vector<int>& members, FoundGrid& grid, cv::Matx33d& fitted,
+              int least = kLeastNumbers);
   // The five cells of a row or column of the lattice.
   std::vector<cv::Mat> lineOf(const cv::Matx33d& h, const cv::Rect2d& lattice) const;
   // The grid of the 5 × 5 cells at (col, row) of the lattice that h maps onto the picture: its cells,
@@ -581,7 +586,7 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
   return finish(keep, outOfBoxes);
 }
 
-bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::Matx33d& fitted) {
+bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::Matx33d& fitted, int least) {
   // The slant: the directions between neighbours, folded onto a quarter turn.
   double c4 = 0, s4 = 0;
   std::vector<std::pair<int, int>> links;
@@ -668,7 +673,7 @@ bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::
         br = row;
       }
     }
-  if (best < kLeastNumbers) return false;
+  if (best < least) return false;
   // Rows and columns of numbers beyond the five: one may be a letter row or a ticket's row left out;
   // more and this is a table or a calendar, not a ticket.
   std::vector<cv::Rect2d> beside;
@@ -700,9 +705,20 @@ bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::
 
   // The lattice fitted to the numbers' centres; numbers far off it are left out.
   std::vector<int> inside = numbersIn(bc, br, 5, 5);
+  // Two numbers in one cell of the lattice: its spacing may be half the grid's. Marks close together
+  // there are pieces of one number (its digits, a fragment of one) that the search took apart.
   bool crowded = false;
   for (int r = br; r < br + 5; ++r)
-    for (int c = bc; c < bc + 5; ++c) crowded = crowded || (at.count({c, r}) && at[{c, r}].size() > 1);
+    for (int c = bc; c < bc + 5; ++c) {
+      const auto it = at.find({c, r});
+      if (it == at.end()) continue;
+      for (std::size_t a = 0; a < it->second.size(); ++a)
+        for (std::size_t b = a + 1; b < it->second.size(); ++b) {
+          const cv::Point2f d =
+              numbers_[std::size_t(it->second[a])].turned - numbers_[std::size_t(it->second[b])].turned;
+          crowded = crowded || std::abs(d.x) > 0.4f * px || std::abs(d.y) > 0.4f * py;
+        }
+    }
   cv::Matx33d h;
   int dropped = 0;
   const double pitch = (px + py) / 2;
@@ -1061,8 +1077,9 @@ std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
       if (search->mostlyInside(members, here)) continue;
       FoundGrid grid;
       cv::Matx33d h;
-      if (!search->gridOf(members, grid, h)) continue;
-      if (inkShare == kSearchedInk && grid.uncertain) continue;
+      const bool firm = inkShare == kSearchedInk;
+      if (!search->gridOf(members, grid, h, firm ? kLeastFirmNumbers : kLeastNumbers)) continue;
+      if (firm && grid.uncertain) continue;
       grid.moved = [search, h](int columns, int rows, FoundGrid& to) {
         CV_Assert(std::abs(columns) + std::abs(rows) == 1);
         search->placeGrid(h, columns, rows, to);
@@ -1081,8 +1098,9 @@ std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
   if (!pass(kInkShare)) return {};
   // Where lighter print (a box, a circle, a pattern) joined the digits into larger marks, the search
   // again on the print that it takes for digits alone finds the numbers apart, in places where no grid
-  // lies yet. A grid seen only so must fit its lattice without doubt: its numbers, cut from what was
-  // round them, could as well be a calendar's or a table's.
+  // lies yet. A grid seen only so must show most of its numbers and fit its lattice without doubt: its
+  // numbers, cut from what was round them, could as well be a calendar's or a table's, or a part of a
+  // ticket found already.
   if (!pass(kSearchedInk)) return {};
   return found;
 }

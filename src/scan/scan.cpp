@@ -116,6 +116,22 @@ int numbersIn(const std::array<CellReading, 25>& read, const Line& line) {
   return numbers;
 }
 
+// How many numbers of a line are read for certain and lie in the band of fifteen that the other numbers
+// of their column share, or in a column whose numbers share none. A row of letters read as numbers of
+// one digit (S P I E L as 8 and 1) mostly puts them in bands their columns do not share.
+int numbersFitting(const std::array<CellReading, 25>& read, const ScannedTicket& t, const Line& line) {
+  std::array<int, 25> certain{};
+  for (std::size_t i = 0; i < 25; ++i) certain[i] = t.cells[i].toInt();
+  int fitting = 0;
+  for (int k = 0; k < 5; ++k) {
+    const std::size_t cell = cellOf(line, k);
+    if (!certainNumber(read[cell])) continue;
+    const int band = sharedBand(certain, cell % 5, 2, cell);
+    fitting += band < 0 || band == bandOf(read[cell].digits.toInt());
+  }
+  return fitting;
+}
+
 // An outer line with many cells in doubt may still be the ticket's own, read badly (a face the shape
 // reader hardly knows, blur): when what its marks look like most are numbers of one or two digits, in
 // four of its five cells, three of them of two digits, none a number read elsewhere on the ticket, each
@@ -331,15 +347,16 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
     if (!keepGoing(int(g) + 1, total)) break;
     std::optional<Judged> judged = judge(grids[g]);
     if (!judged) continue;
-    // A grid found from its numbers whose one outer line holds at most one number read for certain (a
-    // letter row, where an I may pass for a 1; a band of text lined up with the numbers; nothing where
-    // a row was not seen) may be a line off the ticket: moved by one away from that line, along the
-    // numbers' lattice, it is the ticket if it passes every check a grid must pass, and the lines round
-    // it hold no numbers. A line with more numbers may be the ticket's, badly read: such a grid stays in
-    // doubt.
+    // A grid found from its numbers whose one outer line holds at most one number read for certain that
+    // fits its column (a letter row, where an I may pass for a 1; a band of text lined up with the
+    // numbers; nothing where a row was not seen) may be a line off the ticket: moved by one away from
+    // that line, along the numbers' lattice, it is the ticket if it passes every check a grid must
+    // pass, and the lines round it hold no numbers. A line with more numbers may be the ticket's, badly
+    // read: such a grid stays in doubt.
     const std::vector<Line>& faults = judged->faults;
     if (judged->doubtful && grids[g].moved && !grids[g].uncertain && faults.size() == 1 &&
-        (faults[0].index == 0 || faults[0].index == 4) && numbersIn(judged->read, faults[0]) <= 1) {
+        (faults[0].index == 0 || faults[0].index == 4) &&
+        numbersFitting(judged->read, judged->ticket, faults[0]) <= 1) {
       const int step = faults[0].index == 0 ? 1 : -1;
       FoundGrid moved;
       grids[g].moved(faults[0].isRow ? 0 : step, faults[0].isRow ? step : 0, moved);

@@ -457,8 +457,8 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
           apply(h, lattice.x + cols, lattice.y + rows), apply(h, lattice.x, lattice.y + rows)}) &
       all;
   if (region.empty()) return straight;
-  // The marks counted again at a firmer threshold than for the search: a faint pattern printed behind
-  // the numbers stays apart from their digits.
+  // The marks of the grid's region counted again, at the cells' own threshold: each mark is kept whole
+  // in its cell or left out.
   cv::Mat labels, stats, centroids;
   cv::connectedComponentsWithStats(even_(region) < 255 * kFirmInk, labels, stats, centroids, 8, CV_32S);
   // Each mark's darkest point: dots or hatching printed faintly behind the numbers are never as dark as
@@ -466,12 +466,14 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
   const std::vector<uchar> darkest = darkestOf(labels, even_(region), stats.rows);
   cv::Mat keep = cv::Mat::zeros(region.size(), CV_8UC1);
   const cv::Point2f origin(region.tl());
-  // The print of the cell at (r, c) lying wholly inside it and smaller than it, marked in keep; true
-  // when print where its number stands was left out, lost in something larger. spread, if given, tells
-  // whether that was larger than the cell itself (a pattern joining it to its neighbours) rather than
-  // its own box or circle.
-  const auto keepCell = [&](const cv::Mat& labels, const cv::Mat& stats, const std::vector<uchar>& darkest,
-                            int r, int c, cv::Mat& keep, bool* spread = nullptr) {
+  // The print of the cell at (r, c) lying wholly inside it and smaller than it, marked in into (marks
+  // of the labelling marks, its statistics marksStats, their darkest points marksDarkest); true when
+  // print where its number stands was left out, lost in something larger. spread, if given, tells
+  // whether that was more than one and a half cells across (a pattern joining it to its neighbours)
+  // rather than its own box or circle.
+  const auto keepCell = [&](const cv::Mat& marks, const cv::Mat& marksStats,
+                            const std::vector<uchar>& marksDarkest, int r, int c, cv::Mat& into,
+                            bool* spread = nullptr) {
     const double x = lattice.x + c, y = lattice.y + r;
     // A little inside the cell: a box round the number lies near its edge.
     constexpr double kIn = 0.04;
@@ -490,17 +492,17 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
     // larger than the cell.
     std::map<int, int> inside;
     for (int yy = area.y; yy < area.y + area.height; ++yy) {
-      const int* row = labels.ptr<int>(yy);
-      uchar* out = keep.ptr<uchar>(yy);
+      const int* row = marks.ptr<int>(yy);
+      uchar* out = into.ptr<uchar>(yy);
       for (int xx = area.x; xx < area.x + area.width; ++xx) {
         const int l = row[xx];
         if (l == 0) continue;
         auto it = inside.find(l);
         if (it == inside.end()) {
-          const cv::Rect b = rectOf(stats, l);
+          const cv::Rect b = rectOf(marksStats, l);
           // A circle or frame round the number is as large as the cell; no digit is.
           bool in =
-              b.height < 0.7 * side && b.width < 0.8 * side && darkest[std::size_t(l)] < 255 * kFaintest;
+              b.height < 0.7 * side && b.width < 0.8 * side && marksDarkest[std::size_t(l)] < 255 * kFaintest;
           for (const cv::Point& p : {b.tl(), cv::Point(b.x + b.width - 1, b.y), b.br() - cv::Point(1, 1),
                                      cv::Point(b.x, b.y + b.height - 1)})
             in = in && cv::pointPolygonTest(quad, cv::Point2f(p), false) >= 0;
@@ -509,7 +511,7 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
           if (!in && b.width >= side / 2 && b.height >= side / 2 &&
               cv::pointPolygonTest(quad, cv::Point2f(float(b.x + b.width / 2), float(b.y + b.height / 2)),
                                    false) >= 0 &&
-              printOnBox(region, labels, stats, l, darkest[std::size_t(l)], keep))
+              printOnBox(region, marks, marksStats, l, marksDarkest[std::size_t(l)], into))
             verdict = 2;
           else if (!in && std::max(b.width, b.height) > 1.5 * side)
             verdict = 3;
@@ -536,13 +538,12 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
     for (const auto& [cell, number] : outOfBoxes) number.copyTo(straight(cell));
     return straight;
   };
-  if (blocked) blocked->assign(std::size_t(rows * cols), false);
-  std::vector<char> spread(std::size_t(rows * cols), 0);
+  // Per cell: its number lost in something larger, and that more than a cell across.
+  std::vector<bool> lost(std::size_t(rows * cols), false), spread(std::size_t(rows * cols), false);
   for (int r = 0; r < rows; ++r)
     for (int c = 0; c < cols; ++c) {
       bool wide = false;
-      const bool lost = keepCell(labels, stats, darkest, r, c, keep, &wide);
-      if (blocked) (*blocked)[std::size_t(r * cols + c)] = lost;
+      lost[std::size_t(r * cols + c)] = keepCell(labels, stats, darkest, r, c, keep, &wide);
       spread[std::size_t(r * cols + c)] = wide;
     }
   // The numbers of cells lost in something larger: taken out of their boxes or circles while the cells
@@ -552,37 +553,48 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
   // first keeps a number's soft edges, which the firmer print loses; the second is tried first where
   // what the number was lost in reaches beyond its cell.
   std::vector<std::pair<cv::Rect, cv::Mat>> outOfBoxes;
-  if (!blocked || std::count(blocked->begin(), blocked->end(), true) == 0) return finish(keep, outOfBoxes);
-  cv::Mat firmLabels, firmStats;
-  cv::connectedComponentsWithStats(even_(region) < 255 * kSearchedInk, firmLabels, firmStats, centroids, 8,
-                                   CV_32S);
-  const std::vector<uchar> firmDarkest = darkestOf(firmLabels, even_(region), firmStats.rows);
-  for (int r = 0; r < rows; ++r)
-    for (int c = 0; c < cols; ++c) {
-      const std::size_t i = std::size_t(r * cols + c);
-      if (!(*blocked)[i]) continue;
-      const cv::Rect cell(c * kCell, r * kCell, kCell, kCell);
-      cv::Mat number;
-      if (!spread[i]) {
-        number = NumberOutOfBox(straight(cell));
-        if (number.empty()) number = NumberOutOfRing(straight(cell));
-      }
-      if (number.empty()) {
-        cv::Mat mine = cv::Mat::zeros(region.size(), CV_8UC1);
-        if (!keepCell(firmLabels, firmStats, firmDarkest, r, c, mine)) {
-          keep |= mine;
-          (*blocked)[i] = false;
+  if (std::count(lost.begin(), lost.end(), true) > 0) {
+    cv::Mat firmLabels, firmStats;
+    cv::connectedComponentsWithStats(even_(region) < 255 * kSearchedInk, firmLabels, firmStats, centroids, 8,
+                                     CV_32S);
+    const std::vector<uchar> firmDarkest = darkestOf(firmLabels, even_(region), firmStats.rows);
+    cv::Mat firm = cv::Mat::zeros(region.size(), CV_8UC1);
+    const cv::Rect inRegion(0, 0, region.width, region.height);
+    // The cell's number on the firm print, added to keep; false when it is lost there too.
+    const auto takeFirm = [&](int r, int c) {
+      const double x = lattice.x + c, y = lattice.y + r;
+      const std::vector<cv::Point2f> corners{apply(h, x, y) - origin, apply(h, x + 1, y) - origin,
+                                             apply(h, x + 1, y + 1) - origin, apply(h, x, y + 1) - origin};
+      const double side = std::sqrt(cv::contourArea(corners));
+      const cv::Rect near = (cv::boundingRect(corners) + cv::Size(int(side), int(side)) -
+                             cv::Point(int(side / 2), int(side / 2))) &
+                            inRegion;
+      firm(near).setTo(0);
+      if (near.empty() || keepCell(firmLabels, firmStats, firmDarkest, r, c, firm)) return false;
+      keep(near) |= firm(near);
+      return true;
+    };
+    const auto outOfFrame = [&](const cv::Rect& cell) {
+      cv::Mat number = NumberOutOfBox(straight(cell));
+      return number.empty() ? NumberOutOfRing(straight(cell)) : number;
+    };
+    for (int r = 0; r < rows; ++r)
+      for (int c = 0; c < cols; ++c) {
+        const std::size_t i = std::size_t(r * cols + c);
+        if (!lost[i]) continue;
+        const cv::Rect cell(c * kCell, r * kCell, kCell, kCell);
+        cv::Mat number = spread[i] ? cv::Mat() : outOfFrame(cell);
+        if (number.empty() && takeFirm(r, c)) {
+          lost[i] = false;
           continue;
         }
+        if (number.empty() && spread[i]) number = outOfFrame(cell);
+        if (number.empty()) continue;
+        outOfBoxes.emplace_back(cell, std::move(number));
+        lost[i] = false;
       }
-      if (number.empty() && spread[i]) {
-        number = NumberOutOfBox(straight(cell));
-        if (number.empty()) number = NumberOutOfRing(straight(cell));
-      }
-      if (number.empty()) continue;
-      outOfBoxes.emplace_back(cell, std::move(number));
-      (*blocked)[i] = false;
-    }
+  }
+  if (blocked) *blocked = lost;
   return finish(keep, outOfBoxes);
 }
 

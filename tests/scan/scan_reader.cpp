@@ -182,6 +182,7 @@ TEST(ScanDigits, NoughtsWhoseThinTopsFadeAreRead) {
   score.add(pic, ScanImage(QImage::fromData(pic.jpeg)), 0);
   EXPECT_GE(score.foundRight, 60);
   EXPECT_EQ(score.foundWrong, 0);
+  EXPECT_EQ(score.shifted + score.invented, 0);
 }
 
 // Small print, blurred and enlarged with its cell (a sheet of six tickets taken from afar): the soft

@@ -558,9 +558,14 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
     cv::connectedComponentsWithStats(even_(region) < 255 * kSearchedInk, firmLabels, firmStats, centroids, 8,
                                      CV_32S);
     const std::vector<uchar> firmDarkest = darkestOf(firmLabels, even_(region), firmStats.rows);
+    // What the cells' own threshold left out of them.
+    const cv::Mat lostInk = (labels != 0) & (keep == 0);
     cv::Mat firm = cv::Mat::zeros(region.size(), CV_8UC1);
     const cv::Rect inRegion(0, 0, region.width, region.height);
-    // The cell's number on the firm print, added to keep; false when it is lost there too.
+    // The cell's number on the firm print, added to keep; false when it is lost there too, or when what
+    // it was lost in is solid over a quarter of the cell beside the digits the firm print shows
+    // (another sheet lying over the ticket, rather than a pattern printed behind its numbers): a digit
+    // under it may be missing ("75" read as 7).
     const auto takeFirm = [&](int r, int c) {
       const double x = lattice.x + c, y = lattice.y + r;
       const std::vector<cv::Point2f> corners{apply(h, x, y) - origin, apply(h, x + 1, y) - origin,
@@ -569,8 +574,19 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
       const cv::Rect near = (cv::boundingRect(corners) + cv::Size(int(side), int(side)) -
                              cv::Point(int(side / 2), int(side / 2))) &
                             inRegion;
+      const cv::Rect inside = cv::boundingRect(std::vector<cv::Point2f>{
+                                  apply(h, x + 0.1, y + 0.1) - origin, apply(h, x + 0.9, y + 0.9) - origin}) &
+                              inRegion;
       firm(near).setTo(0);
-      if (near.empty() || keepCell(firmLabels, firmStats, firmDarkest, r, c, firm)) return false;
+      if (near.empty() || inside.empty() || keepCell(firmLabels, firmStats, firmDarkest, r, c, firm))
+        return false;
+      cv::Mat digits, solid;
+      const int grow = std::max(3, int(side / 10)) | 1, core = std::max(3, int(side / 4)) | 1;
+      cv::dilate(firm(inside), digits, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(grow, grow)));
+      cv::erode(lostInk(inside) & ~digits, solid,
+                cv::getStructuringElement(cv::MORPH_RECT, cv::Size(core, core)), cv::Point(-1, -1), 1,
+                cv::BORDER_CONSTANT, cv::Scalar(0));
+      if (cv::countNonZero(solid) > 0) return false;
       keep(near) |= firm(near);
       return true;
     };
@@ -717,20 +733,9 @@ bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::
 
   // The lattice fitted to the numbers' centres; numbers far off it are left out.
   std::vector<int> inside = numbersIn(bc, br, 5, 5);
-  // Two numbers in one cell of the lattice: its spacing may be half the grid's. Marks close together
-  // there are pieces of one number (its digits, a fragment of one) that the search took apart.
   bool crowded = false;
   for (int r = br; r < br + 5; ++r)
-    for (int c = bc; c < bc + 5; ++c) {
-      const auto it = at.find({c, r});
-      if (it == at.end()) continue;
-      for (std::size_t a = 0; a < it->second.size(); ++a)
-        for (std::size_t b = a + 1; b < it->second.size(); ++b) {
-          const cv::Point2f d =
-              numbers_[std::size_t(it->second[a])].turned - numbers_[std::size_t(it->second[b])].turned;
-          crowded = crowded || std::abs(d.x) > 0.4f * px || std::abs(d.y) > 0.4f * py;
-        }
-    }
+    for (int c = bc; c < bc + 5; ++c) crowded = crowded || (at.count({c, r}) && at[{c, r}].size() > 1);
   cv::Matx33d h;
   int dropped = 0;
   const double pitch = (px + py) / 2;
@@ -1063,6 +1068,18 @@ cv::Mat NumberOutOfRing(const cv::Mat& cell) {
   return numberAlone(cell, keep, ring);
 }
 
+namespace {
+
+// True when quad (a grid's corners) shares any area with one of quads.
+bool overlapsAny(const std::vector<cv::Point2f>& quad, const std::vector<std::vector<cv::Point2f>>& quads) {
+  return std::any_of(quads.begin(), quads.end(), [&](const std::vector<cv::Point2f>& other) {
+    std::vector<cv::Point2f> common;
+    return other.size() == 4 && cv::intersectConvexConvex(quad, other, common) > 0;
+  });
+}
+
+}  // namespace
+
 std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
                                        const std::vector<std::vector<cv::Point2f>>& taken,
                                        const std::function<bool()>& cancelled) {
@@ -1075,11 +1092,12 @@ std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
   else
     work = gray;
   const cv::Mat even = EvenPaper(work);
-  const auto pass = [&](double inkShare) {
+  // firm: the second look, on the print as dark as digits (see below).
+  const auto pass = [&](bool firm) {
     std::vector<std::vector<cv::Point2f>> known = taken;
     for (const FoundGrid& g : found) known.push_back(g.corners);
     // Shared with the grids found, which may yet be moved along their lattice.
-    const auto search = std::make_shared<NumberSearch>(even, scale, inkShare);
+    const auto search = std::make_shared<NumberSearch>(even, scale, firm ? kSearchedInk : kInkShare);
     search->findNumbers(known);
     for (const std::vector<int>& members : search->clusters()) {
       if (cancelled && cancelled()) return false;
@@ -1089,9 +1107,8 @@ std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
       if (search->mostlyInside(members, here)) continue;
       FoundGrid grid;
       cv::Matx33d h;
-      const bool firm = inkShare == kSearchedInk;
       if (!search->gridOf(members, grid, h, firm ? kLeastFirmNumbers : kLeastNumbers)) continue;
-      if (firm && grid.uncertain) continue;
+      if (firm && (grid.uncertain || overlapsAny(grid.corners, known))) continue;
       grid.moved = [search, h](int columns, int rows, FoundGrid& to) {
         CV_Assert(std::abs(columns) + std::abs(rows) == 1);
         search->placeGrid(h, columns, rows, to);
@@ -1107,12 +1124,12 @@ std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
     }
     return true;
   };
-  if (!pass(kInkShare)) return {};
+  if (!pass(false)) return {};
   // Where lighter print (a box, a circle, a pattern) joined the digits into larger marks, the search
   // again on the print that it takes for digits alone finds the numbers apart, in places where no grid
   // lies yet. A grid seen only so must show most of its numbers and fit its lattice without doubt: its
-  // numbers, cut from what was round them, could as well be a calendar's or a table's, or a part of a
-  // ticket found already.
-  if (!pass(kSearchedInk)) return {};
+  // numbers, cut from what was round them, could as well be a calendar's or a table's, and lie clear of
+  // every grid found: beside a ticket found already, its window could take in a column of that one.
+  if (!pass(true)) return {};
   return found;
 }

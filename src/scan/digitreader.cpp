@@ -119,8 +119,9 @@ Marks marksOf(const cv::Mat& cell) {
     const int tall = std::max(a.height, b.height);
     const int across = std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y);
     const int gap = b.x - (a.x + a.width);
+    // Together no wider than one digit: two narrow digits side by side (a condensed 23) are wider.
     if (across * 10 < tall * 9 || gap < 1 || gap > std::max(a.width, b.width) || a.width * 2 > tall ||
-        b.width * 2 > tall)
+        b.width * 2 > tall || (b.x + b.width - a.x) * 10 > tall * 9)
       continue;
     const cv::Rect between(a.x + a.width, std::max(a.y, b.y), gap, across);
     const cv::Mat joint = faint(between);

@@ -176,19 +176,6 @@ TEST(NumberGrids, NumbersInSmallCirclesAreFoundAndReadApartFromThem) {
   EXPECT_EQ(score.shifted + score.invented, 0);
 }
 
-// Small numbers in circles, in pieces: a digit apart from the other, a fragment of one found as a mark
-// of its own. Two marks in one cell of the lattice made the grid's spacing doubtful and tickets were
-// kept in doubt as a whole, though the marks lay a third of a cell apart at most.
-TEST(NumberGrids, ANumberInPiecesDoesNotMakeTheLatticeDoubtful) {
-  if (!MissingPhotoFaces(PhotoPart::Tuning).isEmpty()) GTEST_SKIP() << "faces missing: run scripts/deps.sh";
-  const PhotoPicture pic = GeneratePhoto(PhotoPart::Tuning, 77, true);
-  PhotoScore score;
-  score.add(pic, ScanImage(QImage::fromData(pic.jpeg)), 0);
-  EXPECT_GE(score.foundRight, 80);
-  EXPECT_EQ(score.foundWrong, 0);
-  EXPECT_EQ(score.shifted + score.invented, 0);
-}
-
 // Six rows of numbers: which five are the ticket cannot be told, and none may be read into another row.
 TEST(NumberGrids, ASixthRowOfNumbersMakesTheTicketDoubtful) {
   const ScanResult got = ScanImage(unruled(ticketRows(6), Frame::Box, 0));

@@ -527,17 +527,6 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
     }
     return lost * 25 > middle.area();
   };
-  // The cells with only what was kept of their print, and the numbers taken out of their boxes.
-  const auto finish = [&](cv::Mat keep, const std::vector<std::pair<cv::Rect, cv::Mat>>& outOfBoxes) {
-    cv::dilate(keep, keep, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
-    const cv::Matx33d shift(1, 0, -region.x, 0, 1, -region.y, 0, 0, 1);
-    cv::Mat kept;
-    cv::warpPerspective(keep, kept, cv::Mat(shift * toPicture), size, cv::INTER_LINEAR | cv::WARP_INVERSE_MAP,
-                        cv::BORDER_CONSTANT, cv::Scalar(0));
-    straight.setTo(255, kept == 0);
-    for (const auto& [cell, number] : outOfBoxes) number.copyTo(straight(cell));
-    return straight;
-  };
   // Per cell: its number lost in something larger, and that more than a cell across.
   std::vector<bool> lost(std::size_t(rows * cols), false), spread(std::size_t(rows * cols), false);
   for (int r = 0; r < rows; ++r)
@@ -611,7 +600,15 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
       }
   }
   if (blocked) *blocked = lost;
-  return finish(keep, outOfBoxes);
+  // The cells with only what was kept of their print, and the numbers taken out of their boxes.
+  cv::dilate(keep, keep, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
+  const cv::Matx33d shift(1, 0, -region.x, 0, 1, -region.y, 0, 0, 1);
+  cv::Mat kept;
+  cv::warpPerspective(keep, kept, cv::Mat(shift * toPicture), size, cv::INTER_LINEAR | cv::WARP_INVERSE_MAP,
+                      cv::BORDER_CONSTANT, cv::Scalar(0));
+  straight.setTo(255, kept == 0);
+  for (const auto& [cell, number] : outOfBoxes) number.copyTo(straight(cell));
+  return straight;
 }
 
 bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::Matx33d& fitted, int least) {
@@ -963,14 +960,11 @@ cv::Mat NumberOutOfBox(const cv::Mat& cell) {
   // cell's middle) to the number's darkest stands apart from it, and the box is what is left of the ink
   // away from the digits.
   const int w = cell.cols, h = cell.rows;
-  const cv::Rect middle(w / 8, h / 8, w * 3 / 4, h * 3 / 4);
-  std::vector<uchar> shades;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      if (ink.at<uchar>(y, x) && !middle.contains(cv::Point(x, y))) shades.push_back(cell.at<uchar>(y, x));
-  if (shades.empty()) return {};
-  std::nth_element(shades.begin(), shades.begin() + std::ptrdiff_t(shades.size() / 2), shades.end());
-  const int box = shades[shades.size() / 2];
+  cv::Mat round = ink.clone();
+  round(cv::Rect(w / 8, h / 8, w * 3 / 4, h * 3 / 4)).setTo(0);
+  const BoxShades outside = shadesOf(cell, round);
+  if (outside.count == 0) return {};
+  const int box = outside.shade;
   double darkest = 255;
   cv::minMaxLoc(cell(cv::Rect(w / 4, h / 4, w / 2, h / 2)), &darkest);
   if (box - darkest < kLighterBox) return {};

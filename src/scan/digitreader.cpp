@@ -138,8 +138,6 @@ Marks marksOf(const cv::Mat& cell) {
     pieces[k] = a | b;
     pieces.erase(pieces.begin() + std::ptrdiff_t(k + 1));
   }
-  all = cv::Rect();
-  for (const cv::Rect& r : pieces) all = all.empty() ? r : (all | r);
   // A thin joint of a bold serif digit can break in the threshold: the flag of a 5 comes apart from
   // its bowl, and the bowl alone reads as a 3. A small piece right above or below a digit, over its
   // columns, belongs to it; specks elsewhere stay out.

@@ -116,12 +116,18 @@ int numbersIn(const std::array<CellReading, 25>& read, const Line& line) {
   return numbers;
 }
 
+// The numbers of a ticket read for certain, cell by cell; 0 where none is.
+std::array<int, 25> certainValues(const ScannedTicket& t) {
+  std::array<int, 25> out{};
+  for (std::size_t i = 0; i < 25; ++i) out[i] = t.cells[i].toInt();
+  return out;
+}
+
 // How many numbers of a line are read for certain and lie in the band of fifteen that the other numbers
 // of their column share, or in a column whose numbers share none. A row of letters read as numbers of
 // one digit (S P I E L as 8 and 1) mostly puts them in bands their columns do not share.
 int numbersFitting(const std::array<CellReading, 25>& read, const ScannedTicket& t, const Line& line) {
-  std::array<int, 25> certain{};
-  for (std::size_t i = 0; i < 25; ++i) certain[i] = t.cells[i].toInt();
+  const std::array<int, 25> certain = certainValues(t);
   int fitting = 0;
   for (int k = 0; k < 5; ++k) {
     const std::size_t cell = cellOf(line, k);
@@ -142,8 +148,7 @@ int numbersFitting(const std::array<CellReading, 25>& read, const ScannedTicket&
 // their marks look like does not count.
 bool badlyReadLine(const std::array<CellReading, 25>& read, const ScannedTicket& t,
                    const std::array<bool, 25>& inDoubt, const Line& line) {
-  std::array<int, 25> certain{};
-  for (std::size_t i = 0; i < 25; ++i) certain[i] = t.cells[i].toInt();
+  const std::array<int, 25> certain = certainValues(t);
   // The numbers read for certain, and on the line what its marks look like most.
   std::array<int, 25> values = certain;
   for (int k = 0; k < 5; ++k) {

@@ -188,3 +188,12 @@ QString PhotoScore::report() const {
                .arg(slowest, 0, 'f', 2);
   return lines.join('\n');
 }
+
+PhotoScore ScorePhotos(PhotoPart part, const std::vector<int>& indices, bool circles) {
+  PhotoScore score;
+  for (int index : indices) {
+    const PhotoPicture pic = GeneratePhoto(part, index, circles);
+    score.add(pic, ScanImage(QImage::fromData(pic.jpeg)), 0);
+  }
+  return score;
+}

@@ -39,3 +39,6 @@ struct PhotoScore {
   // The figures, one per line.
   QString report() const;
 };
+
+// The photos of a part at indices, read by the picture reader and scored (for tests).
+PhotoScore ScorePhotos(PhotoPart part, const std::vector<int>& indices, bool circles = false);

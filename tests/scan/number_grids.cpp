@@ -165,11 +165,7 @@ TEST(NumberGrids, WideBoldNumbersWithLeadingZerosAreFound) {
 // stay out of the search rather than joining the digits into words.
 TEST(NumberGrids, NumbersInSmallCirclesAreFoundAndReadApartFromThem) {
   if (!MissingPhotoFaces(PhotoPart::Tuning).isEmpty()) GTEST_SKIP() << "faces missing: run scripts/deps.sh";
-  PhotoScore score;
-  for (int index : {13, 78, 93, 94}) {
-    const PhotoPicture pic = GeneratePhoto(PhotoPart::Tuning, index, true);
-    score.add(pic, ScanImage(QImage::fromData(pic.jpeg)), 0);
-  }
+  const PhotoScore score = ScorePhotos(PhotoPart::Tuning, {13, 78, 93, 94}, true);
   EXPECT_GE(score.found, 13);
   EXPECT_GE(score.foundRight, 285);
   EXPECT_EQ(score.foundWrong, 0);
@@ -220,9 +216,7 @@ TEST(NumberGrids, ALetterRowTakenForTheFirstRowIsLeftForTheRowBelow) {
 // and none is read wrong.
 TEST(NumberGrids, BoldNumbersRunIntoTheirBoxesAreReadApartFromThem) {
   if (!MissingPhotoFaces(PhotoPart::Tuning).isEmpty()) GTEST_SKIP() << "faces missing: run scripts/deps.sh";
-  const PhotoPicture pic = GeneratePhoto(PhotoPart::Tuning, 6);
-  PhotoScore score;
-  score.add(pic, ScanImage(QImage::fromData(pic.jpeg)), 0);
+  const PhotoScore score = ScorePhotos(PhotoPart::Tuning, {6});
   EXPECT_EQ(score.found, 6);
   EXPECT_GE(score.foundRight * 10, score.foundNumbers * 9);
   EXPECT_EQ(score.foundWrong, 0);
@@ -234,9 +228,7 @@ TEST(NumberGrids, BoldNumbersRunIntoTheirBoxesAreReadApartFromThem) {
 // was found. The print as dark as the search takes digits to be stands apart.
 TEST(NumberGrids, NumbersRunIntoLighterBoxesAreFoundApartFromThem) {
   if (!MissingPhotoFaces(PhotoPart::Tuning).isEmpty()) GTEST_SKIP() << "faces missing: run scripts/deps.sh";
-  const PhotoPicture pic = GeneratePhoto(PhotoPart::Tuning, 53);
-  PhotoScore score;
-  score.add(pic, ScanImage(QImage::fromData(pic.jpeg)), 0);
+  const PhotoScore score = ScorePhotos(PhotoPart::Tuning, {53});
   EXPECT_GE(score.found, 4);
   EXPECT_EQ(score.foundWrong, 0);
   EXPECT_EQ(score.shifted + score.invented, 0);
@@ -247,11 +239,7 @@ TEST(NumberGrids, NumbersRunIntoLighterBoxesAreFoundApartFromThem) {
 // 51, 44 as 41).
 TEST(NumberGrids, SerifNumbersOnFilledBoxesKeepTheirThinStrokes) {
   if (!MissingPhotoFaces(PhotoPart::Tuning).isEmpty()) GTEST_SKIP() << "faces missing: run scripts/deps.sh";
-  PhotoScore score;
-  for (int index : {89, 118}) {
-    const PhotoPicture pic = GeneratePhoto(PhotoPart::Tuning, index);
-    score.add(pic, ScanImage(QImage::fromData(pic.jpeg)), 0);
-  }
+  const PhotoScore score = ScorePhotos(PhotoPart::Tuning, {89, 118});
   EXPECT_GE(score.found, 10);
   EXPECT_GE(score.foundRight * 20, score.foundNumbers * 19);
   EXPECT_EQ(score.foundWrong, 0);

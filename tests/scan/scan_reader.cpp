@@ -177,9 +177,7 @@ TEST(ScanDigits, LeadingZerosAreReadAsTheNumber) {
 // went into doubt (a photo of six tickets with a leading zero before each number below ten).
 TEST(ScanDigits, NoughtsWhoseThinTopsFadeAreRead) {
   if (!MissingPhotoFaces(PhotoPart::Tuning).isEmpty()) GTEST_SKIP() << "faces missing: run scripts/deps.sh";
-  const PhotoPicture pic = GeneratePhoto(PhotoPart::Tuning, 51);
-  PhotoScore score;
-  score.add(pic, ScanImage(QImage::fromData(pic.jpeg)), 0);
+  const PhotoScore score = ScorePhotos(PhotoPart::Tuning, {51});
   EXPECT_GE(score.foundRight, 60);
   EXPECT_EQ(score.foundWrong, 0);
   EXPECT_EQ(score.shifted + score.invented, 0);

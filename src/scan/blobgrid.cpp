@@ -702,7 +702,6 @@ bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::
   // Rows and columns of numbers beyond the five: one may be a letter row or a ticket's row left out;
   // more and this is a table or a calendar, not a ticket.
   std::vector<cv::Rect2d> beside;
-  int rowsBeyond = 0, colsBeyond = 0;
   auto numbersIn = [&](int col, int row, int cols, int rows) {
     std::vector<int> out;
     for (int r = row; r < row + rows; ++r)
@@ -717,16 +716,13 @@ bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::
   for (int r = r0; r <= r1; ++r) {
     const bool next = r == br - 1 || r == br + 5;
     const int n = r < br || r >= br + 5 ? count(bc, r, 5, 1) : 0;
-    rowsBeyond += n >= 3;
     if (n >= 3 || (next && n == 2)) beside.push_back(cv::Rect2d(0, r - br, 5, 1));
   }
   for (int c = c0; c <= c1; ++c) {
     const bool next = c == bc - 1 || c == bc + 5;
     const int n = c < bc || c >= bc + 5 ? count(c, br, 1, 5) : 0;
-    colsBeyond += n >= 3;
     if (n >= 3 || (next && n == 2)) beside.push_back(cv::Rect2d(c - bc, 0, 1, 5));
   }
-  if (rowsBeyond > 1 || colsBeyond > 1) return false;
 
   // The lattice fitted to the numbers' centres; numbers far off it are left out.
   std::vector<int> inside = numbersIn(bc, br, 5, 5);
@@ -755,6 +751,26 @@ bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::
     inside.erase(inside.begin() + std::ptrdiff_t(worstAt));
     ++dropped;
   }
+  // Rows and columns of numbers beyond the five, lying on the lattice as the grid's own numbers do: one
+  // may be a letter row or a ticket's row left out; more and this is a table or a calendar, not a
+  // ticket. The pieces of a line of small text under a ticket (a serial number, a notice) may line up
+  // with its columns, but they stand off the lattice's points.
+  auto onLattice = [&](int col, int row, int cols, int rows) {
+    int n = 0;
+    for (int r = row; r < row + rows; ++r)
+      for (int c = col; c < col + cols; ++c) {
+        const auto it = at.find({c, r});
+        const cv::Point2f point = apply(h, c - bc + 0.5, r - br + 0.5);
+        n += it != at.end() && std::any_of(it->second.begin(), it->second.end(), [&](int k) {
+               return cv::norm(numbers_[std::size_t(k)].centre - point) <= kMostOff * pitch;
+             });
+      }
+    return n;
+  };
+  int rowsBeyond = 0, colsBeyond = 0;
+  for (int r = r0; r <= r1; ++r) rowsBeyond += (r < br || r >= br + 5) && onLattice(bc, r, 5, 1) >= 3;
+  for (int c = c0; c <= c1; ++c) colsBeyond += (c < bc || c >= bc + 5) && onLattice(c, br, 1, 5) >= 3;
+  if (rowsBeyond > 1 || colsBeyond > 1) return false;
   for (const cv::Rect2d& lattice : beside) {
     grid.besideLines.push_back(lineOf(h, lattice));
     (lattice.width > 1 ? grid.rowBeside : grid.columnBeside) = true;
@@ -1041,9 +1057,10 @@ cv::Mat NumberOutOfRing(const cv::Mat& cell) {
     const cv::Rect r = rectOf(stats, i);
     const cv::Point2d mid(r.x + r.width / 2.0, r.y + r.height / 2.0);
     // Outside the circle: what is left of the circle itself, or a neighbour's print; unless it reaches
-    // into the middle, where it hides the number (a pattern behind it).
+    // into the middle, where it hides the number (a pattern behind it). An arc left of the circle spans
+    // the middle with its bounds, not with its ink.
     if (cv::norm(mid - centre) > radius - thick) {
-      if (!(r & core).empty()) return {};
+      if (cv::countNonZero(labels(core) == i) > 0) return {};
       continue;
     }
     const bool touched = cv::countNonZero(cut(r) & (labels(r) == i)) > 0;

@@ -37,14 +37,16 @@ constexpr double kEdgeLevel = 0.35;
 struct Marks {
   cv::Mat picture;  // empty when the cell holds nothing
   int pieces = 0;
-  double aspect = 0;    // width by height of all marks together
-  QString shapes;       // the digits the shape classifier sees, empty when the marks are no number
-  float margin = 0;     // its least sure digit's margin
+  double aspect = 0;  // width by height of all marks together
+  QString shapes;     // the digits the shape classifier sees, empty when the marks are no number
+  std::vector<cv::Mat> digitPictures;  // as picture, each of the digits the shape classifier saw alone
+  float margin = 0;                    // its least sure digit's margin
   bool hidden = false;  // marks in the middle of the cell were taken for grid lines: unreadable
 };
 
 // The second reader: the marks cut into digits, each recognised by its shape.
-void classifyShapes(const cv::Mat& ink, const std::vector<cv::Rect>& pieces, Marks& out) {
+// Its digits' boxes, empty when there are none.
+std::vector<cv::Rect> classifyShapes(const cv::Mat& ink, const std::vector<cv::Rect>& pieces, Marks& out) {
   const std::vector<cv::Rect> boxes = DigitBoxes(pieces, ink);
   out.margin = boxes.empty() ? 0.0f : std::numeric_limits<float>::max();
   for (const cv::Rect& box : boxes) {
@@ -52,11 +54,25 @@ void classifyShapes(const cv::Mat& ink, const std::vector<cv::Rect>& pieces, Mar
     if (g.digit < 0) {
       out.shapes.clear();
       out.margin = 0;
-      return;
+      return {};
     }
     out.shapes += QChar(u'0' + g.digit);
     out.margin = std::min(out.margin, g.margin);
   }
+  return boxes;
+}
+
+// Marks (grey, black on white) as Tesseract reads them: kDigitHeight tall and steeper between ink and
+// paper. The soft edges of blurred or small print, kept with the marks and enlarged with them, would
+// otherwise thicken every stroke and close the holes of a 0, 6, 8 or 9, which Tesseract, trained on
+// sharp print, then misreads or drops.
+cv::Mat forTesseract(const cv::Mat& grey) {
+  const int width = std::max(1, int(std::lround(double(grey.cols) * kDigitHeight / grey.rows)));
+  cv::Mat out;
+  cv::resize(grey, out, cv::Size(width, kDigitHeight), 0, 0,
+             grey.rows > kDigitHeight ? cv::INTER_AREA : cv::INTER_CUBIC);
+  out.convertTo(out, CV_8UC1, kSteeper, 127.5 - kSteeper * kEdgeLevel * 255);
+  return out;
 }
 
 Marks marksOf(const cv::Mat& cell) {
@@ -184,16 +200,12 @@ Marks marksOf(const cv::Mat& cell) {
   grey.setTo(255, keep == 0);
   cv::Mat bright;
   cv::subtract(cv::Scalar(255), grey, bright);
-  classifyShapes(bright, pieces, out);
-  const cv::Rect box = (all - cv::Point(1, 1) + cv::Size(2, 2)) & cv::Rect(0, 0, w, h);
-  const int width = std::max(1, int(std::lround(double(box.width) * kDigitHeight / box.height)));
-  cv::resize(grey(box), out.picture, cv::Size(width, kDigitHeight), 0, 0,
-             box.height > kDigitHeight ? cv::INTER_AREA : cv::INTER_CUBIC);
-  // Tesseract gets the same grey digits, but steeper between ink and paper and so a little lighter:
-  // the soft edges of blurred or small print, kept with the marks and enlarged with them, would
-  // otherwise thicken every stroke and close the holes of a 0, 6, 8 or 9, which Tesseract, trained on
-  // sharp print, then misreads or drops. (What it still reads must agree with the shape reader.)
-  out.picture.convertTo(out.picture, CV_8UC1, kSteeper, 127.5 - kSteeper * kEdgeLevel * 255);
+  const std::vector<cv::Rect> digits = classifyShapes(bright, pieces, out);
+  const cv::Rect frame(0, 0, w, h);
+  // Tesseract gets the same grey digits. (What it reads must agree with the shape reader.)
+  out.picture = forTesseract(grey((all - cv::Point(1, 1) + cv::Size(2, 2)) & frame));
+  if (digits.size() > 1)
+    for (const cv::Rect& d : digits) out.digitPictures.push_back(forTesseract(grey(d & frame)));
   return out;
 }
 
@@ -224,7 +236,8 @@ tesseract::TessBaseAPI& recogniser() {
   return *api;
 }
 
-// One cell's marks read by Tesseract on their own, with the line's white margin around them.
+// One cell's marks, or one digit, read by Tesseract on their own, with the line's white margin around
+// them.
 QString readAlone(tesseract::TessBaseAPI& api, const cv::Mat& picture) {
   cv::Mat padded;
   cv::copyMakeBorder(picture, padded, kMargin, kMargin, kMargin, kMargin, cv::BORDER_CONSTANT,
@@ -317,7 +330,15 @@ std::array<CellReading, 25> ReadGridCells(const std::array<cv::Mat, 25>& cells) 
       r.digits = m.shapes;
       r.certain = true;
     } else if (m.margin >= kMinMargin) {
-      r.certain = r.digits == m.shapes || readAlone(api, m.picture) == m.shapes;
+      // Two digits run together (bold print, blur) Tesseract often reads as one; digit by digit, each
+      // as the shape reader cut it, it reads them both.
+      const auto digitByDigit = [&] {
+        if (m.digitPictures.size() != std::size_t(m.shapes.size())) return false;
+        for (qsizetype d = 0; d < m.shapes.size(); ++d)
+          if (readAlone(api, m.digitPictures[std::size_t(d)]) != m.shapes.at(d)) return false;
+        return true;
+      };
+      r.certain = r.digits == m.shapes || readAlone(api, m.picture) == m.shapes || digitByDigit();
       if (r.certain) r.digits = m.shapes;
     }
   }

@@ -172,6 +172,18 @@ TEST(NumberGrids, NumbersInSmallCirclesAreFoundAndReadApartFromThem) {
   EXPECT_EQ(score.shifted + score.invented, 0);
 }
 
+// Three tickets of bold numbers in circles that touch each other, photographed a little blurred: a
+// circle's arc, cut by the edge of its cell, is left beside the circle taken away, and a line of small
+// print under a ticket lines up with its columns below the letter row above it. Every ticket is found.
+TEST(NumberGrids, TicketsBetweenALetterRowAndALineOfSmallPrintAreFound) {
+  if (!MissingPhotoFaces(PhotoPart::Tuning).isEmpty()) GTEST_SKIP() << "faces missing: run scripts/deps.sh";
+  const PhotoScore score = ScorePhotos(PhotoPart::Tuning, {57}, true);
+  EXPECT_EQ(score.found, 3);
+  EXPECT_GE(score.foundRight, 60);
+  EXPECT_EQ(score.foundWrong, 0);
+  EXPECT_EQ(score.shifted + score.invented, 0);
+}
+
 // Six rows of numbers: which five are the ticket cannot be told, and none may be read into another row.
 TEST(NumberGrids, ASixthRowOfNumbersMakesTheTicketDoubtful) {
   const ScanResult got = ScanImage(unruled(ticketRows(6), Frame::Box, 0));
@@ -294,13 +306,13 @@ TEST(NumberOutOfBox, TakesTheNumberFromItsBoxUnlessTheBoxCutItOrThereIsNone) {
 }
 
 // One straightened cell: a circle about its edges, "27" drawn pixelSize tall in its middle.
-cv::Mat ringedCell(int pixelSize) {
+cv::Mat ringedCell(int pixelSize, const QRectF& ring = QRectF(6, 5, 70, 70)) {
   QImage img(80, 80, QImage::Format_Grayscale8);
   img.fill(255);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(QPen(Qt::black, 3));
-  p.drawEllipse(QRectF(6, 5, 70, 70));
+  p.drawEllipse(ring);
   QFont f(QStringLiteral("DejaVu Sans"));
   f.setBold(true);
   f.setPixelSize(pixelSize);
@@ -318,6 +330,11 @@ TEST(NumberOutOfRing, TakesTheNumberFromItsCircleUnlessTheCircleCutItOrThereIsNo
   EXPECT_EQ(cv::countNonZero(apart(cv::Rect(0, 0, 80, 14)) < 200), 0);
   EXPECT_EQ(cv::countNonZero(apart(cv::Rect(0, 0, 14, 80)) < 200), 0);
   EXPECT_NEAR(cv::countNonZero(apart < 128), cv::countNonZero(alone < 128), 10);
+  // A circle off the cell's middle, its side cut by the cell's edge: an arc of it is left beside the
+  // circle fitted, and that arc's bounds take in the middle of the cell.
+  const cv::Mat off = NumberOutOfRing(ringedCell(28, QRectF(5, 2, 76, 76)));
+  ASSERT_FALSE(off.empty());
+  EXPECT_NEAR(cv::countNonZero(off < 128), cv::countNonZero(alone < 128), 10);
   // Digits run into the circle lose a piece to it; a box is no circle; nothing round the number.
   EXPECT_TRUE(NumberOutOfRing(ringedCell(46)).empty());
   EXPECT_TRUE(NumberOutOfRing(boxedCell(true, 30)).empty());

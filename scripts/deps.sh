@@ -24,6 +24,13 @@ packages=(
   libxcb1-dev xvfb xauth imagemagick poppler-utils openssl
   # The picture reader learns its digits from these faces.
   fonts-dejavu-core fonts-dejavu-extra fonts-crosextra-carlito fonts-liberation2 fonts-freefont-ttf
+  fonts-adf-baskervald fonts-adf-romande fonts-adf-switzera fonts-adf-universalis fonts-adf-verana
+  fonts-adf-gillius fonts-cabin fonts-clear-sans fonts-inter fonts-karla fonts-manrope fonts-paratype
+  fonts-century-catalogue fonts-fanwood fonts-goudybookletter fonts-cardo fonts-cmu fonts-vollkorn
+  fonts-oldstandard fonts-quattrocento fonts-stix fonts-yrsa-rasa fonts-roboto-slab fonts-oxygen
+  fonts-junction fonts-tuffy fonts-opendin fonts-b612 fonts-sil-andika fonts-yanone-kaffeesatz
+  fonts-courier-prime fonts-hack fonts-inconsolata fonts-jetbrains-mono fonts-ocr-b
+  fonts-league-spartan fonts-sora fonts-play fonts-jura fonts-quicksand
   # The picture reader learns from the first of these faces too; the benchmark's photos use them all
   # (tuning part) ...
   fonts-urw-base35 fonts-texgyre fonts-noto-core fonts-cantarell fonts-lato fonts-open-sans

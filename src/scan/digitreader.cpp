@@ -24,6 +24,10 @@ constexpr int kGap = 48;
 constexpr float kMinMargin = 1.1f;
 // A digit this much closer to its own glyphs than to any other digit's is read by its shape alone.
 constexpr float kSureMargin = 1.6f;
+// Below this margin the shape reader's choice is little better than its second: Tesseract must read the
+// same twice, in the line of the ticket's numbers and alone. Once is not enough: a blurred 9 both read
+// as 4, the damaged 5 of a 56 both read as 0.
+constexpr float kFirmMargin = 1.21f;
 constexpr double kInkLevel = 0.62;
 // Print fainter than that but darker than this share of the way is print all the same.
 constexpr double kFaintLevel = 0.85;
@@ -338,7 +342,10 @@ std::array<CellReading, 25> ReadGridCells(const std::array<cv::Mat, 25>& cells) 
           if (readAlone(api, m.digitPictures[std::size_t(d)]) != m.shapes.at(d)) return false;
         return true;
       };
-      r.certain = r.digits == m.shapes || readAlone(api, m.picture) == m.shapes || digitByDigit();
+      if (m.margin < kFirmMargin)
+        r.certain = r.digits == m.shapes && readAlone(api, m.picture) == m.shapes;
+      else
+        r.certain = r.digits == m.shapes || readAlone(api, m.picture) == m.shapes || digitByDigit();
       if (r.certain) r.digits = m.shapes;
     }
   }

@@ -84,9 +84,13 @@ ScannedTicket ticketOf(const std::array<CellReading, 25>& read, const std::array
   // ticket in seven laid out at random has a number marked so, and none is read wrong for it.
   std::array<int, 25> certain{};
   for (std::size_t i = 0; i < 25; ++i) certain[i] = t.doubtful[i] ? 0 : value[i];
+  // A number of one digit where two others of its column share a band of numbers of two digits is
+  // likelier a number that lost a digit (cut off by a sheet lying over the ticket, "73" read as 7) than
+  // printed so, though fewer numbers of the column are known.
   for (std::size_t i = 0; i < 25; ++i) {
     const int band = certain[i] ? sharedBand(certain, i % 5, 3, i) : -1;
-    t.doubtful[i] = t.doubtful[i] || (band >= 0 && bandOf(certain[i]) != band);
+    const int wide = certain[i] > 0 && certain[i] < 10 ? sharedBand(certain, i % 5, 2, i) : -1;
+    t.doubtful[i] = t.doubtful[i] || (band >= 0 && bandOf(certain[i]) != band) || wide > 0;
   }
   for (std::size_t i = 0; i < 25; ++i)
     if (!t.doubtful[i] && value[i] != 0) t.cells[i] = QString::number(value[i]);

@@ -115,7 +115,7 @@ TEST(ScanGeometry, ALoneDigitOffTheMiddleOfItsCellIsDoubtful) {
 
 // Where three or more other numbers of a column, read for certain, share a band of fifteen, as on most
 // printed tickets, a number outside it is marked (more likely misread than printed so); with two, or
-// in a column of mixed numbers, none is.
+// in a column of mixed numbers, none is, unless it has one digit and they two.
 TEST(ScanGeometry, ANumberOutsideTheBandItsColumnSharesIsDoubtful) {
   std::vector<std::array<QString, 5>> rows = numberRows(5);
   rows[3][0] = QStringLiteral("50");
@@ -131,6 +131,15 @@ TEST(ScanGeometry, ANumberOutsideTheBandItsColumnSharesIsDoubtful) {
   rows[0][0].clear();  // -, -, 6, 50, 10: two others only
   got = ScanImage(ruledGrid(rows));
   ASSERT_EQ(got.tickets.size(), 1u);
+  EXPECT_EQ(got.tickets[0].cells[15], QStringLiteral("50"));
+
+  // But a number of one digit where two others share a band of two digits lost a digit, more likely.
+  rows[1][2].clear();
+  rows[2][2].clear();
+  rows[3][2] = QStringLiteral("7");  // 34, -, -, 7, 40
+  got = ScanImage(ruledGrid(rows));
+  ASSERT_EQ(got.tickets.size(), 1u);
+  EXPECT_TRUE(got.tickets[0].doubtful[17]);
   EXPECT_EQ(got.tickets[0].cells[15], QStringLiteral("50"));
 }
 

@@ -51,19 +51,48 @@ struct Marks {
 // The second reader: the marks cut into digits, each recognised by its shape.
 // Its digits' boxes, empty when there are none.
 std::vector<cv::Rect> classifyShapes(const cv::Mat& ink, const std::vector<cv::Rect>& pieces, Marks& out) {
-  const std::vector<cv::Rect> boxes = DigitBoxes(pieces, ink);
-  out.margin = boxes.empty() ? 0.0f : std::numeric_limits<float>::max();
-  for (const cv::Rect& box : boxes) {
-    const DigitGuess g = ClassifyDigit(ShapeOfDigit(ink(box)));
-    if (g.digit < 0) {
-      out.shapes.clear();
-      out.margin = 0;
-      return {};
+  const auto classify = [&](const std::vector<cv::Rect>& boxes, QString& shapes, float& margin) {
+    shapes.clear();
+    margin = boxes.empty() ? 0.0f : std::numeric_limits<float>::max();
+    for (const cv::Rect& box : boxes) {
+      const DigitGuess g = ClassifyDigit(ShapeOfDigit(ink(box)));
+      if (g.digit < 0) {
+        shapes.clear();
+        margin = 0;
+        return;
+      }
+      shapes += QChar(u'0' + g.digit);
+      margin = std::min(margin, g.margin);
     }
-    out.shapes += QChar(u'0' + g.digit);
-    out.margin = std::min(out.margin, g.margin);
+  };
+  std::vector<cv::Rect> boxes = DigitBoxes(pieces, ink);
+  classify(boxes, out.shapes, out.margin);
+  // Two digits run together were cut where the ink is least, which blur and bold print move: unless
+  // the reader is sure of both, the cut is moved, a step at a time and while it leaves both digits more
+  // like digits, within the middle third of the marks.
+  if (boxes.size() == 2 && boxes[0].br().x == boxes[1].x && boxes[0].y == boxes[1].y &&
+      boxes[0].height == boxes[1].height && !out.shapes.isEmpty() && out.margin < kSureMargin) {
+    const cv::Rect whole = boxes[0] | boxes[1];
+    const int step = std::max(1, whole.width / 20), least = whole.width / 3, most = whole.width * 2 / 3;
+    const auto tryCut = [&](int cut) {
+      if (cut < least || cut > most) return false;
+      const std::vector<cv::Rect> tried{cv::Rect(whole.x, whole.y, cut, whole.height),
+                                        cv::Rect(whole.x + cut, whole.y, whole.width - cut, whole.height)};
+      QString shapes;
+      float margin = 0;
+      classify(tried, shapes, margin);
+      if (shapes.isEmpty() || margin <= out.margin) return false;
+      out.shapes = shapes;
+      out.margin = margin;
+      boxes = tried;
+      return true;
+    };
+    const int first = boxes[0].width;
+    const int direction = tryCut(first - step) ? -1 : tryCut(first + step) ? 1 : 0;
+    for (int cut = first + 2 * direction * step; direction != 0 && tryCut(cut); cut += direction * step) {
+    }
   }
-  return boxes;
+  return out.shapes.isEmpty() ? std::vector<cv::Rect>{} : boxes;
 }
 
 // Marks (grey, black on white) as Tesseract reads them: kDigitHeight tall and steeper between ink and

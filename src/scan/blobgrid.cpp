@@ -9,6 +9,7 @@
 #include <numeric>
 #include <opencv2/imgproc.hpp>
 #include <optional>
+#include <set>
 #include <utility>
 
 namespace {
@@ -158,8 +159,9 @@ class NumberSearch {
                     const std::vector<std::vector<cv::Point2f>>& quads) const;
   // fitted: the lattice's map from cells (x columns, y rows) to the search's picture.
   // least: how many of its 25 numbers the grid must hold as marks of their own.
+  // numbersAt: the lattice's cells holding a number, the grid's first at (0, 0).
   bool gridOf(const std::vector<int>& members, FoundGrid& grid, cv::Matx33d& fitted,
-              int least = kLeastNumbers);
+              std::set<std::pair<int, int>>& numbersAt, int least = kLeastNumbers);
   // The five cells of a row or column of the lattice.
   std::vector<cv::Mat> lineOf(const cv::Matx33d& h, const cv::Rect2d& lattice) const;
   // The grid of the 5 × 5 cells at (col, row) of the lattice that h maps onto the picture: its cells,
@@ -611,7 +613,8 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
   return straight;
 }
 
-bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::Matx33d& fitted, int least) {
+bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::Matx33d& fitted,
+                          std::set<std::pair<int, int>>& numbersAt, int least) {
   // The slant: the directions between neighbours, folded onto a quarter turn.
   double c4 = 0, s4 = 0;
   std::vector<std::pair<int, int>> links;
@@ -778,6 +781,8 @@ bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::
   placeGrid(h, 0, 0, grid);
   grid.uncertain = grid.uncertain || crowded || dropped > 1;
   fitted = h;
+  numbersAt.clear();
+  for (const auto& [place, numbers] : at) numbersAt.insert({place.first - bc, place.second - br});
   return true;
 }
 
@@ -1118,9 +1123,10 @@ std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
       if (search->mostlyInside(members, here)) continue;
       FoundGrid grid;
       cv::Matx33d h;
-      if (!search->gridOf(members, grid, h, firm ? kLeastFirmNumbers : kLeastNumbers)) continue;
+      std::set<std::pair<int, int>> numbersAt;
+      if (!search->gridOf(members, grid, h, numbersAt, firm ? kLeastFirmNumbers : kLeastNumbers)) continue;
       if (firm && (grid.uncertain || overlapsAny(grid.corners, known))) continue;
-      grid.moved = [search, h](int columns, int rows, FoundGrid& to) {
+      grid.moved = [search, h, numbersAt](int columns, int rows, FoundGrid& to) {
         CV_Assert(std::abs(columns) + std::abs(rows) == 1);
         search->placeGrid(h, columns, rows, to);
         // The lines round the moved grid but the one it was moved away from.
@@ -1129,7 +1135,26 @@ std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
         if (rows >= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns, rows + 5, 5, 1)));
         if (columns <= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns - 1, rows, 1, 5)));
         if (columns >= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns + 5, rows, 1, 5)));
-        to.rowBeside = to.columnBeside = true;
+        // Rows and columns of number-like marks beyond the moved grid, as the search counts them for any
+        // grid (three numbers, or two right next to it), but for the line it was moved away from, which
+        // was no line of the ticket: with none, a badly read outer line may be the ticket's own.
+        const auto beyond = [&](bool isRow) {
+          const int from = isRow ? rows : columns, across = isRow ? columns : rows;
+          const int awayFrom = from > 0 ? from - 1 : from < 0 ? from + 5 : std::numeric_limits<int>::min();
+          std::map<int, int> count;
+          for (const auto& [c, r] : numbersAt) {
+            const int along = isRow ? r : c, side = isRow ? c : r;
+            if (side >= across && side < across + 5 && (along < from || along >= from + 5) &&
+                along != awayFrom)
+              ++count[along];
+          }
+          return std::any_of(count.begin(), count.end(), [&](const std::pair<const int, int>& line) {
+            const bool next = line.first == from - 1 || line.first == from + 5;
+            return line.second >= 3 || (next && line.second == 2);
+          });
+        };
+        to.rowBeside = beyond(true);
+        to.columnBeside = beyond(false);
       };
       found.push_back(std::move(grid));
     }

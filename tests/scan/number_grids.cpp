@@ -223,6 +223,18 @@ TEST(NumberGrids, ALetterRowTakenForTheFirstRowIsLeftForTheRowBelow) {
   }
 }
 
+// A grid first taken a row too high, its letter row for its first row, is moved down onto the ticket,
+// whose last row (filled boxes near a barcode) is read badly: three numbers in doubt, each looking most
+// like the number of its column's band it is. With no row of numbers beyond it, that row is the
+// ticket's own, as for any grid, and the ticket is read with those three marked.
+TEST(NumberGrids, AGridMovedOffItsLetterRowKeepsABadlyReadLastRow) {
+  if (!MissingPhotoFaces(PhotoPart::Tuning).isEmpty()) GTEST_SKIP() << "faces missing: run scripts/deps.sh";
+  const PhotoScore score = ScorePhotos(PhotoPart::Tuning, {23});
+  EXPECT_GE(score.foundRight, 115);
+  EXPECT_EQ(score.foundWrong, 0);
+  EXPECT_EQ(score.shifted + score.invented, 0);
+}
+
 // A sheet of six tickets in bold print, each number in a box it runs into where the photo's light and
 // blur join them: the numbers are read apart from their boxes (lost with them, two in five were marked),
 // and none is read wrong.

@@ -702,8 +702,7 @@ bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::
       }
     }
   if (best < least) return false;
-  // Rows and columns of numbers beyond the five: one may be a letter row or a ticket's row left out;
-  // more and this is a table or a calendar, not a ticket.
+  // Rows and columns of numbers beyond the five, to be read: one may be a ticket's row left out.
   std::vector<cv::Rect2d> beside;
   auto numbersIn = [&](int col, int row, int cols, int rows) {
     std::vector<int> out;

@@ -6,6 +6,7 @@
 #include "scan/digitclassifier.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 extern const int kGlyphCount;

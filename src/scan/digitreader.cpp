@@ -5,6 +5,7 @@
 #include <tesseract/resultiterator.h>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <memory>
 #include <opencv2/imgproc.hpp>
@@ -44,6 +45,7 @@ struct Marks {
   double aspect = 0;  // width by height of all marks together
   QString shapes;     // the digits the shape classifier sees, empty when the marks are no number
   std::vector<cv::Mat> digitPictures;  // as picture, each of the digits the shape classifier saw alone
+  bool cutMoved = false;               // two digits run together were cut where they read best
   float margin = 0;                    // its least sure digit's margin
   bool hidden = false;  // marks in the middle of the cell were taken for grid lines: unreadable
 };
@@ -69,7 +71,9 @@ std::vector<cv::Rect> classifyShapes(const cv::Mat& ink, const std::vector<cv::R
   classify(boxes, out.shapes, out.margin);
   // Two digits run together were cut where the ink is least, which blur and bold print move: unless
   // the reader is sure of both, the cut is moved, a step at a time and while it leaves both digits more
-  // like digits, within the middle third of the marks.
+  // like digits, within the middle third of the marks. The best of several tries is surer than any one
+  // of them by chance too: the number still needs Tesseract's word, on the whole number, not only on
+  // the digits as cut here.
   if (boxes.size() == 2 && boxes[0].br().x == boxes[1].x && boxes[0].y == boxes[1].y &&
       boxes[0].height == boxes[1].height && !out.shapes.isEmpty() && out.margin < kSureMargin) {
     const cv::Rect whole = boxes[0] | boxes[1];
@@ -91,6 +95,8 @@ std::vector<cv::Rect> classifyShapes(const cv::Mat& ink, const std::vector<cv::R
     const int direction = tryCut(first - step) ? -1 : tryCut(first + step) ? 1 : 0;
     for (int cut = first + 2 * direction * step; direction != 0 && tryCut(cut); cut += direction * step) {
     }
+    out.cutMoved = direction != 0;
+    if (out.cutMoved) out.margin = std::min(out.margin, std::nextafter(kSureMargin, 0.0f));
   }
   return out.shapes.isEmpty() ? std::vector<cv::Rect>{} : boxes;
 }
@@ -366,7 +372,7 @@ std::array<CellReading, 25> ReadGridCells(const std::array<cv::Mat, 25>& cells) 
       // Two digits run together (bold print, blur) Tesseract often reads as one; digit by digit, each
       // as the shape reader cut it, it reads them both.
       const auto digitByDigit = [&] {
-        if (m.digitPictures.size() != std::size_t(m.shapes.size())) return false;
+        if (m.cutMoved || m.digitPictures.size() != std::size_t(m.shapes.size())) return false;
         for (qsizetype d = 0; d < m.shapes.size(); ++d)
           if (readAlone(api, m.digitPictures[std::size_t(d)]) != m.shapes.at(d)) return false;
         return true;

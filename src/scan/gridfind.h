@@ -23,7 +23,9 @@ struct FoundGrid {
   // Rows or columns of number-like marks found just outside the grid, five cells each: if one holds
   // numbers, the grid chosen may be a row or column off, and its geometry is in doubt.
   std::vector<std::vector<cv::Mat>> besideLines;
-  bool rowBeside = false, columnBeside = false;  // besideLines holds a row, a column
+  // Rows, columns of number-like marks lie beyond the grid (for a moved grid, beyond the line it was
+  // moved away from).
+  bool rowBeside = false, columnBeside = false;
   // The grid's outline in the picture, top left first, clockwise.
   std::vector<cv::Point2f> corners;
   // Found from the numbers' layout, with no lines round them.

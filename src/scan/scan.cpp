@@ -86,10 +86,14 @@ ScannedTicket ticketOf(const std::array<CellReading, 25>& read, const std::array
   for (std::size_t i = 0; i < 25; ++i) certain[i] = t.doubtful[i] ? 0 : value[i];
   // A number of one digit where two others of its column share a band of numbers of two digits is
   // likelier a number that lost a digit (cut off by a sheet lying over the ticket, "73" read as 7) than
-  // printed so, though fewer numbers of the column are known.
+  // printed so, though fewer numbers of the column are known; so are two such in one column, which is
+  // why the band is that of its numbers of two digits.
+  std::array<int, 25> twoDigits = certain;
+  for (int& n : twoDigits)
+    if (n < 10) n = 0;
   for (std::size_t i = 0; i < 25; ++i) {
     const int band = certain[i] ? sharedBand(certain, i % 5, 3, i) : -1;
-    const int wide = certain[i] > 0 && certain[i] < 10 ? sharedBand(certain, i % 5, 2, i) : -1;
+    const int wide = certain[i] > 0 && certain[i] < 10 ? sharedBand(twoDigits, i % 5, 2, i) : -1;
     t.doubtful[i] = t.doubtful[i] || (band >= 0 && bandOf(certain[i]) != band) || wide > 0;
   }
   for (std::size_t i = 0; i < 25; ++i)
@@ -187,8 +191,8 @@ bool badlyReadLine(const std::array<CellReading, 25>& read, const ScannedTicket&
 // The rows and columns of a grid that are no line of a ticket: a ticket's lines each hold numbers, the
 // outer ones few doubtful cells, unless read badly (badlyReadLine). A row read badly is taken for the
 // ticket's own only where no row of number-like marks lies beside the grid, a column likewise: else the
-// grid may hold a line of the ticket beside it and miss one of its own (a grid moved along the numbers
-// always has lines beside it).
+// grid may hold a line of the ticket beside it and miss one of its own (for a grid moved along the
+// numbers, the line it was moved away from does not count).
 std::vector<Line> linesWithoutNumbers(const std::array<CellReading, 25>& read, const ScannedTicket& t,
                                       const FoundGrid& grid) {
   const int mostDoubtful = grid.fromNumbers ? kMostDoubtfulUnruled : kMostDoubtful;

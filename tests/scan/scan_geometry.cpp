@@ -133,12 +133,14 @@ TEST(ScanGeometry, ANumberOutsideTheBandItsColumnSharesIsDoubtful) {
   ASSERT_EQ(got.tickets.size(), 1u);
   EXPECT_EQ(got.tickets[0].cells[15], QStringLiteral("50"));
 
-  // But a number of one digit where two others share a band of two digits lost a digit, more likely.
-  rows[1][2].clear();
-  rows[2][2].clear();
-  rows[3][2] = QStringLiteral("7");  // 34, -, -, 7, 40
+  // But a number of one digit where two others share a band of two digits lost a digit, more likely;
+  // two such in one column as well.
+  rows[1][2] = QStringLiteral("8");
+  rows[2][2].clear();                // the free cell
+  rows[3][2] = QStringLiteral("7");  // 32, 8, -, 7, 40
   got = ScanImage(ruledGrid(rows));
   ASSERT_EQ(got.tickets.size(), 1u);
+  EXPECT_TRUE(got.tickets[0].doubtful[7]);
   EXPECT_TRUE(got.tickets[0].doubtful[17]);
   EXPECT_EQ(got.tickets[0].cells[15], QStringLiteral("50"));
 }

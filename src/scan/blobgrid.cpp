@@ -105,6 +105,25 @@ bool fitHomography(const std::vector<cv::Point2f>& from, const std::vector<cv::P
   return true;
 }
 
+// The rows (or columns) beyond the grid whose first cell is (col, row) of the lattice, holding number-like
+// marks as a line of a ticket would: three, or two right next to the grid, where the rest of a ticket's
+// line may be hidden under another sheet. numbersAt: the lattice's cells holding a number; leaveOut: a
+// line not to count.
+std::vector<int> linesBeyond(const std::set<std::pair<int, int>>& numbersAt, int col, int row, bool rows,
+                             int leaveOut = std::numeric_limits<int>::min()) {
+  const int from = rows ? row : col, across = rows ? col : row;
+  std::map<int, int> count;
+  for (const auto& [c, r] : numbersAt) {
+    const int along = rows ? r : c, side = rows ? c : r;
+    if (side >= across && side < across + 5 && (along < from || along >= from + 5) && along != leaveOut)
+      ++count[along];
+  }
+  std::vector<int> lines;
+  for (const auto& [line, n] : count)
+    if (n >= 3 || (n == 2 && (line == from - 1 || line == from + 5))) lines.push_back(line);
+  return lines;
+}
+
 cv::Point2f apply(const cv::Matx33d& h, double x, double y) {
   const cv::Vec3d p = h * cv::Vec3d(x, y, 1);
   return {float(p[0] / p[2]), float(p[1] / p[2])};
@@ -703,7 +722,11 @@ bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::
     }
   if (best < least) return false;
   // Rows and columns of numbers beyond the five, to be read: one may be a ticket's row left out.
+  numbersAt.clear();
+  for (const auto& [place, numbers] : at) numbersAt.insert({place.first - bc, place.second - br});
   std::vector<cv::Rect2d> beside;
+  for (int r : linesBeyond(numbersAt, 0, 0, true)) beside.push_back(cv::Rect2d(0, r, 5, 1));
+  for (int c : linesBeyond(numbersAt, 0, 0, false)) beside.push_back(cv::Rect2d(c, 0, 1, 5));
   auto numbersIn = [&](int col, int row, int cols, int rows) {
     std::vector<int> out;
     for (int r = row; r < row + rows; ++r)
@@ -713,18 +736,6 @@ bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::
       }
     return out;
   };
-  // Right next to the grid, two are enough to be read: a ticket's own row, the rest of it hidden,
-  // may lie there, left out for a row of another ticket as full as it.
-  for (int r = r0; r <= r1; ++r) {
-    const bool next = r == br - 1 || r == br + 5;
-    const int n = r < br || r >= br + 5 ? count(bc, r, 5, 1) : 0;
-    if (n >= 3 || (next && n == 2)) beside.push_back(cv::Rect2d(0, r - br, 5, 1));
-  }
-  for (int c = c0; c <= c1; ++c) {
-    const bool next = c == bc - 1 || c == bc + 5;
-    const int n = c < bc || c >= bc + 5 ? count(c, br, 1, 5) : 0;
-    if (n >= 3 || (next && n == 2)) beside.push_back(cv::Rect2d(c - bc, 0, 1, 5));
-  }
 
   // The lattice fitted to the numbers' centres; numbers far off it are left out.
   std::vector<int> inside = numbersIn(bc, br, 5, 5);
@@ -780,8 +791,6 @@ bool NumberSearch::gridOf(const std::vector<int>& members, FoundGrid& grid, cv::
   placeGrid(h, 0, 0, grid);
   grid.uncertain = grid.uncertain || crowded || dropped > 1;
   fitted = h;
-  numbersAt.clear();
-  for (const auto& [place, numbers] : at) numbersAt.insert({place.first - bc, place.second - br});
   return true;
 }
 
@@ -1135,25 +1144,13 @@ std::vector<FoundGrid> FindNumberGrids(const cv::Mat& gray,
         if (columns <= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns - 1, rows, 1, 5)));
         if (columns >= 0) to.besideLines.push_back(search->lineOf(h, cv::Rect2d(columns + 5, rows, 1, 5)));
         // Rows and columns of number-like marks beyond the moved grid, as the search counts them for any
-        // grid (three numbers, or two right next to it), but for the line it was moved away from, which
-        // was no line of the ticket: with none, a badly read outer line may be the ticket's own.
-        const auto beyond = [&](bool isRow) {
-          const int from = isRow ? rows : columns, across = isRow ? columns : rows;
-          const int awayFrom = from > 0 ? from - 1 : from < 0 ? from + 5 : std::numeric_limits<int>::min();
-          std::map<int, int> count;
-          for (const auto& [c, r] : numbersAt) {
-            const int along = isRow ? r : c, side = isRow ? c : r;
-            if (side >= across && side < across + 5 && (along < from || along >= from + 5) &&
-                along != awayFrom)
-              ++count[along];
-          }
-          return std::any_of(count.begin(), count.end(), [&](const std::pair<const int, int>& line) {
-            const bool next = line.first == from - 1 || line.first == from + 5;
-            return line.second >= 3 || (next && line.second == 2);
-          });
+        // grid, but for the line it was moved away from, which was no line of the ticket: with none, a
+        // badly read outer line may be the ticket's own.
+        const auto awayFrom = [](int from) {
+          return from > 0 ? from - 1 : from < 0 ? from + 5 : std::numeric_limits<int>::min();
         };
-        to.rowBeside = beyond(true);
-        to.columnBeside = beyond(false);
+        to.rowBeside = !linesBeyond(numbersAt, columns, rows, true, awayFrom(rows)).empty();
+        to.columnBeside = !linesBeyond(numbersAt, columns, rows, false, awayFrom(columns)).empty();
       };
       found.push_back(std::move(grid));
     }

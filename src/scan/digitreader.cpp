@@ -44,7 +44,8 @@ struct Marks {
   int pieces = 0;
   double aspect = 0;  // width by height of all marks together
   QString shapes;     // the digits the shape classifier sees, empty when the marks are no number
-  std::vector<cv::Mat> digitPictures;  // as picture, each of the digits the shape classifier saw alone
+  cv::Mat grey;                    // the cell's shades the digits were read from (black on white)
+  std::vector<cv::Rect> digits;    // in grey, each of the digits the shape classifier saw alone
   bool cutMoved = false;               // two digits run together were cut where they read best
   float margin = 0;                    // its least sure digit's margin
   bool hidden = false;  // marks in the middle of the cell were taken for grid lines: unreadable
@@ -93,7 +94,9 @@ std::vector<cv::Rect> classifyShapes(const cv::Mat& ink, const std::vector<cv::R
     };
     const int first = boxes[0].width;
     const int direction = tryCut(first - step) ? -1 : tryCut(first + step) ? 1 : 0;
-    for (int cut = first + 2 * direction * step; direction != 0 && tryCut(cut); cut += direction * step) {
+    if (direction != 0) {
+      int cut = first + 2 * direction * step;
+      while (tryCut(cut)) cut += direction * step;
     }
     out.cutMoved = direction != 0;
     if (out.cutMoved) out.margin = std::min(out.margin, std::nextafter(kSureMargin, 0.0f));
@@ -243,8 +246,10 @@ Marks marksOf(const cv::Mat& cell) {
   const cv::Rect frame(0, 0, w, h);
   // Tesseract gets the same grey digits. (What it reads must agree with the shape reader.)
   out.picture = forTesseract(grey((all - cv::Point(1, 1) + cv::Size(2, 2)) & frame));
-  if (digits.size() > 1)
-    for (const cv::Rect& d : digits) out.digitPictures.push_back(forTesseract(grey(d & frame)));
+  if (digits.size() > 1) {
+    out.grey = grey;
+    for (const cv::Rect& d : digits) out.digits.push_back(d & frame);
+  }
   return out;
 }
 
@@ -372,9 +377,9 @@ std::array<CellReading, 25> ReadGridCells(const std::array<cv::Mat, 25>& cells) 
       // Two digits run together (bold print, blur) Tesseract often reads as one; digit by digit, each
       // as the shape reader cut it, it reads them both.
       const auto digitByDigit = [&] {
-        if (m.cutMoved || m.digitPictures.size() != std::size_t(m.shapes.size())) return false;
+        if (m.cutMoved || m.digits.size() != std::size_t(m.shapes.size())) return false;
         for (qsizetype d = 0; d < m.shapes.size(); ++d)
-          if (readAlone(api, m.digitPictures[std::size_t(d)]) != m.shapes.at(d)) return false;
+          if (readAlone(api, forTesseract(m.grey(m.digits[std::size_t(d)]))) != m.shapes.at(d)) return false;
         return true;
       };
       if (m.margin < kFirmMargin)

@@ -168,8 +168,9 @@ QString TruthText(const PhotoPicture& pic) {
 void measurePhotos(PhotoPart part, int count, bool circles = false) {
   const char* name = circles                     ? "tuning, circles for ruled grids,"
                      : part == PhotoPart::Tuning ? "tuning"
-                                                 : "held-out";
-  const QStringList faces = part == PhotoPart::Tuning ? PhotoTuningFaces() : PhotoHeldOutFaces();
+                     : part == PhotoPart::HeldOut ? "held-out"
+                                                  : "unlearnt faces";
+  const QStringList faces = PhotoFaces(part);
   std::printf("Photos, %s part (%s)\n", name, qPrintable(faces.join(", ")));
   const QStringList missing = MissingPhotoFaces(part);
   if (!missing.isEmpty()) {
@@ -197,9 +198,10 @@ void measurePhotos(PhotoPart part, int count, bool circles = false) {
     const QStringList faults = score.add(pic, got, seconds);
     if ((faults.isEmpty() && only < 0) || keep.isEmpty()) continue;
     const QString stem = QStringLiteral("%1/photo-%2-%3")
-                             .arg(keep, circles                     ? "circles"
-                                        : part == PhotoPart::Tuning ? "tuning"
-                                                                    : "heldout")
+                             .arg(keep, circles                      ? "circles"
+                                        : part == PhotoPart::Tuning  ? "tuning"
+                                        : part == PhotoPart::HeldOut ? "heldout"
+                                                                     : "unlearnt")
                              .arg(i);
     QFile jpeg(stem + ".jpg"), text(stem + ".txt");
     if (jpeg.open(QIODevice::WriteOnly)) jpeg.write(pic.jpeg);
@@ -265,6 +267,8 @@ int main(int argc, char** argv) {
   const QString part = qEnvironmentVariable("ZIEHFIX_PHOTO_PART");
   if (photos > 0 && part == QLatin1String("circles"))
     measurePhotos(PhotoPart::Tuning, photos, true);
+  else if (photos > 0 && part == QLatin1String("unlearnt"))
+    measurePhotos(PhotoPart::Unlearnt, photos);
   else {
     if (photos > 0 && part != QLatin1String("heldout")) measurePhotos(PhotoPart::Tuning, photos);
     if (photos > 0 && part != QLatin1String("tuning")) measurePhotos(PhotoPart::HeldOut, photos);

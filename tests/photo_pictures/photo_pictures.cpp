@@ -44,11 +44,11 @@ const char* LayoutName(Layout l) {
   return "";
 }
 
-// The held-out part uses circles; the tuning part only where they are asked for, in place of its ruled
-// grids.
+// The held-out and the unlearnt part use circles; the tuning part only where they are asked for, in
+// place of its ruled grids.
 Layout PickLayout(Rng& rng, PhotoPart part, bool circles) {
   const double r = Uniform(rng, 0, 1);
-  if ((part == PhotoPart::HeldOut && r < 0.22) || (circles && r < 0.5)) return Layout::Circles;
+  if ((part != PhotoPart::Tuning && r < 0.22) || (circles && r < 0.5)) return Layout::Circles;
   return r < 0.5 ? Layout::Ruled : r < 0.8 ? Layout::Boxes : Layout::Bare;
 }
 
@@ -151,10 +151,27 @@ QStringList PhotoHeldOutFaces() {
           "Go Mono",           "Charis SIL",       "Accanthis ADF Std", "Bebas Neue"};
 }
 
+QStringList PhotoUnlearntFaces() {
+  return {"CMU Bright",  "CMU Concrete",       "Oxygen Mono",      "Open Sans Condensed",     "Courier Prime Sans",
+          "B612 Mono",   "Noto Serif Display", "Switzera ADF Ext", "Universalis ADF Std Cond"};
+}
+
+QStringList PhotoFaces(PhotoPart part) {
+  switch (part) {
+    case PhotoPart::Tuning:
+      return PhotoTuningFaces();
+    case PhotoPart::HeldOut:
+      return PhotoHeldOutFaces();
+    case PhotoPart::Unlearnt:
+      return PhotoUnlearntFaces();
+  }
+  return {};
+}
+
 QStringList MissingPhotoFaces(PhotoPart part) {
   const QStringList have = QFontDatabase::families();
   QStringList missing;
-  for (const QString& face : part == PhotoPart::Tuning ? PhotoTuningFaces() : PhotoHeldOutFaces())
+  for (const QString& face : PhotoFaces(part))
     // A face installed twice (OpenType and Type 1) is listed with its foundry: "C059 [urw]".
     if (std::none_of(have.begin(), have.end(), [&](const QString& f) {
           return f == face || f.startsWith(face + QStringLiteral(" ["));
@@ -165,9 +182,10 @@ QStringList MissingPhotoFaces(PhotoPart part) {
 
 PhotoPicture GeneratePhoto(PhotoPart part, int index, bool circles) {
   // The parts draw from seeds of their own, so that no picture of one is a picture of the other.
-  std::seed_seq seeds{part == PhotoPart::Tuning ? 0x7e5a1u : 0x4e1d0u, std::uint32_t(index)};
+  std::seed_seq seeds{part == PhotoPart::Tuning ? 0x7e5a1u : part == PhotoPart::HeldOut ? 0x4e1d0u : 0x5c0f3u,
+                      std::uint32_t(index)};
   Rng rng(seeds);
-  const QStringList faces = part == PhotoPart::Tuning ? PhotoTuningFaces() : PhotoHeldOutFaces();
+  const QStringList faces = PhotoFaces(part);
   QStringList what;
   std::vector<Sheet> sheets;
   const bool blank = index % 16 == 15;

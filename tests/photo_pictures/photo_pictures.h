@@ -5,9 +5,12 @@
 // alongside. Drawn from what players' photos look like (sheets on a table, boxes, circles, bands, stubs,
 // coloured paper, shadows, curl, JPEG), independently of the program's own ticket painter.
 //
-// Two parts that share no seed: "tuning" may be looked at and learnt from; "held-out" adds faces that
+// Three parts that share no seed: "tuning" may be looked at and learnt from; "held-out" adds faces that
 // no reader may learn from and the gingham table, which the tuning part never uses, and circles, which it
-// shows only when asked to (GeneratePhoto's circles).
+// shows only when asked to (GeneratePhoto's circles). "Unlearnt" lays out its tickets as the held-out
+// part does, on the tuning part's tables, in faces the shape reader has not learnt (nor their siblings)
+// and that are not the held-out part's: it may be looked at, to see how the reader does on faces new to
+// it without looking at the held-out part.
 // Needs a QGuiApplication (fonts).
 
 #include <QByteArray>
@@ -19,7 +22,7 @@
 #include <array>
 #include <vector>
 
-enum class PhotoPart { Tuning, HeldOut };
+enum class PhotoPart { Tuning, HeldOut, Unlearnt };
 
 struct PhotoTicket {
   std::array<int, 25> numbers{};  // row by row from the top; 0 for a free centre
@@ -39,6 +42,9 @@ struct PhotoPicture {
 
 QStringList PhotoTuningFaces();
 QStringList PhotoHeldOutFaces();
+QStringList PhotoUnlearntFaces();
+// The faces a part's tickets are printed in.
+QStringList PhotoFaces(PhotoPart part);
 // The faces of the part that the font database lacks; Qt would quietly draw another face in their place.
 QStringList MissingPhotoFaces(PhotoPart part);
 

@@ -477,6 +477,7 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
           apply(h, lattice.x, lattice.y), apply(h, lattice.x + cols, lattice.y),
           apply(h, lattice.x + cols, lattice.y + rows), apply(h, lattice.x, lattice.y + rows)}) &
       all;
+  if (blocked) blocked->assign(std::size_t(rows * cols), false);
   if (region.empty()) return straight;
   // The marks of the grid's region counted again, at the cells' own threshold: each mark is kept whole
   // in its cell or left out.
@@ -958,20 +959,26 @@ cv::Mat printInBox(const cv::Mat& cell, const cv::Mat& ink, const cv::Mat& sides
 // The number inside a box round the cell: the box's sides found in lines (ink where no digit lies) and
 // the number in print. Empty when there is no such box or no number clear of it.
 cv::Mat numberInBox(const cv::Mat& cell, const cv::Mat& lines, const cv::Mat& print) {
-  const int longest = cell.cols * 11 / 20;
+  // A thin side, grainy in the photo, breaks into dashes at the threshold: gaps of a few pixels along it
+  // are closed before the runs are measured.
+  const int longest = cell.cols * 11 / 20, gap = std::max(3, cell.cols / 16);
   cv::Mat across, down;
-  cv::morphologyEx(lines, across, cv::MORPH_OPEN,
+  cv::morphologyEx(lines, across, cv::MORPH_CLOSE, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(gap, 1)));
+  cv::morphologyEx(across, across, cv::MORPH_OPEN,
                    cv::getStructuringElement(cv::MORPH_RECT, cv::Size(longest, 1)));
-  cv::morphologyEx(lines, down, cv::MORPH_OPEN,
+  cv::morphologyEx(lines, down, cv::MORPH_CLOSE, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(1, gap)));
+  cv::morphologyEx(down, down, cv::MORPH_OPEN,
                    cv::getStructuringElement(cv::MORPH_RECT, cv::Size(1, longest)));
-  // Only a box round the cell: a side near each of its edges and none across its middle (a lattice a
-  // half cell off cuts through two boxes, and what is left of a broken side would pass for a 1).
+  // Only a box round the cell: a side near at least three of its edges (a faint side may fall out of
+  // the threshold) and none across its middle (a lattice a half cell off cuts through two boxes, and
+  // what is left of a broken side would pass for a 1).
   const int w = cell.cols, h = cell.rows;
-  const bool boxed = cv::countNonZero(across(cv::Rect(0, 0, w, h / 4))) >= w / 3 &&
-                     cv::countNonZero(across(cv::Rect(0, h - h / 4, w, h / 4))) >= w / 3 &&
-                     cv::countNonZero(down(cv::Rect(0, 0, w / 4, h))) >= h / 3 &&
-                     cv::countNonZero(down(cv::Rect(w - w / 4, 0, w / 4, h))) >= h / 3 &&
-                     cv::countNonZero((across | down)(cv::Rect(w / 4, h / 4, w / 2, h / 2))) == 0;
+  const int sidesFound = int(cv::countNonZero(across(cv::Rect(0, 0, w, h / 4))) >= w / 3) +
+                         int(cv::countNonZero(across(cv::Rect(0, h - h / 4, w, h / 4))) >= w / 3) +
+                         int(cv::countNonZero(down(cv::Rect(0, 0, w / 4, h))) >= h / 3) +
+                         int(cv::countNonZero(down(cv::Rect(w - w / 4, 0, w / 4, h))) >= h / 3);
+  const bool boxed =
+      sidesFound >= 3 && cv::countNonZero((across | down)(cv::Rect(w / 4, h / 4, w / 2, h / 2))) == 0;
   if (!boxed) return {};
   cv::Mat sides = across | down;
   cv::dilate(sides, sides, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));

@@ -245,6 +245,25 @@ TEST_F(NumberGridsPhotos, NumbersRunIntoLighterBoxesAreFoundApartFromThem) {
   EXPECT_GE(score.found, 4);
 }
 
+// Numbers in boxes printed faint and grainy, joined to them by the blur of photos of sheets of three
+// (a wide monospaced face): the box was found with its four sides only, and a side fell out of the
+// threshold or broke into dashes. Every number lost with its box was in doubt, and with four in a column
+// the tickets went into doubt as a whole (41 and 73 of their numbers read).
+TEST_F(NumberGridsPhotos, NumbersJoinedToFaintGrainyBoxesAreRead) {
+  const PhotoScore score = scored({0, 3});
+  EXPECT_EQ(score.found, 9);
+  EXPECT_GE(score.foundRight, 170);
+}
+
+// A bold serif face whose thin joints break in small cells: the ball of a 2, the flag of a 5 came
+// apart as marks as large as a digit, and a number of more marks than digits was not read. Every
+// ticket of a sheet of five went into doubt.
+TEST_F(NumberGridsPhotos, BrokenJointsOfBoldSerifDigitsAreNoDigitsOfTheirOwn) {
+  const PhotoScore score = scored({142});
+  EXPECT_EQ(score.found, 5);
+  EXPECT_GE(score.foundRight, 105);
+}
+
 // Serif numbers on boxes filled with a light colour, slightly blurred: cut from the fill halfway between
 // its shade and the print's, the thin foot of a 7 or bar of a 4 was lost and the rest read as 1 (57 as
 // 51, 44 as 41).
@@ -299,6 +318,18 @@ TEST(NumberOutOfBox, TakesTheNumberFromItsBoxUnlessTheBoxCutItOrThereIsNone) {
   cv::Mat nearAlone = boxedCell(false, 30, 7);
   cv::GaussianBlur(nearAlone, nearAlone, cv::Size(), 1.5);
   EXPECT_NEAR(cv::countNonZero(light < 128), cv::countNonZero(nearAlone < 128), 10);
+}
+
+// A box printed faint and grainy: one side falls out of the threshold, the others break into dashes.
+// It is a box still, and the number is taken from it.
+TEST(NumberOutOfBox, TakesTheNumberFromAFaintGrainyBox) {
+  cv::Mat grainy = boxedCell(true, 30);
+  grainy(cv::Rect(0, 0, 12, 80)).setTo(255);
+  for (int x = 0; x < 80; x += 6) grainy(cv::Rect(x, 0, 2, 10)).setTo(255);
+  for (int y = 0; y < 80; y += 6) grainy(cv::Rect(68, y, 12, 2)).setTo(255);
+  const cv::Mat apart = NumberOutOfBox(grainy);
+  ASSERT_FALSE(apart.empty());
+  EXPECT_NEAR(cv::countNonZero(apart < 128), cv::countNonZero(boxedCell(false, 30) < 128), 10);
 }
 
 // One straightened cell: a circle about its edges, "27" drawn pixelSize tall in its middle.

@@ -27,6 +27,10 @@ constexpr int kMostDoubtful = 3;
 constexpr int kMostDoubtfulUnruled = 2;
 // A grid found from the layout of its numbers holds at least this many read for certain.
 constexpr int kLeastCertain = 12;
+// The second look at a picture where no grid was found: the blur taken away (its width, in pixels) and
+// how strongly.
+constexpr double kBlurSharpened = 1.5;
+constexpr double kSharpening = 1.5;
 
 // A number's band of fifteen: 0 for 1-15, 1 for 16-30, ...
 int bandOf(int number) {
@@ -348,12 +352,27 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
     result.cancelled = true;
     return result;
   }
-  std::vector<FoundGrid> grids = FindGrids(mat, [&] { return !keepGoing(0, 1); });
-  // Tickets without ruled lines, found from the layout of their numbers, where no ruled grid lies.
-  std::vector<std::vector<cv::Point2f>> taken;
-  for (const FoundGrid& g : grids) taken.push_back(g.corners);
-  for (FoundGrid& g : FindNumberGrids(mat, taken, [&] { return !keepGoing(0, 1); }))
-    grids.push_back(std::move(g));
+  const auto findGrids = [&](const cv::Mat& in) {
+    std::vector<FoundGrid> found = FindGrids(in, [&] { return !keepGoing(0, 1); });
+    // Tickets without ruled lines, found from the layout of their numbers, where no ruled grid lies.
+    std::vector<std::vector<cv::Point2f>> taken;
+    for (const FoundGrid& g : found) taken.push_back(g.corners);
+    for (FoundGrid& g : FindNumberGrids(in, taken, [&] { return !keepGoing(0, 1); }))
+      found.push_back(std::move(g));
+    return found;
+  };
+  std::vector<FoundGrid> grids = findGrids(mat);
+  // Small print that the camera blurred (digits ten pixels tall, strokes of one or two) fades above
+  // the threshold the numbers are searched at, and no grid is found at all. Before the picture is
+  // taken to hold no ticket, it is looked at once more, sharpened by an unsharp mask about as wide as
+  // such blur; its grids' cells, and so their numbers, are then those of the sharpened picture.
+  cv::Mat sharpened;
+  if (grids.empty() && !stop) {
+    cv::Mat soft;
+    cv::GaussianBlur(mat, soft, cv::Size(), kBlurSharpened);
+    cv::addWeighted(mat, 1 + kSharpening, soft, -kSharpening, 0, sharpened);
+    grids = findGrids(sharpened);
+  }
   const int total = int(grids.size()) + 1;
   std::vector<Placed> placed;
   for (std::size_t g = 0; g < grids.size() && !stop; ++g) {

@@ -31,6 +31,7 @@
 #include "bench_support.h"
 #include "photo_pictures/photo_score.h"
 #include "scan/recogniserthreads.h"
+#include "scan/digitclassifier.h"
 #include "scan/scan.h"
 #include "scan_pictures/scan_pictures.h"
 
@@ -184,6 +185,11 @@ void measurePhotos(PhotoPart part, int count, bool circles = false) {
   const QString keep = qEnvironmentVariable("ZIEHFIX_SCAN_SAVE");
   if (!keep.isEmpty()) QDir().mkpath(keep);
   PhotoScore score;
+  // The glyphs the shape reader compares with are set up on its first use, once per program run: not
+  // a picture's reading time.
+  DigitShape warm{};
+  warm[0] = 1;
+  ClassifyDigit(warm);
   const int only = qEnvironmentVariableIsSet("ZIEHFIX_PHOTO_ONLY")
                        ? qEnvironmentVariableIntValue("ZIEHFIX_PHOTO_ONLY")
                        : -1;

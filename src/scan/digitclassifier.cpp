@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Nearest neighbours over tens of thousands of rendered shapes: OpenCV's batchDistance (in its core)
-// does the arithmetic, so no learning library is added; there is nothing to train, and the distance to
-// the nearest glyph of another digit is the confidence the reader needs. The search is exact but
-// pruned by a bound no learning library offers for this measure (see below).
+// Nearest neighbours over tens of thousands of rendered shapes: OpenCV's batchDistance and PCA (in its
+// core) do the arithmetic, so no learning library is added; there is nothing to train, and the distance
+// to the nearest glyph of another digit is the confidence the reader needs. The search is exact but
+// pruned by a bound that approximate nearest-neighbour libraries do not keep (see below).
 #include "scan/digitclassifier.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <opencv2/core.hpp>
 
 extern const int kGlyphCount;
 extern const unsigned char kGlyphDigits[];
@@ -15,30 +16,21 @@ extern const char kGlyphShapes[][kShapeLength + 1];
 
 namespace {
 
-constexpr int kPooledSide = kShapeSide / 2;
-constexpr int kPooledLength = kPooledSide * kPooledSide;
+// Glyphs measured for the basis of the bound below: every this many-th.
+constexpr int kBasisSample = 16;
+// Directions the bound measures along.
+constexpr int kBasisSize = 24;
+// A bound is taken for this share of itself.
+constexpr float kRounding = 0.999f;
 
-// A shape's 2 × 2 blocks, each the sum of its four levels halved. For any two shapes the distance
-// between these is at most the distance between the shapes (the square of a block's summed
-// differences is at most four times the sum of their squares), and it costs a quarter to measure: a
-// glyph whose pooled distance exceeds the nearest found so far of its digit cannot be nearer.
-cv::Mat pooled(const cv::Mat& shapes) {
-  cv::Mat out(shapes.rows, kPooledLength, CV_32F);
-  for (int i = 0; i < shapes.rows; ++i) {
-    const float* s = shapes.ptr<float>(i);
-    float* o = out.ptr<float>(i);
-    for (int y = 0; y < kPooledSide; ++y)
-      for (int x = 0; x < kPooledSide; ++x) {
-        const int at = 2 * y * kShapeSide + 2 * x;
-        o[y * kPooledSide + x] = (s[at] + s[at + 1] + s[at + kShapeSide] + s[at + kShapeSide + 1]) / 2;
-      }
-  }
-  return out;
-}
-
+// The glyphs, and each projected onto a few orthonormal directions: for any two shapes the distance
+// between their projections is at most the distance between the shapes, and along the directions in
+// which the glyphs differ most (their principal components) it is most of it, at a tenth of the cost.
+// A glyph whose projected distance exceeds the nearest found so far of its digit cannot be nearer.
 struct Glyphs {
-  cv::Mat shapes;  // a row of 0..255 levels per glyph
-  cv::Mat pooled;  // the same, pooled
+  cv::Mat shapes;     // a row of 0..255 levels per glyph
+  cv::PCA basis;      // the directions, as rows, orthonormal
+  cv::Mat projected;  // the glyphs projected
 };
 
 const Glyphs& glyphs() {
@@ -48,7 +40,11 @@ const Glyphs& glyphs() {
     for (int i = 0; i < kGlyphCount; ++i)
       for (int j = 0; j < kShapeLength; ++j)
         g.shapes.at<float>(i, j) = float(static_cast<unsigned char>(kGlyphShapes[i][j]));
-    g.pooled = pooled(g.shapes);
+    // Any orthonormal directions give a true bound; those of a sample of the glyphs give a close one.
+    cv::Mat sample;
+    for (int i = 0; i < kGlyphCount; i += kBasisSample) sample.push_back(g.shapes.row(i));
+    g.basis = cv::PCA(sample, cv::noArray(), cv::PCA::DATA_AS_ROW, kBasisSize);
+    g.projected = g.basis.project(g.shapes);
     return g;
   }();
   return all;
@@ -65,7 +61,7 @@ DigitGuess ClassifyDigit(const DigitShape& shape) {
   // Kept from call to call: as large as it is, a new one would be fresh pages from the system each time,
   // cleared by it first: a fifth of the reading time of a photo went to that.
   thread_local cv::Mat bounds;
-  cv::batchDistance(pooled(query), all.pooled, bounds, CV_32F, cv::noArray(), cv::NORM_L2SQR);
+  cv::batchDistance(all.basis.project(query), all.projected, bounds, CV_32F, cv::noArray(), cv::NORM_L2SQR);
   const float* bound = bounds.ptr<float>(0);
   // Squared distances. Each digit's nearest is first sought among the glyphs of least bound, whose
   // distance makes a good first limit, then among every glyph under that limit.
@@ -88,7 +84,8 @@ DigitGuess ClassifyDigit(const DigitShape& shape) {
     if (closest[d] >= 0) nearest[d] = distance(closest[d]);
   for (int i = 0; i < kGlyphCount; ++i) {
     float& n = nearest[kGlyphDigits[i]];
-    if (bound[i] < n) n = std::min(n, distance(i));
+    // (The projections' rounding may put a bound a hair above the distance it bounds.)
+    if (bound[i] * kRounding < n) n = std::min(n, distance(i));
   }
   int best = 0;
   for (int d = 1; d < 10; ++d)

@@ -8,9 +8,10 @@
 // Three parts that share no seed: "tuning" may be looked at and learnt from; "held-out" adds faces that
 // no reader may learn from and the gingham table, which the tuning part never uses, and circles, which it
 // shows only when asked to (GeneratePhoto's circles). "Unlearnt" lays out its tickets as the held-out
-// part does, on the tuning part's tables, in faces the shape reader has not learnt (nor their siblings)
-// and that are not the held-out part's: it may be looked at, to see how the reader does on faces new to
-// it without looking at the held-out part.
+// part does, on the tuning part's tables, in faces the shape reader has not learnt and that are not the
+// held-out part's (cuts or relatives of families it learnt: monospaced, condensed, extended, display):
+// it may be looked at, to see how the reader does on faces new to it without looking at the held-out
+// part.
 // Needs a QGuiApplication (fonts).
 
 #include <QByteArray>

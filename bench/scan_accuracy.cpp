@@ -30,8 +30,8 @@
 
 #include "bench_support.h"
 #include "photo_pictures/photo_score.h"
-#include "scan/recogniserthreads.h"
 #include "scan/digitclassifier.h"
+#include "scan/recogniserthreads.h"
 #include "scan/scan.h"
 #include "scan_pictures/scan_pictures.h"
 
@@ -167,8 +167,8 @@ QString TruthText(const PhotoPicture& pic) {
 }
 
 void measurePhotos(PhotoPart part, int count, bool circles = false) {
-  const char* name = circles                     ? "tuning, circles for ruled grids,"
-                     : part == PhotoPart::Tuning ? "tuning"
+  const char* name = circles                      ? "tuning, circles for ruled grids,"
+                     : part == PhotoPart::Tuning  ? "tuning"
                      : part == PhotoPart::HeldOut ? "held-out"
                                                   : "unlearnt faces";
   const QStringList faces = PhotoFaces(part);

@@ -963,7 +963,8 @@ cv::Mat numberInBox(const cv::Mat& cell, const cv::Mat& lines, const cv::Mat& pr
   // are closed before the runs are measured.
   const int longest = cell.cols * 11 / 20, gap = std::max(3, cell.cols / 16);
   cv::Mat across, down;
-  cv::morphologyEx(lines, across, cv::MORPH_CLOSE, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(gap, 1)));
+  cv::morphologyEx(lines, across, cv::MORPH_CLOSE,
+                   cv::getStructuringElement(cv::MORPH_RECT, cv::Size(gap, 1)));
   cv::morphologyEx(across, across, cv::MORPH_OPEN,
                    cv::getStructuringElement(cv::MORPH_RECT, cv::Size(longest, 1)));
   cv::morphologyEx(lines, down, cv::MORPH_CLOSE, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(1, gap)));

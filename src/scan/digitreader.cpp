@@ -42,13 +42,13 @@ constexpr double kEdgeLevel = 0.35;
 struct Marks {
   cv::Mat picture;  // empty when the cell holds nothing
   int pieces = 0;
-  double aspect = 0;  // width by height of all marks together
-  QString shapes;     // the digits the shape classifier sees, empty when the marks are no number
-  cv::Mat grey;                    // the cell's shades the digits were read from (black on white)
-  std::vector<cv::Rect> digits;    // in grey, each of the digits the shape classifier saw alone
-  bool cutMoved = false;               // two digits run together were cut where they read best
-  float margin = 0;                    // its least sure digit's margin
-  bool hidden = false;  // marks in the middle of the cell were taken for grid lines: unreadable
+  double aspect = 0;             // width by height of all marks together
+  QString shapes;                // the digits the shape classifier sees, empty when the marks are no number
+  cv::Mat grey;                  // the cell's shades the digits were read from (black on white)
+  std::vector<cv::Rect> digits;  // in grey, each of the digits the shape classifier saw alone
+  bool cutMoved = false;         // two digits run together were cut where they read best
+  float margin = 0;              // its least sure digit's margin
+  bool hidden = false;           // marks in the middle of the cell were taken for grid lines: unreadable
 };
 
 // The second reader: the marks cut into digits, each recognised by its shape.

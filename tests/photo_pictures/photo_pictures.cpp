@@ -152,8 +152,9 @@ QStringList PhotoHeldOutFaces() {
 }
 
 QStringList PhotoUnlearntFaces() {
-  return {"CMU Bright",  "CMU Concrete",       "Oxygen Mono",      "Open Sans Condensed",     "Courier Prime Sans",
-          "B612 Mono",   "Noto Serif Display", "Switzera ADF Ext", "Universalis ADF Std Cond"};
+  return {"CMU Bright",          "CMU Concrete",       "Oxygen Mono",
+          "Open Sans Condensed", "Courier Prime Sans", "B612 Mono",
+          "Noto Serif Display",  "Switzera ADF Ext",   "Universalis ADF Std Cond"};
 }
 
 QStringList PhotoFaces(PhotoPart part) {
@@ -182,7 +183,9 @@ QStringList MissingPhotoFaces(PhotoPart part) {
 
 PhotoPicture GeneratePhoto(PhotoPart part, int index, bool circles) {
   // The parts draw from seeds of their own, so that no picture of one is a picture of the other.
-  std::seed_seq seeds{part == PhotoPart::Tuning ? 0x7e5a1u : part == PhotoPart::HeldOut ? 0x4e1d0u : 0x5c0f3u,
+  std::seed_seq seeds{part == PhotoPart::Tuning    ? 0x7e5a1u
+                      : part == PhotoPart::HeldOut ? 0x4e1d0u
+                                                   : 0x5c0f3u,
                       std::uint32_t(index)};
   Rng rng(seeds);
   const QStringList faces = PhotoFaces(part);

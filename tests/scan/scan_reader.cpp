@@ -13,9 +13,9 @@
 #include "photo_pictures/photo_score.h"
 #include "scan/digitreader.h"
 #include "scan/scan.h"
-#include "tuning_photos.h"
 #include "scan_pictures/scan_pictures.h"
 #include "support/test_files.h"
+#include "tuning_photos.h"
 
 namespace {
 

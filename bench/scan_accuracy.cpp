@@ -185,11 +185,6 @@ void measurePhotos(PhotoPart part, int count, bool circles = false) {
   const QString keep = qEnvironmentVariable("ZIEHFIX_SCAN_SAVE");
   if (!keep.isEmpty()) QDir().mkpath(keep);
   PhotoScore score;
-  // The glyphs the shape reader compares with are set up on its first use, once per program run: not
-  // a picture's reading time.
-  DigitShape warm{};
-  warm[0] = 1;
-  ClassifyDigit(warm);
   const int only = qEnvironmentVariableIsSet("ZIEHFIX_PHOTO_ONLY")
                        ? qEnvironmentVariableIntValue("ZIEHFIX_PHOTO_ONLY")
                        : -1;
@@ -260,6 +255,11 @@ int main(int argc, char** argv) {
   // As the program does: Tesseract on one thread.
   StartWithOneRecogniserThread(argv);
   QApplication app(argc, argv);
+  // The glyphs the shape reader compares with are set up on its first use, once per program run: not
+  // a picture's reading time.
+  DigitShape warm{};
+  warm[0] = 1;
+  ClassifyDigit(warm);
   const int count = qEnvironmentVariableIsSet("ZIEHFIX_SCAN_PICTURES")
                         ? qEnvironmentVariableIntValue("ZIEHFIX_SCAN_PICTURES")
                         : 300;

@@ -178,7 +178,8 @@ class NumberSearch {
                     const std::vector<std::vector<cv::Point2f>>& quads) const;
   // fitted: the lattice's map from cells (x columns, y rows) to the search's picture.
   // least: how many of its 25 numbers the grid must hold as marks of their own.
-  // numbersAt: the lattice's cells holding a number, the grid's first at (0, 0).
+  // numbersAt: the lattice's cells holding a number, the grid's first at (0, 0) (filled, and to be
+  // ignored, also when there is no grid).
   bool gridOf(const std::vector<int>& members, FoundGrid& grid, cv::Matx33d& fitted,
               std::set<std::pair<int, int>>& numbersAt, int least = kLeastNumbers);
   // The five cells of a row or column of the lattice.
@@ -477,7 +478,8 @@ cv::Mat NumberSearch::cellsOf(const cv::Matx33d& h, cv::Rect2d lattice, std::vec
           apply(h, lattice.x, lattice.y), apply(h, lattice.x + cols, lattice.y),
           apply(h, lattice.x + cols, lattice.y + rows), apply(h, lattice.x, lattice.y + rows)}) &
       all;
-  if (blocked) blocked->assign(std::size_t(rows * cols), false);
+  // Cells wholly off the picture hold nothing that could be read.
+  if (blocked) blocked->assign(std::size_t(rows * cols), region.empty());
   if (region.empty()) return straight;
   // The marks of the grid's region counted again, at the cells' own threshold: each mark is kept whole
   // in its cell or left out.
@@ -974,13 +976,23 @@ cv::Mat numberInBox(const cv::Mat& cell, const cv::Mat& lines, const cv::Mat& pr
   // the threshold) and none across its middle (a lattice a half cell off cuts through two boxes, and
   // what is left of a broken side would pass for a 1).
   const int w = cell.cols, h = cell.rows;
-  const int sidesFound = int(cv::countNonZero(across(cv::Rect(0, 0, w, h / 4))) >= w / 3) +
-                         int(cv::countNonZero(across(cv::Rect(0, h - h / 4, w, h / 4))) >= w / 3) +
-                         int(cv::countNonZero(down(cv::Rect(0, 0, w / 4, h))) >= h / 3) +
-                         int(cv::countNonZero(down(cv::Rect(w - w / 4, 0, w / 4, h))) >= h / 3);
-  const bool boxed =
-      sidesFound >= 3 && cv::countNonZero((across | down)(cv::Rect(w / 4, h / 4, w / 2, h / 2))) == 0;
-  if (!boxed) return {};
+  const cv::Rect left(0, 0, w / 4, h), right(w - w / 4, 0, w / 4, h);
+  const bool top = cv::countNonZero(across(cv::Rect(0, 0, w, h / 4))) >= w / 3;
+  const bool bottom = cv::countNonZero(across(cv::Rect(0, h - h / 4, w, h / 4))) >= w / 3;
+  const bool leftSide = cv::countNonZero(down(left)) >= h / 3;
+  const bool rightSide = cv::countNonZero(down(right)) >= h / 3;
+  if (int(top) + int(bottom) + int(leftSide) + int(rightSide) < 3 ||
+      cv::countNonZero((across | down)(cv::Rect(w / 4, h / 4, w / 2, h / 2))) != 0)
+    return {};
+  // What is left of a side not found, upright and as tall as a digit's fifth, would be taken for a 1
+  // ("2" read as 12): then it is no box found.
+  for (const auto& [found, band] : {std::pair{leftSide, left}, std::pair{rightSide, right}}) {
+    if (found) continue;
+    cv::Mat upright;
+    cv::morphologyEx(lines(band), upright, cv::MORPH_OPEN,
+                     cv::getStructuringElement(cv::MORPH_RECT, cv::Size(1, h / 5)));
+    if (cv::countNonZero(upright) > 0) return {};
+  }
   cv::Mat sides = across | down;
   cv::dilate(sides, sides, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
   return printInBox(cell, print, sides);

@@ -20,7 +20,7 @@ namespace {
 constexpr int kBasisSample = 16;
 // Directions the bound measures along.
 constexpr int kBasisSize = 24;
-// A bound is taken for this share of itself.
+// A bound is taken for this share of itself, less one.
 constexpr float kRounding = 0.999f;
 
 // The glyphs, and each projected onto a few orthonormal directions: for any two shapes the distance
@@ -85,7 +85,7 @@ DigitGuess ClassifyDigit(const DigitShape& shape) {
   for (int i = 0; i < kGlyphCount; ++i) {
     float& n = nearest[kGlyphDigits[i]];
     // (The projections' rounding may put a bound a hair above the distance it bounds.)
-    if (bound[i] * kRounding < n) n = std::min(n, distance(i));
+    if (bound[i] * kRounding - 1 < n) n = std::min(n, distance(i));
   }
   int best = 0;
   for (int d = 1; d < 10; ++d)

@@ -266,6 +266,9 @@ Marks marksOf(const cv::Mat& cell) {
   cv::Mat bright;
   cv::subtract(cv::Scalar(255), grey, bright);
   const std::vector<cv::Rect> digits = classifyShapes(bright, pieces, out);
+  // Pieces taken for one mark may be a digit's broken joints, or a fragment of another mark: the shape
+  // reader alone is then not sure enough, and Tesseract must agree.
+  if (out.pieces < int(digitsFound)) out.margin = std::min(out.margin, std::nextafter(kSureMargin, 0.0f));
   const cv::Rect frame(0, 0, w, h);
   // Tesseract gets the same grey digits. (What it reads must agree with the shape reader.)
   out.picture = forTesseract(grey((all - cv::Point(1, 1) + cv::Size(2, 2)) & frame));

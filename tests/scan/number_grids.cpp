@@ -252,16 +252,16 @@ TEST_F(NumberGridsPhotos, NumbersRunIntoLighterBoxesAreFoundApartFromThem) {
 TEST_F(NumberGridsPhotos, NumbersJoinedToFaintGrainyBoxesAreRead) {
   const PhotoScore score = scored({0, 3});
   EXPECT_EQ(score.found, 9);
-  EXPECT_GE(score.foundRight, 170);
+  EXPECT_GE(score.foundRight, 150);
 }
 
 // A bold serif face whose thin joints break in small cells: the ball of a 2, the flag of a 5 came
 // apart as marks as large as a digit, and a number of more marks than digits was not read. Every
-// ticket of a sheet of five went into doubt.
+// ticket of a sheet of five went into doubt. (Such numbers now need Tesseract's word as well.)
 TEST_F(NumberGridsPhotos, BrokenJointsOfBoldSerifDigitsAreNoDigitsOfTheirOwn) {
   const PhotoScore score = scored({142});
   EXPECT_EQ(score.found, 5);
-  EXPECT_GE(score.foundRight, 105);
+  EXPECT_GE(score.foundRight, 80);
 }
 
 // Small numbers in circles (digits ten pixels tall) in a light ink on pink paper, blurred by the camera:
@@ -273,6 +273,7 @@ TEST(NumberGridsPhotosUnlearnt, SmallBlurredNumbersAreFoundOnASecondSharpenedLoo
   EXPECT_EQ(score.found, 1);
   EXPECT_GE(score.foundRight, 18);
   EXPECT_EQ(score.foundWrong, 0);
+  EXPECT_EQ(score.shifted + score.invented, 0);
 }
 
 // Serif numbers on boxes filled with a light colour, slightly blurred: cut from the fill halfway between
@@ -284,15 +285,15 @@ TEST_F(NumberGridsPhotos, SerifNumbersOnFilledBoxesKeepTheirThinStrokes) {
   EXPECT_GE(score.foundRight * 20, score.foundNumbers * 19);
 }
 
-// One straightened cell: a box about its edges (or none) in shade boxShade, "27" drawn pixelSize tall
-// in its middle, or from x = left when that is given.
-cv::Mat boxedCell(bool box, int pixelSize, int left = -1, int boxShade = 0) {
+// One straightened cell: a box inset pixels in from its edges (or none) in shade boxShade, "27" drawn
+// pixelSize tall in its middle, or from x = left when that is given.
+cv::Mat boxedCell(bool box, int pixelSize, int left = -1, int boxShade = 0, int inset = 5) {
   QImage img(80, 80, QImage::Format_Grayscale8);
   img.fill(255);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(QPen(QColor(boxShade, boxShade, boxShade), 3));
-  if (box) p.drawRect(QRectF(5, 5, 70, 70));
+  if (box) p.drawRect(QRectF(inset, inset, 80 - 2 * inset, 80 - 2 * inset));
   p.setPen(QPen(Qt::black, 3));
   QFont f(QStringLiteral("DejaVu Sans"));
   f.setBold(true);
@@ -331,8 +332,9 @@ TEST(NumberOutOfBox, TakesTheNumberFromItsBoxUnlessTheBoxCutItOrThereIsNone) {
   EXPECT_NEAR(cv::countNonZero(light < 128), cv::countNonZero(nearAlone < 128), 10);
 }
 
-// A box printed faint and grainy: one side falls out of the threshold, the others break into dashes.
-// It is a box still, and the number is taken from it.
+// A box printed faint and grainy: one side falls out of the threshold, two others break into dashes.
+// It is a box still, and the number is taken from it; but not where the side left has pieces a digit's
+// fifth tall, which would pass for a 1, nor with two sides alone.
 TEST(NumberOutOfBox, TakesTheNumberFromAFaintGrainyBox) {
   cv::Mat grainy = boxedCell(true, 30);
   grainy(cv::Rect(0, 0, 12, 80)).setTo(255);
@@ -341,6 +343,12 @@ TEST(NumberOutOfBox, TakesTheNumberFromAFaintGrainyBox) {
   const cv::Mat apart = NumberOutOfBox(grainy);
   ASSERT_FALSE(apart.empty());
   EXPECT_NEAR(cv::countNonZero(apart < 128), cv::countNonZero(boxedCell(false, 30) < 128), 10);
+  cv::Mat dashed = boxedCell(true, 26, -1, 0, 12);
+  for (int y = 0; y < 80; y += 28) dashed(cv::Rect(0, y, 16, 8)).setTo(255);
+  EXPECT_TRUE(NumberOutOfBox(dashed).empty());
+  cv::Mat twoSides = grainy.clone();
+  twoSides(cv::Rect(0, 68, 80, 12)).setTo(255);
+  EXPECT_TRUE(NumberOutOfBox(twoSides).empty());
 }
 
 // One straightened cell: a circle about its edges, "27" drawn pixelSize tall in its middle.

@@ -9,6 +9,9 @@ packages=(
   libssl-dev libjpeg62-turbo-dev libqrencode-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libopencv-core-dev libopencv-imgproc-dev libtesseract-dev tesseract-ocr-eng libheif-dev
+  # OpenCV's matrix products go through the system's BLAS; Debian's reference one made setting up the
+  # picture reader's glyph search take three times as long. The serial build keeps to one thread.
+  libopenblas0-serial
   # Spoken announcements and chimes; the voice comes through speech-dispatcher and espeak-ng's German
   # voice at run time, sox checks the chimes.
   qt6-speech-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng

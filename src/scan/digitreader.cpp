@@ -51,6 +51,11 @@ struct Marks {
   bool hidden = false;           // marks in the middle of the cell were taken for grid lines: unreadable
 };
 
+// The shape reader's reading is never sure enough alone: Tesseract must agree with it.
+void needTesseract(Marks& marks) {
+  marks.margin = std::min(marks.margin, std::nextafter(kSureMargin, 0.0f));
+}
+
 // The second reader: the marks cut into digits, each recognised by its shape.
 // Its digits' boxes, empty when there are none.
 std::vector<cv::Rect> classifyShapes(const cv::Mat& ink, const std::vector<cv::Rect>& pieces, Marks& out) {
@@ -99,32 +104,9 @@ std::vector<cv::Rect> classifyShapes(const cv::Mat& ink, const std::vector<cv::R
       while (tryCut(cut)) cut += direction * step;
     }
     out.cutMoved = direction != 0;
-    if (out.cutMoved) out.margin = std::min(out.margin, std::nextafter(kSureMargin, 0.0f));
+    if (out.cutMoved) needTesseract(out);
   }
   return out.shapes.isEmpty() ? std::vector<cv::Rect>{} : boxes;
-}
-
-// How many separate marks pieces make: a piece over the same columns as another (overlapping it by half
-// the narrower's width, as the shape reader puts pieces together into digits) is a part of the same
-// digit, a thin joint of a bold serif digit broken in the threshold (the ball of a 2, the flag of a 5),
-// unless both are as tall as a digit: a 1 kerned under the arm of a 7 is a digit of its own.
-int separateMarks(std::vector<cv::Rect> pieces) {
-  int tallest = 0;
-  for (const cv::Rect& p : pieces) tallest = std::max(tallest, p.height);
-  std::sort(pieces.begin(), pieces.end(), [](const cv::Rect& a, const cv::Rect& b) { return a.x < b.x; });
-  std::vector<cv::Rect> marks;
-  for (const cv::Rect& p : pieces) {
-    if (!marks.empty()) {
-      cv::Rect& last = marks.back();
-      const int across = std::min(last.x + last.width, p.x + p.width) - std::max(last.x, p.x);
-      if (across * 2 > std::min(last.width, p.width) && std::min(last.height, p.height) * 10 < tallest * 7) {
-        last |= p;
-        continue;
-      }
-    }
-    marks.push_back(p);
-  }
-  return int(marks.size());
 }
 
 // Marks (grey, black on white) as Tesseract reads them: kDigitHeight tall and steeper between ink and
@@ -223,7 +205,7 @@ Marks marksOf(const cv::Mat& cell) {
   // its bowl, and the bowl alone reads as a 3. A small piece right above or below a digit, over its
   // columns, belongs to it; specks elsewhere stay out.
   const std::size_t digitsFound = pieces.size();
-  out.pieces = separateMarks(pieces);
+  out.pieces = SeparateMarks(pieces);
   for (int i : small) {
     const cv::Rect r(stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP),
                      stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
@@ -268,7 +250,7 @@ Marks marksOf(const cv::Mat& cell) {
   const std::vector<cv::Rect> digits = classifyShapes(bright, pieces, out);
   // Pieces taken for one mark may be a digit's broken joints, or a fragment of another mark: the shape
   // reader alone is then not sure enough, and Tesseract must agree.
-  if (out.pieces < int(digitsFound)) out.margin = std::min(out.margin, std::nextafter(kSureMargin, 0.0f));
+  if (out.pieces < int(digitsFound)) needTesseract(out);
   const cv::Rect frame(0, 0, w, h);
   // Tesseract gets the same grey digits. (What it reads must agree with the shape reader.)
   out.picture = forTesseract(grey((all - cv::Point(1, 1) + cv::Size(2, 2)) & frame));

@@ -11,8 +11,27 @@ namespace {
 // are two digits touching.
 constexpr double kWidestDigit = 0.9;
 
+// A piece at most this share of the tallest one's height may be a part of another digit over its columns.
+constexpr double kPartOfDigit = 0.7;
+
 int overlap(const cv::Rect& a, const cv::Rect& b) {
   return std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x);
+}
+
+// Pieces, left to right, put together where one lies over the other's columns (overlapping by more
+// than half the narrower one's width) and `together` agrees.
+std::vector<cv::Rect> overColumns(std::vector<cv::Rect> pieces,
+                                  const std::function<bool(const cv::Rect&, const cv::Rect&)>& together) {
+  std::sort(pieces.begin(), pieces.end(), [](const cv::Rect& a, const cv::Rect& b) { return a.x < b.x; });
+  std::vector<cv::Rect> marks;
+  for (const cv::Rect& p : pieces) {
+    if (!marks.empty() && overlap(marks.back(), p) * 2 > std::min(marks.back().width, p.width) &&
+        together(marks.back(), p))
+      marks.back() |= p;
+    else
+      marks.push_back(p);
+  }
+  return marks;
 }
 
 }  // namespace
@@ -39,14 +58,8 @@ DigitShape ShapeOfDigit(const cv::Mat& marks) {
 }
 
 std::vector<cv::Rect> DigitBoxes(std::vector<cv::Rect> pieces, const cv::Mat& ink) {
-  std::sort(pieces.begin(), pieces.end(), [](const cv::Rect& a, const cv::Rect& b) { return a.x < b.x; });
-  std::vector<cv::Rect> digits;
-  for (const cv::Rect& p : pieces) {
-    if (!digits.empty() && overlap(digits.back(), p) * 2 > std::min(digits.back().width, p.width))
-      digits.back() |= p;
-    else
-      digits.push_back(p);
-  }
+  std::vector<cv::Rect> digits =
+      overColumns(std::move(pieces), [](const cv::Rect&, const cv::Rect&) { return true; });
   if (digits.size() == 1 && digits[0].width > digits[0].height * kWidestDigit) {
     // Two digits run together (blur, bold type): cut at the column of least ink near the middle,
     // not further out, where the inside of a 0 has less ink than the place where two digits touch.
@@ -61,4 +74,12 @@ std::vector<cv::Rect> DigitBoxes(std::vector<cv::Rect> pieces, const cv::Mat& in
   }
   if (digits.size() > 2) return {};
   return digits;
+}
+
+int SeparateMarks(std::vector<cv::Rect> pieces) {
+  int tallest = 0;
+  for (const cv::Rect& p : pieces) tallest = std::max(tallest, p.height);
+  return int(overColumns(std::move(pieces), [tallest](const cv::Rect& a, const cv::Rect& b) {
+               return std::min(a.height, b.height) < tallest * kPartOfDigit;
+             }).size());
 }

@@ -114,3 +114,12 @@ TEST(DigitShapes, ThePrunedSearchFindsWhatMeasuringEveryGlyphFinds) {
 }
 
 }  // namespace
+
+TEST(SeparateMarks, BrokenJointsAreOnePieceButATallDigitOverAnotherIsItsOwn) {
+  // The flag of a 5 come apart from its bowl, then a 6: two marks, not three.
+  EXPECT_EQ(SeparateMarks({cv::Rect(2, 2, 10, 8), cv::Rect(1, 11, 12, 15), cv::Rect(16, 2, 12, 24)}), 2);
+  // A 1 kerned under the arm of a 7, both a digit tall: two marks over the same columns.
+  EXPECT_EQ(SeparateMarks({cv::Rect(2, 2, 14, 24), cv::Rect(10, 3, 8, 23)}), 2);
+  // A speck beside a digit, not over its columns, is a mark of its own.
+  EXPECT_EQ(SeparateMarks({cv::Rect(2, 2, 12, 24), cv::Rect(15, 20, 3, 3)}), 2);
+}

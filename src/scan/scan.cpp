@@ -362,54 +362,61 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
     return found;
   };
   std::vector<FoundGrid> grids = findGrids(mat);
+  int total = 1;
+  // The tickets among grids found, each read and judged.
+  const auto place = [&](std::vector<FoundGrid>& found) {
+    total = int(found.size()) + 1;
+    std::vector<Placed> placed;
+    for (std::size_t g = 0; g < found.size() && !stop; ++g) {
+      if (!keepGoing(int(g) + 1, total)) break;
+      std::optional<Judged> judged = judge(found[g]);
+      if (!judged) continue;
+      // A grid found from its numbers whose one outer line holds at most one number read for certain that
+      // fits its column (a letter row, where an I may pass for a 1; a band of text lined up with the
+      // numbers; nothing where a row was not seen) may be a line off the ticket: moved by one away from
+      // that line, along the numbers' lattice, it is the ticket if it passes every check a grid must
+      // pass, and the lines round it hold no numbers. A line with more numbers may be the ticket's, badly
+      // read: such a grid stays in doubt.
+      const std::vector<Line>& faults = judged->faults;
+      if (judged->doubtful && found[g].moved && !found[g].uncertain && faults.size() == 1 &&
+          (faults[0].index == 0 || faults[0].index == 4) &&
+          numbersFitting(judged->read, judged->ticket, faults[0]) <= 1) {
+        const int step = faults[0].index == 0 ? 1 : -1;
+        FoundGrid moved;
+        found[g].moved(faults[0].isRow ? 0 : step, faults[0].isRow ? step : 0, moved);
+        std::optional<Judged> better = judge(moved);
+        if (better && !better->doubtful) {
+          found[g] = std::move(moved);
+          judged = std::move(better);
+        }
+      }
+      const FoundGrid& grid = found[g];
+      ScannedTicket ticket = std::move(judged->ticket);
+      if (judged->doubtful) markGridDoubtful(ticket);
+      // Two grids over much the same place are one ticket found twice (a sheet lying over another, the
+      // finders taking a grid and a part of it): the one read with more numbers stands.
+      const auto same = overlapping(placed, grid.corners);
+      if (same != placed.end()) {
+        if (certainNumbers(same->ticket) >= certainNumbers(ticket)) continue;
+        placed.erase(same);
+      }
+      placed.push_back(
+          {std::move(ticket), grid.centre.x, grid.centre.y, grid.height, grid.angle, grid.corners});
+    }
+    return placed;
+  };
+  std::vector<Placed> placed = place(grids);
   // Small print that the camera blurred (digits ten pixels tall, strokes of one or two) fades above
-  // the threshold the numbers are searched at, and no grid is found at all. Before the picture is
-  // taken to hold no ticket, it is looked at once more, sharpened by an unsharp mask about as wide as
-  // such blur; its grids' cells, and so their numbers, are then those of the sharpened picture.
-  cv::Mat sharpened;
-  if (grids.empty() && !stop) {
+  // the threshold the numbers are searched at, and no ticket is found at all. Before the picture is
+  // taken to hold none, it is looked at once more, sharpened by an unsharp mask about as wide as such
+  // blur; its grids' cells, and so their numbers, are then those of the sharpened picture.
+  cv::Mat sharpened;  // the grids' cells may be views into it
+  if (placed.empty() && !stop) {
     cv::Mat soft;
     cv::GaussianBlur(mat, soft, cv::Size(), kBlurSharpened);
     cv::addWeighted(mat, 1 + kSharpening, soft, -kSharpening, 0, sharpened);
     grids = findGrids(sharpened);
-  }
-  const int total = int(grids.size()) + 1;
-  std::vector<Placed> placed;
-  for (std::size_t g = 0; g < grids.size() && !stop; ++g) {
-    if (!keepGoing(int(g) + 1, total)) break;
-    std::optional<Judged> judged = judge(grids[g]);
-    if (!judged) continue;
-    // A grid found from its numbers whose one outer line holds at most one number read for certain that
-    // fits its column (a letter row, where an I may pass for a 1; a band of text lined up with the
-    // numbers; nothing where a row was not seen) may be a line off the ticket: moved by one away from
-    // that line, along the numbers' lattice, it is the ticket if it passes every check a grid must
-    // pass, and the lines round it hold no numbers. A line with more numbers may be the ticket's, badly
-    // read: such a grid stays in doubt.
-    const std::vector<Line>& faults = judged->faults;
-    if (judged->doubtful && grids[g].moved && !grids[g].uncertain && faults.size() == 1 &&
-        (faults[0].index == 0 || faults[0].index == 4) &&
-        numbersFitting(judged->read, judged->ticket, faults[0]) <= 1) {
-      const int step = faults[0].index == 0 ? 1 : -1;
-      FoundGrid moved;
-      grids[g].moved(faults[0].isRow ? 0 : step, faults[0].isRow ? step : 0, moved);
-      std::optional<Judged> better = judge(moved);
-      if (better && !better->doubtful) {
-        grids[g] = std::move(moved);
-        judged = std::move(better);
-      }
-    }
-    const FoundGrid& grid = grids[g];
-    ScannedTicket ticket = std::move(judged->ticket);
-    if (judged->doubtful) markGridDoubtful(ticket);
-    // Two grids over much the same place are one ticket found twice (a sheet lying over another, the
-    // finders taking a grid and a part of it): the one read with more numbers stands.
-    const auto same = overlapping(placed, grid.corners);
-    if (same != placed.end()) {
-      if (certainNumbers(same->ticket) >= certainNumbers(ticket)) continue;
-      placed.erase(same);
-    }
-    placed.push_back(
-        {std::move(ticket), grid.centre.x, grid.centre.y, grid.height, grid.angle, grid.corners});
+    placed = place(grids);
   }
   if (stop || !keepGoing(total, total)) {
     result.cancelled = true;

@@ -305,6 +305,18 @@ struct Judged {
   bool doubtful = false;     // the grid may be a line off or cut: every cell in doubt
 };
 
+// A grid found in a part of the picture, moved to where that part lies.
+void shiftGrid(FoundGrid& g, cv::Point2f by) {
+  g.place += cv::Point(int(by.x), int(by.y));
+  g.centre += by;
+  for (cv::Point2f& c : g.corners) c += by;
+  if (g.moved)
+    g.moved = [inner = std::move(g.moved), by](int columns, int rows, FoundGrid& to) {
+      inner(columns, rows, to);
+      shiftGrid(to, by);
+    };
+}
+
 // Empty when the grid is no ticket at all.
 std::optional<Judged> judge(const FoundGrid& grid) {
   Judged out;
@@ -363,6 +375,7 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
   };
   std::vector<FoundGrid> grids = findGrids(mat);
   int total = 1;
+  cv::Rect refused;  // round the grids found that were no ticket, a grid's size each way
   // The tickets among grids found, each read and judged.
   const auto place = [&](std::vector<FoundGrid>& found) {
     total = int(found.size()) + 1;
@@ -370,7 +383,13 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
     for (std::size_t g = 0; g < found.size() && !stop; ++g) {
       if (!keepGoing(int(g) + 1, total)) break;
       std::optional<Judged> judged = judge(found[g]);
-      if (!judged) continue;
+      if (!judged) {
+        const cv::Rect r = cv::boundingRect(found[g].corners);
+        const int grow = std::max(r.width, r.height);
+        refused |=
+            (r - cv::Point(grow, grow) + cv::Size(2 * grow, 2 * grow)) & cv::Rect(0, 0, mat.cols, mat.rows);
+        continue;
+      }
       // A grid found from its numbers whose one outer line holds at most one number read for certain that
       // fits its column (a letter row, where an I may pass for a 1; a band of text lined up with the
       // numbers; nothing where a row was not seen) may be a line off the ticket: moved by one away from
@@ -407,16 +426,23 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
   };
   std::vector<Placed> placed = place(grids);
   // Small print that the camera blurred (digits ten pixels tall, strokes of one or two) fades above
-  // the threshold the numbers are searched at, and no ticket is found at all. Before the picture is
-  // taken to hold none, it is looked at once more, sharpened by an unsharp mask about as wide as such
-  // blur; its grids' cells, and so their numbers, are then those of the sharpened picture.
+  // the threshold the numbers are searched at: no grid is found there, or one that is then refused.
+  // Such a part of the picture is looked at once more, sharpened by an unsharp mask about as wide as
+  // such blur: the whole picture where no ticket was found, else the surroundings of the grids refused
+  // (a grid's size round each; the whole picture again would double the time of many photos). The
+  // tickets found there that no ticket found before covers are added, their cells, and so their
+  // numbers, those of the sharpened picture.
   cv::Mat sharpened;  // the grids' cells may be views into it
-  if (placed.empty() && !stop) {
+  if (!stop && (placed.empty() || !refused.empty())) {
+    const cv::Rect region = placed.empty() ? cv::Rect(0, 0, mat.cols, mat.rows) : refused;
     cv::Mat soft;
-    cv::GaussianBlur(mat, soft, cv::Size(), kBlurSharpened);
-    cv::addWeighted(mat, 1 + kSharpening, soft, -kSharpening, 0, sharpened);
-    grids = findGrids(sharpened);
-    placed = place(grids);
+    cv::GaussianBlur(mat(region), soft, cv::Size(), kBlurSharpened);
+    cv::addWeighted(mat(region), 1 + kSharpening, soft, -kSharpening, 0, sharpened);
+    std::vector<FoundGrid> more = findGrids(sharpened);
+    const cv::Point2f shift(float(region.x), float(region.y));
+    for (FoundGrid& g : more) shiftGrid(g, shift);
+    for (Placed& p : place(more))
+      if (overlapping(placed, p.outline) == placed.end()) placed.push_back(std::move(p));
   }
   if (stop || !keepGoing(total, total)) {
     result.cancelled = true;

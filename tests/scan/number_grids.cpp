@@ -281,6 +281,13 @@ TEST_F(NumberGridsPhotos, TheSecondLookIsTakenWhenEveryGridFoundWasRefused) {
   EXPECT_EQ(scored({36}, true).found, 4);
 }
 
+// Three tickets read on the first look, and a grid found but refused (small numbers, cells 39 pixels
+// wide): the part of the picture round it is looked at once more, sharpened, and the fourth ticket is
+// read there.
+TEST_F(NumberGridsPhotos, RoundAGridRefusedTheSecondLookFindsTheTicketMissing) {
+  EXPECT_EQ(scored({97}).found, 4);
+}
+
 // Serif numbers on boxes filled with a light colour, slightly blurred: cut from the fill halfway between
 // its shade and the print's, the thin foot of a 7 or bar of a 4 was lost and the rest read as 1 (57 as
 // 51, 44 as 41).

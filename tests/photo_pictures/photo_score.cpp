@@ -117,6 +117,10 @@ QStringList PhotoScore::add(const PhotoPicture& truth, const ScanResult& read, d
       continue;
     }
     want.required ? ++found : ++optionalRead;
+    if (want.required && got->gridDoubtful) {
+      ++foundInDoubt;
+      for (int n : want.numbers) inDoubtNumbers += n > 0;
+    }
     int wrong = 0;
     for (int cell = 0; cell < 25; ++cell) {
       const int n = want.numbers[std::size_t(cell)], r = ReadNumber(*got, cell);
@@ -166,6 +170,9 @@ QString PhotoScore::report() const {
                .arg(share(foundRight, foundNumbers), 0, 'f', 2)
                .arg(share(foundMarked, foundNumbers), 0, 'f', 2)
                .arg(foundWrong);
+  lines << QStringLiteral("found tickets in doubt as a whole: %1 (%2 % of the found tickets' numbers)")
+               .arg(foundInDoubt)
+               .arg(share(inDoubtNumbers, foundNumbers), 0, 'f', 2);
   lines << QStringLiteral("tickets reported that do not exist: %1 (shifted %2, invented %3)")
                .arg(shifted + invented)
                .arg(shifted)

@@ -27,7 +27,8 @@ struct PhotoScore {
   long required = 0, found = 0;  // truth tickets that must be found, and found of them
   long numbers = 0, right = 0;   // numbers on required tickets, read right
   long foundNumbers = 0, foundRight = 0, foundMarked = 0, foundWrong = 0;
-  long shifted = 0, invented = 0;  // read tickets that do not exist
+  long foundInDoubt = 0, inDoubtNumbers = 0;  // required tickets found whose grid is in doubt, their numbers
+  long shifted = 0, invented = 0;             // read tickets that do not exist
   long optional = 0, optionalRead = 0, optionalWrong = 0;
   long blankPictures = 0, blankTickets = 0;  // pictures without a ticket, and tickets read on them
   std::vector<double> seconds;

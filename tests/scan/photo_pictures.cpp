@@ -142,10 +142,13 @@ TEST(PhotoScore, TellsFoundShiftedInventedAndWrongTickets) {
   // Wholly marked where the ticket lies is found with every number marked; elsewhere it is invented.
   ScanResult marked;
   marked.tickets.push_back(ReadAs(truth.tickets[0], 5));
+  marked.tickets[0].gridDoubtful = true;
   marked.tickets.push_back(ReadAs(truth.tickets[0], 5, QRect(600, 100, 300, 300)));
   score.add(truth, marked, 0.1);
   EXPECT_EQ(score.found, 2);
   EXPECT_EQ(score.foundMarked, 1 + 24);
+  EXPECT_EQ(score.foundInDoubt, 1);
+  EXPECT_EQ(score.inDoubtNumbers, 24);
   EXPECT_EQ(score.invented, 1);
 
   // A ticket cut by the edge need not be found; a ticket on a picture without one is counted apart.

@@ -158,7 +158,8 @@ TEST(ScanGeometry, ABadlyReadLineOfNumbersKeepsTheTicket) {
     QImage img = ruledGrid(rows);
     QPainter p(&img);
     QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(28);
+    // Sizes at which four of the five stay unsure even when read again sharpened.
+    f.setPixelSize(lastColumn ? 28 : 27);
     f.setStretch(190);
     p.setFont(f);
     for (int r = 0; r < 5; ++r)
@@ -186,7 +187,7 @@ TEST(ScanGeometry, ABadlyReadLineOfNumbersKeepsTheTicket) {
         EXPECT_FALSE(t.doubtful[i]) << i;
       }
     }
-    EXPECT_GE(inDoubt, 4);
+    EXPECT_GE(inDoubt, 4) << (lastColumn ? "last column" : "last row");
   };
   std::vector<std::array<QString, 5>> rows = numberRows(5);  // last row 10 25 40 55 70
   expectLineInDoubt(drawnWide(rows, false), rows, false);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <opencv2/imgproc.hpp>
 
 namespace {
@@ -11,7 +12,7 @@ namespace {
 // are two digits touching.
 constexpr double kWidestDigit = 0.9;
 
-// A piece at most this share of the tallest one's height may be a part of another digit over its columns.
+// A piece less tall than this share of the tallest one may be a part of another digit over its columns.
 constexpr double kPartOfDigit = 0.7;
 
 int overlap(const cv::Rect& a, const cv::Rect& b) {

@@ -27,10 +27,18 @@ constexpr int kMostDoubtful = 3;
 constexpr int kMostDoubtfulUnruled = 2;
 // A grid found from the layout of its numbers holds at least this many read for certain.
 constexpr int kLeastCertain = 12;
-// The second look at a picture where no grid was found: the blur taken away (its width, in pixels) and
-// how strongly.
+// The second look at blurred print, a part of the picture where no ticket was read: the blur taken
+// away (its width, in pixels) and how strongly.
 constexpr double kBlurSharpened = 1.5;
 constexpr double kSharpening = 1.5;
+
+// picture sharpened by an unsharp mask blur pixels wide.
+cv::Mat unsharp(const cv::Mat& picture, double blur) {
+  cv::Mat soft, sharp;
+  cv::GaussianBlur(picture, soft, cv::Size(), blur);
+  cv::addWeighted(picture, 1 + kSharpening, soft, -kSharpening, 0, sharp);
+  return sharp;
+}
 
 // A number's band of fifteen: 0 for 1-15, 1 for 16-30, ...
 int bandOf(int number) {
@@ -317,45 +325,10 @@ void shiftGrid(FoundGrid& g, cv::Point2f by) {
     };
 }
 
-// Cells of blurred print whose numbers were not read for certain are read once more, sharpened by an
-// unsharp mask as wide as the picture's second look uses (in the cell's own pixels). A number read for
-// certain there is taken only where it lies in the band of fifteen that the numbers already read in its
-// column share: a cell cut by another sheet lying over the ticket, sharpened, may read for certain as
-// one of its digits (66 as 6), which does not fit its column.
-void readUnsureAgain(const FoundGrid& grid, std::array<CellReading, 25>& read) {
-  std::array<int, 25> values{};
-  bool unsure = false;
-  for (std::size_t i = 0; i < 25; ++i) {
-    values[i] = certainNumber(read[i]) ? read[i].digits.toInt() : 0;
-    unsure = unsure || (read[i].ink && values[i] == 0);
-  }
-  if (!unsure || grid.height <= 0) return;
-  std::array<cv::Mat, 25> sharp;
-  for (std::size_t i = 0; i < 25; ++i) {
-    const cv::Mat& cell = grid.cells[i];
-    // Cells read already stay blank: Tesseract's line is then short.
-    if (cell.empty() || !read[i].ink || values[i] != 0) {
-      sharp[i] = cv::Mat(8, 8, CV_8UC1, cv::Scalar(255));
-      continue;
-    }
-    const double scale = std::max(1.0, cell.rows / (grid.height / 5.0));
-    cv::Mat soft;
-    cv::GaussianBlur(cell, soft, cv::Size(), kBlurSharpened * scale);
-    cv::addWeighted(cell, 1 + kSharpening, soft, -kSharpening, 0, sharp[i]);
-  }
-  const std::array<CellReading, 25> again = ReadGridCells(sharp);
-  for (std::size_t i = 0; i < 25; ++i) {
-    if (values[i] != 0 || !read[i].ink || !certainNumber(again[i])) continue;
-    const int band = sharedBand(values, i % 5, 1, i);
-    if (band >= 0 && band == bandOf(again[i].digits.toInt())) read[i] = again[i];
-  }
-}
-
 // Empty when the grid is no ticket at all.
 std::optional<Judged> judge(const FoundGrid& grid) {
   Judged out;
   out.read = ReadGridCells(grid.cells);
-  readUnsureAgain(grid, out.read);
   const int written =
       int(std::count_if(out.read.begin(), out.read.end(), [](const CellReading& r) { return r.ink; }));
   if (written < kMinWrittenCells) return std::nullopt;
@@ -399,24 +372,25 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
     result.cancelled = true;
     return result;
   }
+  // Progress: grids read of those found so far (and one step for the search).
+  int done = 0, total = 1;
   const auto findGrids = [&](const cv::Mat& in) {
-    std::vector<FoundGrid> found = FindGrids(in, [&] { return !keepGoing(0, 1); });
+    std::vector<FoundGrid> found = FindGrids(in, [&] { return !keepGoing(done, total); });
     // Tickets without ruled lines, found from the layout of their numbers, where no ruled grid lies.
     std::vector<std::vector<cv::Point2f>> taken;
     for (const FoundGrid& g : found) taken.push_back(g.corners);
-    for (FoundGrid& g : FindNumberGrids(in, taken, [&] { return !keepGoing(0, 1); }))
+    for (FoundGrid& g : FindNumberGrids(in, taken, [&] { return !keepGoing(done, total); }))
       found.push_back(std::move(g));
     return found;
   };
   std::vector<FoundGrid> grids = findGrids(mat);
-  int total = 1;
   cv::Rect refused;  // round the grids found that were no ticket, a grid's size each way
   // The tickets among grids found, each read and judged.
   const auto place = [&](std::vector<FoundGrid>& found) {
-    total = int(found.size()) + 1;
+    total = done + int(found.size()) + 1;
     std::vector<Placed> placed;
     for (std::size_t g = 0; g < found.size() && !stop; ++g) {
-      if (!keepGoing(int(g) + 1, total)) break;
+      if (!keepGoing(++done, total)) break;
       std::optional<Judged> judged = judge(found[g]);
       if (!judged) {
         const cv::Rect r = cv::boundingRect(found[g].corners);
@@ -467,13 +441,9 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
   // (a grid's size round each; the whole picture again would double the time of many photos). The
   // tickets found there that no ticket found before covers are added, their cells, and so their
   // numbers, those of the sharpened picture.
-  cv::Mat sharpened;  // the grids' cells may be views into it
   if (!stop && (placed.empty() || !refused.empty())) {
     const cv::Rect region = placed.empty() ? cv::Rect(0, 0, mat.cols, mat.rows) : refused;
-    cv::Mat soft;
-    cv::GaussianBlur(mat(region), soft, cv::Size(), kBlurSharpened);
-    cv::addWeighted(mat(region), 1 + kSharpening, soft, -kSharpening, 0, sharpened);
-    std::vector<FoundGrid> more = findGrids(sharpened);
+    std::vector<FoundGrid> more = findGrids(unsharp(mat(region), kBlurSharpened));
     const cv::Point2f shift(float(region.x), float(region.y));
     for (FoundGrid& g : more) shiftGrid(g, shift);
     for (Placed& p : place(more))

@@ -200,19 +200,6 @@ TEST_F(ScanDigitsPhotos, NumbersBothReadersBarelyAgreeOnStayMarked) {
   scored({8}, true);
 }
 
-// Bold print, blurred, in cells 37 pixels wide: the first ticket's numbers were mostly unsure, its
-// outer columns then taken for lines without numbers, and the whole ticket put in doubt. Cells not read
-// for certain are read again sharpened, and most of its numbers come out.
-TEST_F(ScanDigitsPhotos, UnsureNumbersOfBlurredPrintAreReadAgainSharpened) {
-  const PhotoScore score = scored({13});
-  EXPECT_EQ(score.found, 3);
-  EXPECT_EQ(score.foundInDoubt, 0);
-  EXPECT_GE(score.foundRight, 60);
-  // A ticket half under another sheet: its last column shows a digit of each number, which read
-  // sharpened is sure (66 as 6) but does not fit the column's numbers, and stays marked.
-  EXPECT_EQ(scored({93}, true).optionalWrong, 0);
-}
-
 // Small print, blurred and enlarged with its cell (a sheet of six tickets taken from afar): the soft
 // edges made every stroke bold and closed the holes, and Tesseract read such numbers wrong or not at
 // all while the shape reader had them right, so that they were all marked.

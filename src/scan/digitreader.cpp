@@ -180,7 +180,7 @@ Marks marksOf(const cv::Mat& cell) {
   for (std::size_t k = 0; k + 1 < pieces.size(); ++k) {
     const cv::Rect a = pieces[k], b = pieces[k + 1];
     const int tall = std::max(a.height, b.height);
-    const int across = std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y);
+    const int across = RowsShared(a, b);
     const int gap = b.x - (a.x + a.width);
     // Together no wider than one digit: two narrow digits side by side (a condensed 23) are wider.
     if (across * 10 < tall * 9 || gap < 1 || gap > std::max(a.width, b.width) || a.width * 2 > tall ||
@@ -209,12 +209,9 @@ Marks marksOf(const cv::Mat& cell) {
   for (int i : small) {
     const cv::Rect r(stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP),
                      stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
-    const bool partOfDigit =
-        std::any_of(pieces.begin(), pieces.begin() + std::ptrdiff_t(digitsFound), [&](const cv::Rect& d) {
-          const int across = std::min(r.x + r.width, d.x + d.width) - std::max(r.x, d.x);
-          const int gap = std::max(d.y - (r.y + r.height), r.y - (d.y + d.height));
-          return across * 2 >= r.width && gap <= h / 10;
-        });
+    const bool partOfDigit = std::any_of(
+        pieces.begin(), pieces.begin() + std::ptrdiff_t(digitsFound),
+        [&](const cv::Rect& d) { return ColumnsShared(r, d) * 2 >= r.width && -RowsShared(r, d) <= h / 10; });
     if (partOfDigit) take(i, r);  // a part of a digit already counted
   }
   // A digit much fainter than the others (a gap in the toner, a worn stroke) stays out of the threshold,
@@ -231,8 +228,8 @@ Marks marksOf(const cv::Mat& cell) {
     const int cw = faintStats.at<int>(i, cv::CC_STAT_WIDTH), ch = faintStats.at<int>(i, cv::CC_STAT_HEIGHT);
     // A digit of the number: as tall as the digits read, beside them in their line (a faint stroke of
     // a digit read, the thin diagonal of a 4, lies within them).
-    const int across = std::min(y + ch, all.y + all.height) - std::max(y, all.y);
-    const int gap = std::max(x - (all.x + all.width), all.x - (x + cw));
+    const cv::Rect faintMark(x, y, cw, ch);
+    const int across = RowsShared(faintMark, all), gap = -ColumnsShared(faintMark, all);
     out.hidden = !all.empty() && ch * 4 >= all.height * 3 && ch * 3 <= all.height * 4 && cw <= all.height &&
                  across * 10 >= all.height * 7 && gap > 0 && gap <= all.height / 2 && x > 0 && x + cw < w;
   }

@@ -15,10 +15,6 @@ constexpr double kWidestDigit = 0.9;
 // A piece less tall than this share of the tallest one may be a part of another digit over its columns.
 constexpr double kPartOfDigit = 0.7;
 
-int overlap(const cv::Rect& a, const cv::Rect& b) {
-  return std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x);
-}
-
 // Pieces, left to right, put together where one lies over the other's columns (overlapping by more
 // than half the narrower one's width) and `together` agrees.
 std::vector<cv::Rect> overColumns(std::vector<cv::Rect> pieces,
@@ -26,7 +22,7 @@ std::vector<cv::Rect> overColumns(std::vector<cv::Rect> pieces,
   std::sort(pieces.begin(), pieces.end(), [](const cv::Rect& a, const cv::Rect& b) { return a.x < b.x; });
   std::vector<cv::Rect> marks;
   for (const cv::Rect& p : pieces) {
-    if (!marks.empty() && overlap(marks.back(), p) * 2 > std::min(marks.back().width, p.width) &&
+    if (!marks.empty() && ColumnsShared(marks.back(), p) * 2 > std::min(marks.back().width, p.width) &&
         together(marks.back(), p))
       marks.back() |= p;
     else
@@ -75,6 +71,14 @@ std::vector<cv::Rect> DigitBoxes(std::vector<cv::Rect> pieces, const cv::Mat& in
   }
   if (digits.size() > 2) return {};
   return digits;
+}
+
+int ColumnsShared(const cv::Rect& a, const cv::Rect& b) {
+  return std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x);
+}
+
+int RowsShared(const cv::Rect& a, const cv::Rect& b) {
+  return std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y);
 }
 
 int SeparateMarks(std::vector<cv::Rect> pieces) {

@@ -21,6 +21,10 @@ DigitShape ShapeOfDigit(const cv::Mat& ink);
 // as two digits is cut where it has least ink. Empty when the marks are more than two digits.
 std::vector<cv::Rect> DigitBoxes(std::vector<cv::Rect> pieces, const cv::Mat& ink);
 
+// How many columns (rows) two boxes share; less than none: the width (height) of the gap between them.
+int ColumnsShared(const cv::Rect& a, const cv::Rect& b);
+int RowsShared(const cv::Rect& a, const cv::Rect& b);
+
 // How many separate marks pieces make: as in DigitBoxes, a piece over the same columns as another is a
 // part of the same digit (a thin joint of a bold serif digit broken in the threshold, the ball of a 2,
 // the flag of a 5), but not where both are as tall as a digit: a 1 kerned under the arm of a 7 is a

@@ -314,10 +314,10 @@ struct Judged {
 };
 
 // A grid found in a part of the picture, moved to where that part lies.
-void shiftGrid(FoundGrid& g, cv::Point2f by) {
-  g.place += cv::Point(int(by.x), int(by.y));
-  g.centre += by;
-  for (cv::Point2f& c : g.corners) c += by;
+void shiftGrid(FoundGrid& g, cv::Point by) {
+  g.place += by;
+  g.centre += cv::Point2f(by);
+  for (cv::Point2f& c : g.corners) c += cv::Point2f(by);
   if (g.moved)
     g.moved = [inner = std::move(g.moved), by](int columns, int rows, FoundGrid& to) {
       inner(columns, rows, to);
@@ -444,8 +444,7 @@ ScanResult ScanImage(const QImage& picture, const ScanProgress& progress) {
   if (!stop && (placed.empty() || !refused.empty())) {
     const cv::Rect region = placed.empty() ? cv::Rect(0, 0, mat.cols, mat.rows) : refused;
     std::vector<FoundGrid> more = findGrids(unsharp(mat(region), kBlurSharpened));
-    const cv::Point2f shift(float(region.x), float(region.y));
-    for (FoundGrid& g : more) shiftGrid(g, shift);
+    for (FoundGrid& g : more) shiftGrid(g, region.tl());
     for (Placed& p : place(more))
       if (overlapping(placed, p.outline) == placed.end()) placed.push_back(std::move(p));
   }
